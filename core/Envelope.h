@@ -1,0 +1,25 @@
+// The text envelope every sealed value travels as: "v1." + base64url(nonce) + "." +
+// base64url(ciphertext || tag), AES-256-GCM bound to a label; and HKDF-SHA256.
+#pragma once
+
+#include "core/Codecs.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace Cripto {
+
+inline const QString rotuloDaChaveDoCofre = QStringLiteral("corvane/v1/chave-do-cofre");
+// The label of an item's content: "corvane/v1/item:" + id.
+[[nodiscard]] QString rotuloDoItem(const QString &id);
+
+// Throws "chave-invalida", "nonce-invalido".
+[[nodiscard]] QString selarEnvelope(const QByteArray &textoClaro, const QByteArray &chave, const QString &rotulo,
+                                    const QByteArray &nonce = bytesAleatorios(12));
+// Throws "chave-invalida", "formato-desconhecido", "base64-invalido", "falha-ao-decifrar".
+[[nodiscard]] QByteArray abrirEnvelope(const QString &envelope, const QByteArray &chave, const QString &rotulo);
+
+// HKDF-SHA256 with an empty salt and the label's UTF-8 bytes as info.
+[[nodiscard]] QByteArray hkdf(const QByteArray &material, const QString &rotulo, int tamanho = 32);
+
+} // namespace Cripto

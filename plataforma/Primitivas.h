@@ -1,0 +1,49 @@
+// Cryptographic primitives over OpenSSL 3 (EVP): AES-256-GCM, HKDF-SHA256, HMAC and P-256
+// key agreement. Nothing above this layer includes OpenSSL headers.
+#pragma once
+
+#include <QByteArray>
+
+#include <optional>
+#include <stdexcept>
+
+namespace Primitivas {
+
+// Raised when OpenSSL itself fails (not for authentication failures, which open as nullopt).
+struct ErroDePrimitiva : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// AES-256-GCM with a 32-byte key, a 12-byte nonce and a 16-byte tag appended to the ciphertext.
+[[nodiscard]] QByteArray selarAesGcm(const QByteArray &textoClaro, const QByteArray &chave, const QByteArray &nonce,
+                                     const QByteArray &dadosAssociados);
+// Gives nullopt when the tag does not authenticate (wrong key, label or any changed byte).
+[[nodiscard]] std::optional<QByteArray> abrirAesGcm(const QByteArray &cifradoComTag, const QByteArray &chave,
+                                                    const QByteArray &nonce, const QByteArray &dadosAssociados);
+
+// HKDF-SHA256 (RFC 5869); an empty salt is the RFC's zero-length salt.
+[[nodiscard]] QByteArray hkdfSha256(const QByteArray &material, const QByteArray &sal, const QByteArray &info,
+                                    int tamanho);
+
+enum class Hash { sha1, sha256, sha512 };
+[[nodiscard]] QByteArray hmac(Hash hash, const QByteArray &chave, const QByteArray &mensagem);
+
+// An ephemeral P-256 key pair; the public key is the 65-byte X9.63 form (0x04 || X || Y).
+class ParP256 {
+public:
+    ParP256();
+    ~ParP256();
+    ParP256(const ParP256 &) = delete;
+    ParP256 &operator=(const ParP256 &) = delete;
+    ParP256(ParP256 &&) noexcept;
+    ParP256 &operator=(ParP256 &&) noexcept;
+
+    [[nodiscard]] QByteArray chavePublica() const;
+    // ECDH shared secret (32 bytes) with a peer's X9.63 public key; nullopt for an invalid point.
+    [[nodiscard]] std::optional<QByteArray> acordo(const QByteArray &chavePublicaDoOutro) const;
+
+private:
+    void *chave_ = nullptr; // EVP_PKEY
+};
+
+} // namespace Primitivas
