@@ -12,3 +12,7 @@ if(CORVANE_ASAN OR CORVANE_FUZZ)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
 endif()
+if(CORVANE_FUZZ)
+    # Coverage instrumentation for every library the fuzz targets link.
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
