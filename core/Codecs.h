@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 namespace Cripto {
 
@@ -20,3 +21,16 @@ namespace Cripto {
 [[nodiscard]] QByteArray bytesAleatorios(qsizetype quantidade);
 
 } // namespace Cripto
+
+// Building blocks of the base64url codec for the envelope, which writes its whole text in one
+// allocation and decodes its pieces in place.
+namespace Cripto::detalhe {
+
+[[nodiscard]] constexpr qsizetype tamanhoEmBase64URL(qsizetype bytes) { return (bytes * 4 + 2) / 3; }
+// Writes tamanhoEmBase64URL(tamanho) characters at `destino`; returns the end. Pieces written
+// one after another join into one text when every piece but the last is a multiple of 3 bytes.
+char16_t *escreverBase64URL(const char *bytes, qsizetype tamanho, char16_t *destino);
+// The decoder of decodificarBase64URL, over a view; throws "base64-invalido".
+[[nodiscard]] QByteArray decodificarBase64URL(QStringView texto);
+
+} // namespace Cripto::detalhe

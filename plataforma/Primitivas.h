@@ -21,6 +21,29 @@ struct ErroDePrimitiva : std::runtime_error {
 [[nodiscard]] std::optional<QByteArray> abrirAesGcm(const QByteArray &cifradoComTag, const QByteArray &chave,
                                                     const QByteArray &nonce, const QByteArray &dadosAssociados);
 
+// Opens in place: on success `cifradoComTag` holds just the plaintext; on failure it is wiped
+// to zeros and false is returned. Saves a copy for callers that own the decoded bytes anyway.
+[[nodiscard]] bool abrirAesGcmNoLugar(QByteArray &cifradoComTag, const QByteArray &chave, const QByteArray &nonce,
+                                      const QByteArray &dadosAssociados);
+
+// Incremental AES-256-GCM sealing, for a caller that encodes the ciphertext as it comes out
+// instead of holding all of it (the envelope writes its text this way).
+class SeladorAesGcm {
+public:
+    SeladorAesGcm(const QByteArray &chave, const QByteArray &nonce, const QByteArray &dadosAssociados);
+    ~SeladorAesGcm();
+    SeladorAesGcm(const SeladorAesGcm &) = delete;
+    SeladorAesGcm &operator=(const SeladorAesGcm &) = delete;
+
+    // Encrypts `tamanho` bytes of `origem` into `destino` (the same count; may be `origem`).
+    void cifrar(const char *origem, qsizetype tamanho, char *destino);
+    // Ends the message and writes its 16-byte tag at `tag`.
+    void finalizar(char *tag);
+
+private:
+    void *ctx_ = nullptr; // EVP_CIPHER_CTX
+};
+
 // HKDF-SHA256 (RFC 5869); an empty salt is the RFC's zero-length salt.
 [[nodiscard]] QByteArray hkdfSha256(const QByteArray &material, const QByteArray &sal, const QByteArray &info,
                                     int tamanho);

@@ -1,0 +1,40 @@
+// The last known state of the vault kept on disk, still encrypted, in "cofre.json" inside the
+// application-group container: it lets the application start without the network and is the
+// AutoFill extension's only source of items (the extension reads it and never writes it).
+#pragma once
+
+#include "core/CodificacaoJSON.h"
+#include "core/Conta.h"
+#include "core/ItemCifrado.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+struct CopiaDoCofre {
+    qint64 versao = 1; // as read; not checked, and always written as 1
+    Conta conta;
+    qint64 revisao = 0;
+    QList<ItemCifrado> itens; // every stored item, including those this Mac cannot open
+
+    friend bool operator==(const CopiaDoCofre &, const CopiaDoCofre &) = default;
+
+    // The container's "Library/Application Support"; the user's data folder itself when the
+    // group has no usable container.
+    [[nodiscard]] static QString pasta();
+    [[nodiscard]] static QString arquivo();
+
+    // Replaces the file atomically (owner-only permissions), so a reader in another process sees
+    // either the old copy or the whole new one. Any failure leaves the previous file as it was
+    // and is not reported: the application keeps working from memory.
+    static void salvar(const CopiaDoCofre &copia);
+    // Removes "cofre.json" only; a missing file is fine.
+    static void apagar();
+    // The stored copy; nothing when the file is missing, unreadable or does not decode.
+    [[nodiscard]] static std::optional<CopiaDoCofre> ler();
+
+    // Keys "versao", "conta", "revisao", "itens", all four required. Throws ErroDeDecodificacao.
+    [[nodiscard]] static CopiaDoCofre deJSON(const Leitor &leitor);
+    [[nodiscard]] ValorJSON paraJSON() const;
+};

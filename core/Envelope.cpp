@@ -1,0 +1,97 @@
+#include "core/Envelope.h"
+
+#include "plataforma/Primitivas.h"
+
+namespace Cripto {
+
+namespace {
+
+constexpr qsizetype tamanhoDaChave = 32;
+constexpr qsizetype tamanhoDoNonce = 12;
+constexpr qsizetype tamanhoDaTag = 16;
+constexpr QStringView prefixo = u"v1.";
+
+[[noreturn]] void falhar(const char *codigo)
+{
+    throw ErroDeCripto(QString::fromLatin1(codigo));
+}
+
+} // namespace
+
+QString rotuloDoItem(const QString &id)
+{
+    return QStringLiteral("corvane/v1/item:") + id;
+}
+
+QString selarEnvelope(const QByteArray &textoClaro, const QByteArray &chave, const QString &rotulo,
+                      const QByteArray &nonce)
+{
+    if (chave.size() != tamanhoDaChave)
+        falhar("chave-invalida");
+    if (nonce.size() != tamanhoDoNonce)
+        falhar("nonce-invalido");
+    // A failure of OpenSSL here is rare and not ours to reclassify: it propagates as ErroDePrimitiva.
+    Primitivas::SeladorAesGcm selador(chave, nonce, rotulo.toUtf8());
+
+    // The text is written into one allocation, the ciphertext encoded slice by slice as it comes
+    // out of the cipher, with no buffer of the whole ciphertext.
+    QString texto(prefixo.size() + detalhe::tamanhoEmBase64URL(tamanhoDoNonce) + 1
+                      + detalhe::tamanhoEmBase64URL(textoClaro.size() + tamanhoDaTag),
+                  Qt::Uninitialized);
+    auto *destino = reinterpret_cast<char16_t *>(texto.data());
+    for (const QChar c : prefixo)
+        *destino++ = c.unicode();
+    destino = detalhe::escreverBase64URL(nonce.constData(), nonce.size(), destino);
+    *destino++ = u'.';
+
+    constexpr qsizetype fatia = 3 * 1024; // a multiple of 3, so the slices' texts join up
+    char cifrado[fatia + tamanhoDaTag];
+    const char *origem = textoClaro.constData();
+    qsizetype resta = textoClaro.size();
+    for (; resta > fatia; origem += fatia, resta -= fatia) {
+        selador.cifrar(origem, fatia, cifrado);
+        destino = detalhe::escreverBase64URL(cifrado, fatia, destino);
+    }
+    selador.cifrar(origem, resta, cifrado);
+    selador.finalizar(cifrado + resta);
+    detalhe::escreverBase64URL(cifrado, resta + tamanhoDaTag, destino);
+    return texto;
+}
+
+QByteArray abrirEnvelope(const QString &envelope, const QByteArray &chave, const QString &rotulo)
+{
+    if (chave.size() != tamanhoDaChave)
+        falhar("chave-invalida");
+
+    // Exactly three pieces (empty ones count), the first exactly "v1".
+    const QStringView texto(envelope);
+    const qsizetype primeiro = texto.indexOf(u'.');
+    const qsizetype segundo = primeiro < 0 ? -1 : texto.indexOf(u'.', primeiro + 1);
+    if (segundo < 0 || texto.indexOf(u'.', segundo + 1) >= 0 || texto.first(primeiro) != u"v1")
+        falhar("formato-desconhecido");
+
+    const QByteArray nonce = detalhe::decodificarBase64URL(texto.sliced(primeiro + 1, segundo - primeiro - 1));
+    QByteArray corpo = detalhe::decodificarBase64URL(texto.sliced(segundo + 1));
+    if (nonce.size() != tamanhoDoNonce || corpo.size() < tamanhoDaTag)
+        falhar("formato-desconhecido");
+
+    // Whatever goes wrong while opening (wrong key or label, a changed byte, even OpenSSL
+    // failing) reads as one failure: callers must not be able to tell them apart.
+    // The decoded body is ours, so it is opened in place into the plaintext.
+    bool aberto = false;
+    try {
+        aberto = Primitivas::abrirAesGcmNoLugar(corpo, chave, nonce, rotulo.toUtf8());
+    } catch (const Primitivas::ErroDePrimitiva &) {
+        aberto = false;
+    }
+    if (!aberto)
+        falhar("falha-ao-decifrar");
+    return corpo;
+}
+
+QByteArray hkdf(const QByteArray &material, const QString &rotulo, int tamanho)
+{
+    return Primitivas::hkdfSha256(material, QByteArray(), rotulo.toUtf8(), tamanho);
+}
+
+} // namespace Cripto

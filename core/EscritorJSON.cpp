@@ -1,0 +1,151 @@
+// The JSON writer of item contents. Its output is sealed and stored, so its form is fixed: keys in
+// stored order, no whitespace, the escaping table below and the number text rules.
+#include "core/ValorJSON.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+void escreverNumero(QByteArray &saida, double valor)
+{
+    if (!std::isfinite(valor)) {
+        saida += "null";
+        return;
+    }
+    char texto[64];
+    if (valor == std::trunc(valor) && std::fabs(valor) < 1e21) {
+        // Exact decimal digits of the integer; -0 is written "0".
+        const auto fim = std::to_chars(texto, texto + sizeof texto, valor == 0 ? 0.0 : valor,
+                                       std::chars_format::fixed, 0).ptr;
+        saida.append(texto, fim - texto);
+        return;
+    }
+    // Shortest text that reads back as the same double; every exponent carries its sign.
+    const auto fim = std::to_chars(texto, texto + sizeof texto, valor).ptr;
+    for (const char *c = texto; c != fim; ++c) {
+        saida += *c;
+        if (*c == 'e' && c + 1 != fim && c[1] != '-' && c[1] != '+')
+            saida += '+';
+    }
+}
+
+void escreverUTF8(QByteArray &saida, char32_t ponto)
+{
+    if (ponto < 0x800) {
+        saida += static_cast<char>(0xC0 | (ponto >> 6));
+        saida += static_cast<char>(0x80 | (ponto & 0x3F));
+    } else if (ponto < 0x10000) {
+        saida += static_cast<char>(0xE0 | (ponto >> 12));
+        saida += static_cast<char>(0x80 | ((ponto >> 6) & 0x3F));
+        saida += static_cast<char>(0x80 | (ponto & 0x3F));
+    } else {
+        saida += static_cast<char>(0xF0 | (ponto >> 18));
+        saida += static_cast<char>(0x80 | ((ponto >> 12) & 0x3F));
+        saida += static_cast<char>(0x80 | ((ponto >> 6) & 0x3F));
+        saida += static_cast<char>(0x80 | (ponto & 0x3F));
+    }
+}
+
+void escreverTexto(QByteArray &saida, const QString &texto)
+{
+    static constexpr char hexadecimais[] = "0123456789abcdef";
+    saida += '"';
+    const char16_t *p = reinterpret_cast<const char16_t *>(texto.constData());
+    const qsizetype n = texto.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = p[i];
+        if (c >= 0x80) {
+            char32_t ponto = c;
+            if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && p[i + 1] >= 0xDC00 && p[i + 1] <= 0xDFFF) {
+                ponto = 0x10000 + ((c - 0xD800) << 10) + (p[i + 1] - 0xDC00);
+                ++i;
+            } else if (c >= 0xD800 && c <= 0xDFFF) {
+                ponto = 0xFFFD; // a lone surrogate is not a scalar and has no UTF-8 form
+            }
+            escreverUTF8(saida, ponto);
+            continue;
+        }
+        switch (c) {
+        case '"': saida += "\\\""; break;
+        case '\\': saida += "\\\\"; break;
+        case 0x08: saida += "\\b"; break;
+        case 0x0C: saida += "\\f"; break;
+        case 0x0A: saida += "\\n"; break;
+        case 0x0D: saida += "\\r"; break;
+        case 0x09: saida += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                saida += "\\u00";
+                saida += hexadecimais[c >> 4];
+                saida += hexadecimais[c & 0xF];
+            } else {
+                saida += static_cast<char>(c);
+            }
+        }
+    }
+    saida += '"';
+}
+
+void escreverValor(QByteArray &saida, const ValorJSON &valor)
+{
+    switch (valor.caso()) {
+    case ValorJSON::Caso::booleano:
+        saida += *valor.comoBooleano() ? "true" : "false";
+        return;
+    case ValorJSON::Caso::numero:
+        escreverNumero(saida, *valor.comoNumero());
+        return;
+    case ValorJSON::Caso::texto:
+        escreverTexto(saida, *valor.comoTexto());
+        return;
+    case ValorJSON::Caso::lista: {
+        saida += '[';
+        bool primeiro = true;
+        for (const ValorJSON &elemento : *valor.comoLista()) {
+            if (!primeiro)
+                saida += ',';
+            primeiro = false;
+            escreverValor(saida, elemento);
+        }
+        saida += ']';
+        return;
+    }
+    case ValorJSON::Caso::objeto: {
+        saida += '{';
+        bool primeiro = true;
+        for (const ParJSON &par : valor.comoObjeto()->pares) {
+            if (!primeiro)
+                saida += ',';
+            primeiro = false;
+            escreverTexto(saida, par.chave);
+            saida += ':';
+            escreverValor(saida, par.valor);
+        }
+        saida += '}';
+        return;
+    }
+    case ValorJSON::Caso::nulo:
+        saida += "null";
+        return;
+    }
+}
+
+} // namespace
+
+QByteArray ValorJSON::escritoEmUTF8() const
+{
+    QByteArray saida;
+    escreverValor(saida, *this);
+    return saida;
+}
+
+void ValorJSON::escrever(QString &em) const
+{
+    em += QString::fromUtf8(escritoEmUTF8());
+}
+
+QString ValorJSON::escrito() const
+{
+    return QString::fromUtf8(escritoEmUTF8());
+}

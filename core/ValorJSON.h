@@ -1,0 +1,115 @@
+// The order-preserving JSON value of item contents: a value, a key/value pair and an object whose
+// members keep the order in which they were first written, with our own byte-exact parser and writer.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
+#include <variant>
+
+struct ParJSON;
+class ValorJSON;
+
+// An object whose members keep document order. Objects are small, so every key operation is a
+// linear scan of `pares`; keys compare by Unicode canonical equivalence.
+class ObjetoJSON {
+public:
+    ObjetoJSON() = default;
+    // Takes the pairs exactly as given (callers pass distinct keys).
+    explicit ObjetoJSON(QList<ParJSON> pares);
+
+    // The value of the first pair with this key, or null when there is none. The pointer is valid
+    // until the object is next changed.
+    [[nodiscard]] const ValorJSON *valor(const QString &chave) const;
+    // Replaces the value in place, removes the pair (nothing given), appends a new pair, or does
+    // nothing (missing key, nothing given). A key keeps the position where it was first written.
+    void definir(const QString &chave, std::optional<ValorJSON> valor);
+
+    // Typed readings; none converts between cases.
+    // The text under the key, or empty text.
+    [[nodiscard]] QString texto(const QString &chave) const;
+    // The number under the key truncated toward zero, or `padrao` when the key is missing, holds
+    // another case, or holds a number that is not finite or whose integral part is outside int64.
+    [[nodiscard]] qint64 inteiro(const QString &chave, qint64 padrao) const;
+    // The flag under the key, false otherwise (used for "favorito").
+    [[nodiscard]] bool booleano(const QString &chave) const;
+    // The text elements of the list under "sites", in order; other elements are skipped.
+    [[nodiscard]] QList<QString> sites() const;
+
+    [[nodiscard]] bool vazio() const { return pares.isEmpty(); }
+
+    // Same length and equal pair by pair in order.
+    friend bool operator==(const ObjetoJSON &a, const ObjetoJSON &b);
+
+    QList<ParJSON> pares;
+};
+
+// A JSON value: exactly one of six cases. Plain value with copy semantics (copies share storage
+// until changed, as Qt containers do).
+class ValorJSON {
+public:
+    enum class Caso { booleano, numero, texto, lista, objeto, nulo };
+
+    ValorJSON() = default; // nulo
+
+    [[nodiscard]] static ValorJSON booleano(bool valor);
+    [[nodiscard]] static ValorJSON numero(double valor);
+    [[nodiscard]] static ValorJSON texto(QString valor);
+    [[nodiscard]] static ValorJSON lista(QList<ValorJSON> valores);
+    [[nodiscard]] static ValorJSON objeto(ObjetoJSON objeto);
+    [[nodiscard]] static ValorJSON nulo() { return {}; }
+
+    [[nodiscard]] Caso caso() const { return static_cast<Caso>(conteudo_.index()); }
+    [[nodiscard]] bool ehBooleano() const { return caso() == Caso::booleano; }
+    [[nodiscard]] bool ehNumero() const { return caso() == Caso::numero; }
+    [[nodiscard]] bool ehTexto() const { return caso() == Caso::texto; }
+    [[nodiscard]] bool ehLista() const { return caso() == Caso::lista; }
+    [[nodiscard]] bool ehObjeto() const { return caso() == Caso::objeto; }
+    [[nodiscard]] bool ehNulo() const { return caso() == Caso::nulo; }
+
+    // The payload when the value is of that case; nothing (or null) otherwise.
+    [[nodiscard]] std::optional<bool> comoBooleano() const;
+    [[nodiscard]] std::optional<double> comoNumero() const;
+    [[nodiscard]] const QString *comoTexto() const;
+    [[nodiscard]] const QList<ValorJSON> *comoLista() const;
+    [[nodiscard]] QList<ValorJSON> *comoLista();
+    [[nodiscard]] const ObjetoJSON *comoObjeto() const;
+    [[nodiscard]] ObjetoJSON *comoObjeto();
+    // A number truncated toward zero; nothing for another case, a non-finite number or one whose
+    // integral part is outside the signed 64-bit range (never undefined behaviour).
+    [[nodiscard]] std::optional<qint64> comoInteiro() const;
+
+    // Parses UTF-8 JSON text. Every failure throws ErroDeCripto "json-invalido". Nesting is limited
+    // to 64 containers; numbers beyond the range of a double fail too.
+    [[nodiscard]] static ValorJSON ler(const QByteArray &bytes);
+
+    // Appends the compact JSON text of the value (no whitespace, keys in stored order).
+    void escrever(QString &em) const;
+    // The same text as UTF-8, which is what gets sealed and stored.
+    [[nodiscard]] QByteArray escritoEmUTF8() const;
+    [[nodiscard]] QString escrito() const;
+
+    // Same case and equal payloads: texts by canonical equivalence, numbers by IEEE equality.
+    friend bool operator==(const ValorJSON &a, const ValorJSON &b);
+
+    // Integral part of `valor` when finite and within int64; the rule every integer reading uses.
+    [[nodiscard]] static std::optional<qint64> truncarParaInteiro(double valor);
+    // Text equality by Unicode canonical equivalence, with a fast path for identical or plain texts.
+    [[nodiscard]] static bool textosEquivalentes(const QString &a, const QString &b);
+
+private:
+    std::variant<bool, double, QString, QList<ValorJSON>, ObjetoJSON, std::monostate> conteudo_{std::monostate{}};
+};
+
+// One member of an object.
+struct ParJSON {
+    QString chave;
+    ValorJSON valor;
+
+    friend bool operator==(const ParJSON &a, const ParJSON &b)
+    {
+        return ValorJSON::textosEquivalentes(a.chave, b.chave) && a.valor == b.valor;
+    }
+};

@@ -1,0 +1,43 @@
+// Fuzzes the item-content JSON parser: it must never crash or read out of bounds, every refusal is
+// "json-invalido", and whatever it accepts must write, parse and write again to the same bytes.
+// Accepted documents are also fed to the account decoder, whose round trip must be exact.
+#include "core/Conta.h"
+#include "core/ErroDeCripto.h"
+#include "core/ValorJSON.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dados, size_t tamanho)
+{
+    // No copy: a read past the end hits the fuzzer's exactly-sized buffer and is reported.
+    const QByteArray entrada = QByteArray::fromRawData(reinterpret_cast<const char *>(dados),
+                                                       static_cast<qsizetype>(tamanho));
+    ValorJSON valor;
+    try {
+        valor = ValorJSON::ler(entrada);
+    } catch (const ErroDeCripto &erro) {
+        if (erro.codigo != QLatin1String("json-invalido"))
+            std::abort();
+        return 0;
+    }
+
+    const QByteArray escrito = valor.escritoEmUTF8();
+    ValorJSON relido;
+    try {
+        relido = ValorJSON::ler(escrito);
+    } catch (const ErroDeCripto &) {
+        std::abort(); // the writer produced text the parser refuses
+    }
+    if (relido.escritoEmUTF8() != escrito || !(relido == valor))
+        std::abort();
+
+    try {
+        const Conta conta = Conta::deJSON(valor);
+        if (!(Conta::deJSON(conta.paraJSON()) == conta))
+            std::abort();
+    } catch (const ErroDeDecodificacao &) {
+        // Most documents are not accounts.
+    }
+    return 0;
+}

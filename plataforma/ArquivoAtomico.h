@@ -1,0 +1,21 @@
+// Whole-file reads and atomic, owner-only writes: a reader in another process sees either the
+// old file or the whole new one, never a part.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace ArquivoAtomico {
+
+// The file's bytes; nothing when it is missing or cannot be read.
+[[nodiscard]] std::optional<QByteArray> ler(const QString &caminho);
+// Writes to a temporary file beside `caminho` with permissions 0600, flushes it to disk and
+// renames it over `caminho`. The folder must exist. On failure the previous file is untouched.
+[[nodiscard]] bool gravar(const QString &caminho, const QByteArray &bytes);
+// Creates `caminho` and any missing parents with permissions 0700; an existing folder is fine
+// (its permissions are left as they are).
+[[nodiscard]] bool criarPastaProtegida(const QString &caminho);
+
+} // namespace ArquivoAtomico

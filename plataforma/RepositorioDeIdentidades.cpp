@@ -1,0 +1,193 @@
+#include "plataforma/RepositorioDeIdentidades.h"
+
+#include "plataforma/ArquivoAtomico.h"
+#include "plataforma/Conteiner.h"
+#include "plataforma/TravaDeArquivo.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <functional>
+#include <mutex>
+#include <optional>
+
+namespace {
+
+const QString chaveProvedores = QStringLiteral("provedores");
+const QString chaveLigado = QStringLiteral("ligado");
+const QString chaveIdentidades = QStringLiteral("identidades");
+const QString chaveTipo = QStringLiteral("tipo");
+const QString chaveDominio = QStringLiteral("dominio");
+const QString chaveUsuario = QStringLiteral("usuario");
+const QString chaveRotulo = QStringLiteral("rotulo");
+const QString chaveIdDoRegistro = QStringLiteral("idDoRegistro");
+const QString tipoSenha = QStringLiteral("senha");
+const QString tipoCodigo = QStringLiteral("codigo");
+
+// The whole store; a missing file is empty, a damaged one reads as empty (the next write
+// replaces it), an unreadable one gives nothing so that it is never overwritten.
+std::optional<QJsonObject> lerArquivo(const QString &caminho)
+{
+    if (!QFileInfo::exists(caminho))
+        return QJsonObject();
+    const auto bytes = ArquivoAtomico::ler(caminho);
+    if (!bytes)
+        return std::nullopt;
+    const QJsonDocument documento = QJsonDocument::fromJson(*bytes);
+    return documento.isObject() ? documento.object() : QJsonObject();
+}
+
+QJsonObject doProvedor(const QJsonObject &raiz, const QString &provedor)
+{
+    return raiz.value(chaveProvedores).toObject().value(provedor).toObject();
+}
+
+QJsonObject paraJSON(const IdentidadeDoPreenchimento &identidade)
+{
+    if (const auto *senha = std::get_if<IdentidadeDeSenha>(&identidade))
+        return {{chaveTipo, tipoSenha},
+                {chaveDominio, senha->dominio},
+                {chaveUsuario, senha->usuario},
+                {chaveIdDoRegistro, senha->idDoRegistro}};
+    const auto &codigo = std::get<IdentidadeDeCodigo>(identidade);
+    return {{chaveTipo, tipoCodigo},
+            {chaveDominio, codigo.dominio},
+            {chaveRotulo, codigo.rotulo},
+            {chaveIdDoRegistro, codigo.idDoRegistro}};
+}
+
+std::optional<IdentidadeDoPreenchimento> deJSON(const QJsonValue &valor)
+{
+    const QJsonObject objeto = valor.toObject();
+    const QJsonValue tipo = objeto.value(chaveTipo);
+    const QJsonValue dominio = objeto.value(chaveDominio);
+    const QJsonValue id = objeto.value(chaveIdDoRegistro);
+    if (!dominio.isString() || !id.isString())
+        return std::nullopt;
+    if (tipo == tipoSenha && objeto.value(chaveUsuario).isString())
+        return IdentidadeDeSenha{dominio.toString(), objeto.value(chaveUsuario).toString(), id.toString()};
+    if (tipo == tipoCodigo && objeto.value(chaveRotulo).isString())
+        return IdentidadeDeCodigo{dominio.toString(), objeto.value(chaveRotulo).toString(), id.toString()};
+    return std::nullopt;
+}
+
+// One locked read-modify-write of this provider's entry. `mudanca` returns false to leave the
+// file as it is (nothing to change).
+bool alterarProvedor(const QString &caminho, const QString &provedor,
+                     const std::function<bool(QJsonObject &)> &mudanca)
+{
+    if (!ArquivoAtomico::criarPastaProtegida(QFileInfo(caminho).absolutePath()))
+        return false;
+    const TravaDeArquivo trava(caminho);
+    if (!trava.travada())
+        return false;
+    auto raiz = lerArquivo(caminho);
+    if (!raiz)
+        return false;
+    QJsonObject provedores = raiz->value(chaveProvedores).toObject();
+    QJsonObject entrada = provedores.value(provedor).toObject();
+    if (!mudanca(entrada))
+        return true;
+    provedores.insert(provedor, entrada);
+    raiz->insert(chaveProvedores, provedores);
+    return ArquivoAtomico::gravar(caminho, QJsonDocument(*raiz).toJson(QJsonDocument::Compact));
+}
+
+std::mutex travaDoAtual;
+std::shared_ptr<RepositorioDeIdentidades> &instalado()
+{
+    static std::shared_ptr<RepositorioDeIdentidades> repositorio;
+    return repositorio;
+}
+
+} // namespace
+
+std::shared_ptr<RepositorioDeIdentidades> RepositorioDeIdentidades::atual()
+{
+    const std::lock_guard guarda(travaDoAtual);
+    if (!instalado())
+        instalado() = std::make_shared<RepositorioDeIdentidadesEmArquivo>();
+    return instalado();
+}
+
+void RepositorioDeIdentidades::usar(std::shared_ptr<RepositorioDeIdentidades> repositorio)
+{
+    const std::lock_guard guarda(travaDoAtual);
+    instalado() = std::move(repositorio);
+}
+
+RepositorioDeIdentidadesEmArquivo::RepositorioDeIdentidadesEmArquivo(QString caminho, QString provedor)
+    : caminho_(std::move(caminho)), provedor_(std::move(provedor))
+{
+}
+
+QString RepositorioDeIdentidadesEmArquivo::caminhoPadrao()
+{
+    return Conteiner::pastaDeDados() + QStringLiteral("/corvane-anfitriao/identidades.json");
+}
+
+bool RepositorioDeIdentidadesEmArquivo::ligado()
+{
+    // Whole-file atomic replacements: an unlocked read sees one consistent version.
+    const auto raiz = lerArquivo(caminho_);
+    return raiz && doProvedor(*raiz, provedor_).value(chaveLigado).toBool(false);
+}
+
+bool RepositorioDeIdentidadesEmArquivo::definirLigado(bool ligado)
+{
+    return alterarProvedor(caminho_, provedor_, [ligado](QJsonObject &entrada) {
+        if (entrada.value(chaveLigado) == QJsonValue(ligado))
+            return false;
+        entrada.insert(chaveLigado, ligado);
+        return true;
+    });
+}
+
+QList<IdentidadeDoPreenchimento> RepositorioDeIdentidadesEmArquivo::identidades()
+{
+    QList<IdentidadeDoPreenchimento> lista;
+    const auto raiz = lerArquivo(caminho_);
+    if (!raiz)
+        return lista;
+    for (const QJsonValue &valor : doProvedor(*raiz, provedor_).value(chaveIdentidades).toArray()) {
+        if (auto identidade = deJSON(valor))
+            lista.append(std::move(*identidade));
+    }
+    return lista;
+}
+
+bool RepositorioDeIdentidadesEmArquivo::substituirTodas(const QList<IdentidadeDoPreenchimento> &identidades)
+{
+    QJsonArray lista;
+    for (const auto &identidade : identidades)
+        lista.append(paraJSON(identidade));
+    return alterarProvedor(caminho_, provedor_, [&lista](QJsonObject &entrada) {
+        entrada.insert(chaveIdentidades, lista);
+        return true;
+    });
+}
+
+bool RepositorioDeIdentidadesEmArquivo::adicionar(const IdentidadeDoPreenchimento &identidade)
+{
+    const QJsonObject nova = paraJSON(identidade);
+    return alterarProvedor(caminho_, provedor_, [&nova](QJsonObject &entrada) {
+        QJsonArray lista = entrada.value(chaveIdentidades).toArray();
+        if (lista.contains(nova))
+            return false;
+        lista.append(nova);
+        entrada.insert(chaveIdentidades, lista);
+        return true;
+    });
+}
+
+bool RepositorioDeIdentidadesEmArquivo::removerTodas()
+{
+    return alterarProvedor(caminho_, provedor_, [](QJsonObject &entrada) {
+        if (!entrada.contains(chaveIdentidades))
+            return false;
+        entrada.remove(chaveIdentidades);
+        return true;
+    });
+}

@@ -1,0 +1,176 @@
+#include "plataforma/ArquivoAtomico.h"
+#include "plataforma/RepositorioDeIdentidades.h"
+#include "support/DiretorioTemporario.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <sys/stat.h>
+#include <thread>
+
+namespace {
+
+struct RepositorioDeIdentidades_ : ::testing::Test {
+    DiretorioTemporario pasta;
+    RepositorioDeIdentidadesEmArquivo repositorio;
+
+    static mode_t permissoes(const QString &caminho)
+    {
+        struct stat info {};
+        EXPECT_EQ(::stat(QFile::encodeName(caminho).constData(), &info), 0) << caminho.toStdString();
+        return info.st_mode & 07777;
+    }
+    QJsonObject arquivo() const
+    {
+        return QJsonDocument::fromJson(ArquivoAtomico::ler(repositorio.caminho()).value_or(QByteArray())).object();
+    }
+};
+
+const QList<IdentidadeDoPreenchimento> duas = {
+    IdentidadeDeSenha{"exemplo.com", "ana", "id-1"},
+    IdentidadeDeCodigo{"exemplo.com", "Exemplo · ana", "id-2"},
+};
+
+TEST_F(RepositorioDeIdentidades_, FicaNaPastaDoAnfitriaoDentroDosDadosDoUsuario)
+{
+    EXPECT_EQ(repositorio.caminho(), pasta.dados() + "/corvane-anfitriao/identidades.json");
+}
+
+TEST_F(RepositorioDeIdentidades_, SemArquivoEstaDesligadoEVazio)
+{
+    EXPECT_FALSE(repositorio.ligado());
+    EXPECT_TRUE(repositorio.identidades().isEmpty());
+}
+
+TEST_F(RepositorioDeIdentidades_, SubstituirGuardaAsDuasEspeciesEmOrdemEmArquivoProtegido)
+{
+    ASSERT_TRUE(repositorio.definirLigado(true));
+    ASSERT_TRUE(repositorio.substituirTodas(duas));
+
+    // A second object, as the host process would read it.
+    RepositorioDeIdentidadesEmArquivo anfitriao(repositorio.caminho());
+    EXPECT_TRUE(anfitriao.ligado());
+    EXPECT_EQ(anfitriao.identidades(), duas);
+    EXPECT_EQ(permissoes(repositorio.caminho()), 0600u);
+    EXPECT_EQ(permissoes(pasta.dados() + "/corvane-anfitriao"), 0700u);
+
+    ASSERT_TRUE(repositorio.substituirTodas({IdentidadeDeSenha{"outro.com", "", "id-3"}}));
+    EXPECT_EQ(anfitriao.identidades(), (QList<IdentidadeDoPreenchimento>{IdentidadeDeSenha{"outro.com", "", "id-3"}}));
+}
+
+TEST_F(RepositorioDeIdentidades_, AdicionarNaoRepeteUmaIdentidadeIgual)
+{
+    ASSERT_TRUE(repositorio.substituirTodas({duas[0]}));
+    ASSERT_TRUE(repositorio.adicionar(duas[1]));
+    ASSERT_TRUE(repositorio.adicionar(duas[1]));
+    // Same domain and id, other label: a different identity.
+    ASSERT_TRUE(repositorio.adicionar(IdentidadeDeCodigo{"exemplo.com", "Exemplo", "id-2"}));
+    EXPECT_EQ(repositorio.identidades(),
+              (QList<IdentidadeDoPreenchimento>{duas[0], duas[1], IdentidadeDeCodigo{"exemplo.com", "Exemplo", "id-2"}}));
+}
+
+TEST_F(RepositorioDeIdentidades_, RemoverTudoEsvaziaMasMantemOInterruptor)
+{
+    ASSERT_TRUE(repositorio.definirLigado(true));
+    ASSERT_TRUE(repositorio.substituirTodas(duas));
+    ASSERT_TRUE(repositorio.removerTodas());
+    EXPECT_TRUE(repositorio.identidades().isEmpty());
+    EXPECT_TRUE(repositorio.ligado());
+    EXPECT_TRUE(repositorio.removerTodas());
+}
+
+TEST_F(RepositorioDeIdentidades_, OutroProvedorNaoEhTocado)
+{
+    RepositorioDeIdentidadesEmArquivo outro(repositorio.caminho(), "org.exemplo.cofre");
+    ASSERT_TRUE(outro.definirLigado(true));
+    ASSERT_TRUE(outro.substituirTodas({duas[0]}));
+
+    ASSERT_TRUE(repositorio.substituirTodas({duas[1]}));
+    ASSERT_TRUE(repositorio.removerTodas());
+
+    EXPECT_FALSE(repositorio.ligado());
+    EXPECT_TRUE(outro.ligado());
+    EXPECT_EQ(outro.identidades(), QList<IdentidadeDoPreenchimento>{duas[0]});
+}
+
+TEST_F(RepositorioDeIdentidades_, ChavesDesconhecidasSobrevivemAUmaReescrita)
+{
+    ASSERT_TRUE(ArquivoAtomico::criarPastaProtegida(pasta.dados() + "/corvane-anfitriao"));
+    ASSERT_TRUE(ArquivoAtomico::gravar(repositorio.caminho(),
+                                       R"({"versaoDoAnfitriao":3,"provedores":{"app.corvane.mac":{"ligado":true,"cor":"azul"}}})"));
+    ASSERT_TRUE(repositorio.substituirTodas(duas));
+    EXPECT_EQ(arquivo().value("versaoDoAnfitriao").toInt(), 3);
+    EXPECT_EQ(arquivo().value("provedores").toObject().value("app.corvane.mac").toObject().value("cor").toString(), "azul");
+    EXPECT_TRUE(repositorio.ligado());
+}
+
+TEST_F(RepositorioDeIdentidades_, ArquivoDanificadoLeComoVazioEEhSubstituido)
+{
+    ASSERT_TRUE(ArquivoAtomico::criarPastaProtegida(pasta.dados() + "/corvane-anfitriao"));
+    ASSERT_TRUE(ArquivoAtomico::gravar(repositorio.caminho(), "{\"provedores\": [nada"));
+    EXPECT_FALSE(repositorio.ligado());
+    EXPECT_TRUE(repositorio.identidades().isEmpty());
+    ASSERT_TRUE(repositorio.substituirTodas(duas));
+    EXPECT_EQ(repositorio.identidades(), duas);
+}
+
+TEST_F(RepositorioDeIdentidades_, EntradasIncompreensiveisSaoPuladas)
+{
+    ASSERT_TRUE(ArquivoAtomico::criarPastaProtegida(pasta.dados() + "/corvane-anfitriao"));
+    ASSERT_TRUE(ArquivoAtomico::gravar(
+        repositorio.caminho(),
+        R"({"provedores":{"app.corvane.mac":{"ligado":"sim","identidades":[)"
+        R"({"tipo":"chave","dominio":"a.com","idDoRegistro":"1"},)"
+        R"({"tipo":"senha","dominio":"b.com","idDoRegistro":"2"},)"
+        R"({"tipo":"senha","dominio":"c.com","usuario":"u","idDoRegistro":"3"},)"
+        R"(7]}}})"));
+    // A switch that is not a flag is off.
+    EXPECT_FALSE(repositorio.ligado());
+    EXPECT_EQ(repositorio.identidades(), QList<IdentidadeDoPreenchimento>{(IdentidadeDeSenha{"c.com", "u", "3"})});
+}
+
+TEST_F(RepositorioDeIdentidades_, ArquivoIlegivelNuncaEhSobrescrito)
+{
+    // A folder where the file should be cannot be read as a file.
+    ASSERT_TRUE(QDir().mkpath(repositorio.caminho()));
+    EXPECT_FALSE(repositorio.ligado());
+    EXPECT_FALSE(repositorio.substituirTodas(duas));
+    EXPECT_FALSE(repositorio.adicionar(duas[0]));
+    EXPECT_FALSE(repositorio.definirLigado(true));
+    EXPECT_TRUE(QFileInfo(repositorio.caminho()).isDir());
+}
+
+TEST_F(RepositorioDeIdentidades_, AdicoesSimultaneasNaoSePerdem)
+{
+    // Two writers (the extension adding while the application adds) must not lose entries:
+    // each read-modify-write holds the lock.
+    constexpr int porEscritor = 25;
+    auto escrever = [this](const QString &prefixo) {
+        RepositorioDeIdentidadesEmArquivo proprio(repositorio.caminho());
+        for (int i = 0; i < porEscritor; ++i)
+            EXPECT_TRUE(proprio.adicionar(IdentidadeDeSenha{prefixo + QString::number(i) + ".com", "", "id"}));
+    };
+    std::thread a(escrever, QStringLiteral("a"));
+    std::thread b(escrever, QStringLiteral("b"));
+    a.join();
+    b.join();
+    EXPECT_EQ(repositorio.identidades().size(), 2 * porEscritor);
+}
+
+TEST_F(RepositorioDeIdentidades_, OArmazenamentoDoProcessoPodeSerTrocado)
+{
+    auto proprio = std::make_shared<RepositorioDeIdentidadesEmArquivo>(pasta.arquivo("outro.json"));
+    RepositorioDeIdentidades::usar(proprio);
+    EXPECT_EQ(RepositorioDeIdentidades::atual(), proprio);
+    RepositorioDeIdentidades::usar(nullptr);
+    const auto padrao = std::dynamic_pointer_cast<RepositorioDeIdentidadesEmArquivo>(RepositorioDeIdentidades::atual());
+    ASSERT_NE(padrao, nullptr);
+    EXPECT_EQ(padrao->caminho(), pasta.dados() + "/corvane-anfitriao/identidades.json");
+    RepositorioDeIdentidades::usar(nullptr);
+}
+
+} // namespace

@@ -1,0 +1,43 @@
+// corvane-servidor: the development server on its own, for trying the application locally.
+#include "ServidorDeDesenvolvimento.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <stdexcept>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("corvane-servidor"));
+
+    QCommandLineParser opcoes;
+    opcoes.setApplicationDescription(
+        QStringLiteral("Servidor de desenvolvimento do Corvane: a API do cofre, em memória, em 127.0.0.1."));
+    opcoes.addHelpOption();
+    const QCommandLineOption porta(QStringLiteral("porta"),
+                                   QStringLiteral("Porta em 127.0.0.1 (padrão 8787; 0 escolhe uma livre)."),
+                                   QStringLiteral("N"), QStringLiteral("8787"));
+    opcoes.addOption(porta);
+    opcoes.process(app);
+
+    bool ok = false;
+    const uint numero = opcoes.value(porta).toUInt(&ok);
+    if (!ok || numero > 65535) {
+        std::fprintf(stderr, "corvane-servidor: porta inválida: %s\n", qPrintable(opcoes.value(porta)));
+        return 2;
+    }
+
+    Servidor::ServidorDeDesenvolvimento servidor;
+    servidor.registrarNoLog(true);
+    try {
+        servidor.iniciar(static_cast<quint16>(numero));
+    } catch (const std::runtime_error &erro) {
+        std::fprintf(stderr, "corvane-servidor: %s\n", erro.what());
+        return 1;
+    }
+    std::fprintf(stderr, "corvane-servidor ouvindo em %s (códigos de e-mail aparecem aqui)\n",
+                 qPrintable(servidor.endereco().toString()));
+    return QCoreApplication::exec();
+}
