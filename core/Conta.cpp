@@ -86,7 +86,10 @@ QString Conta::primeiroNome() const
 
 QString Conta::inicial() const
 {
-    const QString &origem = aparado(nome).isEmpty() ? email : nome;
+    // The avatar shows the name's first visible character: a name typed with a leading space
+    // would otherwise show a blank avatar.
+    const QString nomeAparado = aparado(nome);
+    const QString &origem = nomeAparado.isEmpty() ? email : nomeAparado;
     if (origem.isEmpty())
         return QStringLiteral("?");
     QTextBoundaryFinder grafemas(QTextBoundaryFinder::Grapheme, origem);

@@ -47,7 +47,7 @@ TEST(Conta, InicialEhOPrimeiroCaractereMaiusculoDoNomeOuDoEmail)
     };
     const Caso casos[] = {
         {"ana", "x@y.com", "A"},
-        {" \tbeto", "x@y.com", " "}, // the name is taken as stored when anything is left
+        {" \tbeto", "x@y.com", "B"}, // leading blanks never make a blank avatar
         {"", "carla@y.com", "C"},
         {"  \t ", "dora@y.com", "D"},
         {"", "", "?"},
