@@ -1,27 +1,8 @@
 #include "core/Conta.h"
 
+#include "core/Aparar.h"
+
 #include <QTextBoundaryFinder>
-
-namespace {
-
-bool ehEspacoOuTab(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
-
-// Trims spaces and tabs only; line breaks stay.
-QString aparado(const QString &texto)
-{
-    qsizetype inicio = 0;
-    qsizetype fim = texto.size();
-    while (inicio < fim && ehEspacoOuTab(texto[inicio]))
-        ++inicio;
-    while (fim > inicio && ehEspacoOuTab(texto[fim - 1]))
-        --fim;
-    return texto.mid(inicio, fim - inicio);
-}
-
-} // namespace
 
 // ---- Vinculo ----
 
@@ -79,7 +60,7 @@ ParametrosKdf parametrosKdfDeJSON(const ValorJSON &valor)
 
 QString Conta::primeiroNome() const
 {
-    const QString nomeAparado = aparado(nome);
+    const QString nomeAparado = aparadoDeEspacosETabs(nome);
     const QStringList pedacos = nomeAparado.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     return pedacos.isEmpty() ? nomeAparado : pedacos.first();
 }
@@ -88,7 +69,7 @@ QString Conta::inicial() const
 {
     // The avatar shows the name's first visible character: a name typed with a leading space
     // would otherwise show a blank avatar.
-    const QString nomeAparado = aparado(nome);
+    const QString nomeAparado = aparadoDeEspacosETabs(nome);
     const QString &origem = nomeAparado.isEmpty() ? email : nomeAparado;
     if (origem.isEmpty())
         return QStringLiteral("?");

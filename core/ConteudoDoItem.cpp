@@ -1,5 +1,6 @@
 #include "core/ConteudoDoItem.h"
 
+#include "core/Aparar.h"
 #include "core/SemRepeticoes.h"
 
 #include <QSet>
@@ -13,23 +14,6 @@ const QString chaveTitulo = QStringLiteral("titulo");
 
 constexpr qint64 digitosPadrao = 6;
 constexpr qint64 periodoPadrao = 30;
-
-bool ehEspacoOuTab(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
-
-// Trims spaces and tabs only; line breaks stay, as the display titles expect.
-QString aparado(const QString &texto)
-{
-    qsizetype inicio = 0;
-    qsizetype fim = texto.size();
-    while (inicio < fim && ehEspacoOuTab(texto[inicio]))
-        ++inicio;
-    while (fim > inicio && ehEspacoOuTab(texto[fim - 1]))
-        --fim;
-    return texto.mid(inicio, fim - inicio);
-}
 
 AlgoritmoTotp algoritmoDe(const ObjetoJSON &objeto)
 {
@@ -76,7 +60,7 @@ QList<QString> hostsDe(const QList<QString> &sites)
 // An issuer or account name that reads as a host name ("github.com", not "Git Hub" nor an e-mail).
 std::optional<QString> hostDoNome(const QString &nome)
 {
-    const QString texto = aparado(nome).toLower();
+    const QString texto = aparadoDeEspacosETabs(nome).toLower();
     if (texto.contains(QLatin1Char(' ')) || texto.contains(QLatin1Char('@')) || !texto.contains(QLatin1Char('.')))
         return std::nullopt;
     auto host = normalizarSite(texto);
@@ -146,9 +130,9 @@ DadosDeCodigo DadosDeCodigo::novo(const QString &emissor, const QString &conta, 
 
 QString DadosDeCodigo::titulo() const
 {
-    QString texto = aparado(json.texto(QStringLiteral("emissor")));
+    QString texto = aparadoDeEspacosETabs(json.texto(QStringLiteral("emissor")));
     if (texto.isEmpty())
-        texto = aparado(json.texto(QStringLiteral("conta")));
+        texto = aparadoDeEspacosETabs(json.texto(QStringLiteral("conta")));
     return texto.isEmpty() ? QStringLiteral("Sem nome") : texto;
 }
 

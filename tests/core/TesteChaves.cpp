@@ -1,5 +1,7 @@
 #include "core/Chaves.h"
 
+#include "support/ErroEsperado.h"
+
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -7,18 +9,9 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
+using Testes::codigoDoErro;
 
-template <typename F>
-QString codigoDoErro(F &&f)
-{
-    try {
-        (void)f();
-    } catch (const ErroDeCripto &e) {
-        return e.codigo;
-    }
-    return QString();
-}
+namespace {
 
 QByteArray sequencia(int de, int ate)
 {

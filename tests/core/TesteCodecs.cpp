@@ -1,5 +1,7 @@
 #include "core/Codecs.h"
 
+#include "support/ErroEsperado.h"
+
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -7,19 +9,9 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
+using Testes::codigoDoErro;
 
-// Runs `f` and gives the code it threw, or "" when it did not throw.
-template <typename F>
-QString codigoDoErro(F &&f)
-{
-    try {
-        (void)f();
-    } catch (const ErroDeCripto &e) {
-        return e.codigo;
-    }
-    return QString();
-}
+namespace {
 
 QByteArray todosOsBytes()
 {

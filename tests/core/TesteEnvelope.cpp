@@ -1,6 +1,8 @@
 #include "core/Envelope.h"
 #include "plataforma/Primitivas.h"
 
+#include "support/ErroEsperado.h"
+
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -9,18 +11,9 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
+using Testes::codigoDoErro;
 
-template <typename F>
-QString codigoDoErro(F &&f)
-{
-    try {
-        (void)f();
-    } catch (const ErroDeCripto &e) {
-        return e.codigo;
-    }
-    return QString();
-}
+namespace {
 
 const QByteArray chave = QByteArray::fromHex("000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f");
 const QByteArray nonce = QByteArray::fromHex("a0a1a2a3a4a5a6a7a8a9aaab");
