@@ -258,7 +258,7 @@ TEST_F(CofreLibsecret, GrupoDistingueItensDaMesmaConta)
 }
 
 // Run by the test below with a session bus address that leads nowhere.
-TEST(CofreLibsecretFilho, SemBarramentoTudoFicaIndisponivel)
+TEST(CofreLibsecretFilho, DISABLED_SemBarramentoTudoFicaIndisponivel)
 {
     if (!qEnvironmentVariableIsSet(variavelSemBarramento))
         GTEST_SKIP() << "runs only as the child of SemBarramentoLeituraEIndisponivelNuncaAusente";
@@ -280,7 +280,7 @@ TEST(CofreLibsecretSemBarramento, SemBarramentoLeituraEIndisponivelNuncaAusente)
     ambiente.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + pasta.arquivo("nenhum-barramento"));
     filho.setProcessEnvironment(ambiente);
     filho.start(QCoreApplication::applicationFilePath(),
-                {"--gtest_filter=CofreLibsecretFilho.SemBarramentoTudoFicaIndisponivel"});
+                {"--gtest_filter=CofreLibsecretFilho.DISABLED_SemBarramentoTudoFicaIndisponivel", "--gtest_also_run_disabled_tests"});
     ASSERT_TRUE(filho.waitForFinished(60000));
     const QByteArray saida = filho.readAllStandardOutput() + filho.readAllStandardError();
     EXPECT_EQ(filho.exitCode(), 0) << saida.toStdString();
@@ -290,7 +290,7 @@ TEST(CofreLibsecretSemBarramento, SemBarramentoLeituraEIndisponivelNuncaAusente)
 
 // Run by the test below inside its own keyring daemon, whose login collection it locks; with no
 // prompter to ask for the password, the unlock is refused.
-TEST(CofreLibsecretFilho, ColecaoTrancadaFicaIndisponivel)
+TEST(CofreLibsecretFilho, DISABLED_ColecaoTrancadaFicaIndisponivel)
 {
     if (!qEnvironmentVariableIsSet(variavelTrancado))
         GTEST_SKIP() << "runs only as the child of ColecaoTrancadaNaoLeComoAusente";
@@ -331,7 +331,7 @@ TEST(CofreLibsecretTrancado, ColecaoTrancadaNaoLeComoAusente)
     ambiente.insert("XDG_DATA_HOME", pasta.arquivo("chaveiro"));
     filho.setProcessEnvironment(ambiente);
     filho.start(script, {QCoreApplication::applicationFilePath(),
-                         "--gtest_filter=CofreLibsecretFilho.ColecaoTrancadaFicaIndisponivel"});
+                         "--gtest_filter=CofreLibsecretFilho.DISABLED_ColecaoTrancadaFicaIndisponivel", "--gtest_also_run_disabled_tests"});
     ASSERT_TRUE(filho.waitForFinished(90000));
     const QByteArray saida = filho.readAllStandardOutput() + filho.readAllStandardError();
     EXPECT_EQ(filho.exitCode(), 0) << saida.toStdString();
