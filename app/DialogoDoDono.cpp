@@ -1,0 +1,159 @@
+#include "app/DialogoDoDono.h"
+
+#include "app/VerificadorPam.h"
+#include "app/servicos/NoTrabalhador.h"
+#include "app/servicos/Seguranca.h"
+
+#include <QApplication>
+#include <QCoro/QCoroSignal>
+#include <QFont>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <functional>
+
+namespace {
+
+constexpr int espacamento = 12;
+constexpr int larguraMinima = 340;
+const QColor vermelhoDoErro(220, 38, 38);
+
+bool dialogoAberto = false;
+
+// Built outside any coroutine: GCC 12 mishandles lambda captures inside coroutine bodies.
+std::function<bool()> checagem(std::shared_ptr<VerificadorDeSenha> verificador, QString usuario,
+                               std::shared_ptr<SenhaTemporaria> senha)
+{
+    return [verificador = std::move(verificador), usuario = std::move(usuario), senha = std::move(senha)] {
+        return verificador->verificar(usuario, *senha);
+    };
+}
+
+} // namespace
+
+DialogoDoDono::DialogoDoDono(const QString &motivo, QString usuario, std::shared_ptr<VerificadorDeSenha> verificador,
+                             QWidget *parent)
+    : QDialog(parent), usuario_(std::move(usuario)), verificador_(std::move(verificador))
+{
+    setWindowTitle(QStringLiteral("Corvane"));
+    setWindowModality(Qt::ApplicationModal);
+    setMinimumWidth(larguraMinima);
+
+    auto *titulo = new QLabel(motivo, this);
+    QFont fonte = titulo->font();
+    fonte.setBold(true);
+    titulo->setFont(fonte);
+    titulo->setWordWrap(true);
+
+    auto *explicacao = new QLabel(
+        QStringLiteral("Digite a senha de %1 neste computador para continuar.").arg(usuario_), this);
+    explicacao->setWordWrap(true);
+
+    campo_ = new QLineEdit(this);
+    campo_->setEchoMode(QLineEdit::Password);
+    campo_->setPlaceholderText(QStringLiteral("Senha"));
+    campo_->setAttribute(Qt::WA_InputMethodEnabled, false);
+
+    erro_ = new QLabel(this);
+    QPalette paleta = erro_->palette();
+    paleta.setColor(QPalette::WindowText, vermelhoDoErro);
+    erro_->setPalette(paleta);
+    erro_->hide();
+
+    cancelar_ = new QPushButton(QStringLiteral("Cancelar"), this);
+    confirmar_ = new QPushButton(QStringLiteral("Confirmar"), this);
+    confirmar_->setDefault(true);
+
+    auto *botoes = new QHBoxLayout;
+    botoes->addStretch();
+    botoes->addWidget(cancelar_);
+    botoes->addWidget(confirmar_);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setSpacing(espacamento);
+    layout->addWidget(titulo);
+    layout->addWidget(explicacao);
+    layout->addWidget(campo_);
+    layout->addWidget(erro_);
+    layout->addLayout(botoes);
+
+    connect(confirmar_, &QPushButton::clicked, this, &DialogoDoDono::confirmarSenha);
+    connect(campo_, &QLineEdit::returnPressed, this, &DialogoDoDono::confirmarSenha);
+    connect(cancelar_, &QPushButton::clicked, this, &QDialog::reject);
+    campo_->setFocus();
+}
+
+void DialogoDoDono::mostrarOcupado(bool ocupado)
+{
+    verificando_ = ocupado;
+    campo_->setEnabled(!ocupado);
+    confirmar_->setEnabled(!ocupado);
+    confirmar_->setText(ocupado ? QStringLiteral("Verificando…") : QStringLiteral("Confirmar"));
+}
+
+void DialogoDoDono::confirmarSenha()
+{
+    if (verificando_)
+        return;
+    QString texto = campo_->text();
+    campo_->clear(); // drops the field's copy before ours is wiped
+    auto senha = std::make_shared<SenhaTemporaria>(texto);
+    erro_->hide();
+    mostrarOcupado(true);
+    (void)verificar(QPointer<DialogoDoDono>(this), verificador_, usuario_, std::move(senha));
+}
+
+QCoro::Task<> DialogoDoDono::verificar(QPointer<DialogoDoDono> dialogo, std::shared_ptr<VerificadorDeSenha> verificador,
+                                       QString usuario, std::shared_ptr<SenhaTemporaria> senha)
+{
+    auto trabalho = noTrabalhador(checagem(std::move(verificador), std::move(usuario), senha));
+    const bool confere = co_await trabalho;
+    // Wiped as soon as the check is over, whatever happens to the dialog.
+    senha->apagar();
+    if (!dialogo)
+        co_return;
+    dialogo->mostrarOcupado(false);
+    if (confere) {
+        dialogo->accept();
+        co_return;
+    }
+    dialogo->erro_->setText(QStringLiteral("Senha incorreta. Tente de novo."));
+    dialogo->erro_->show();
+    dialogo->campo_->setFocus();
+    emit dialogo->senhaRecusada();
+}
+
+QCoro::Task<bool> DialogoDoDono::perguntar(QString motivo, std::shared_ptr<VerificadorDeSenha> verificador)
+{
+    if (dialogoAberto || !verificador)
+        co_return false;
+    const QString usuario = usuarioAtual();
+    if (usuario.isEmpty())
+        co_return false;
+    dialogoAberto = true;
+    // Owned here, not by a window that could be destroyed while we wait for the answer.
+    auto dialogo = std::make_unique<DialogoDoDono>(motivo, usuario, std::move(verificador));
+    dialogo->show();
+    dialogo->raise();
+    dialogo->activateWindow();
+    auto fim = qCoro(dialogo.get(), &QDialog::finished);
+    const int resultado = co_await std::move(fim);
+    dialogoAberto = false;
+    co_return resultado == QDialog::Accepted;
+}
+
+void DialogoDoDono::registrar()
+{
+    registrar(std::make_shared<VerificadorPam>());
+}
+
+void DialogoDoDono::registrar(std::shared_ptr<VerificadorDeSenha> verificador)
+{
+    Seguranca::registrarAutenticador(
+        [verificador](QString motivo) { return perguntar(std::move(motivo), verificador); },
+        [verificador] { return verificador->disponivel(); });
+}

@@ -1,0 +1,33 @@
+// The owner check against the system's accounts through PAM: the service "corvane" installed
+// with the program, or the system's "login" stack when that file is absent.
+#pragma once
+
+#include "app/VerificadorDeSenha.h"
+
+#include <QString>
+
+#include <functional>
+
+struct pam_message;
+struct pam_response;
+
+class VerificadorPam final : public VerificadorDeSenha {
+public:
+    [[nodiscard]] bool disponivel() override;
+    [[nodiscard]] bool verificar(const QString &usuario, const SenhaTemporaria &senha) override;
+
+    // "corvane" when its service file exists (in /etc/pam.d or the vendor folder), else "login".
+    [[nodiscard]] static QString servico(const std::function<bool(const QString &)> &existe);
+    [[nodiscard]] static QString servico();
+
+    // The conversation: the password answers the first hidden prompt only (a second one, say a
+    // one-time code, cannot be answered and fails the conversation), a visible prompt gets the
+    // user name, messages get empty answers. `dados` is the SenhaTemporaria followed by the
+    // user name (see Conversa).
+    struct Conversa {
+        const SenhaTemporaria *senha = nullptr;
+        QByteArray usuario;
+        int senhasDadas = 0;
+    };
+    static int conversar(int quantas, const pam_message **mensagens, pam_response **respostas, void *conversa);
+};

@@ -1,0 +1,57 @@
+// The one short notice (toast) the application shows at a time, which clears itself shortly
+// after the last one was posted, and the count of the user's copies in this run.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <QUuid>
+
+#include <chrono>
+#include <optional>
+
+// One toast. A fresh id per toast, so posting the same text twice is still a change.
+struct Aviso {
+    QUuid id;
+    QString texto;
+    QString simbolo; // symbol name drawn beside the text, e.g. "info.circle.fill"
+
+    friend bool operator==(const Aviso &, const Aviso &) = default;
+};
+
+class CentralDeAvisos : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(std::optional<Aviso> atual READ atual WRITE definirAtual NOTIFY atualMudou)
+    Q_PROPERTY(qint64 contadorDeCopias READ contadorDeCopias WRITE definirContadorDeCopias NOTIFY
+                   contadorDeCopiasMudou)
+
+public:
+    static constexpr std::chrono::milliseconds duracaoPadrao{1800};
+
+    // `duracao` is how long a toast stays; tests pass a short one.
+    explicit CentralDeAvisos(QObject *parent = nullptr, std::chrono::milliseconds duracao = duracaoPadrao);
+
+    // Shows a new toast at once, replacing the current one, and restarts the countdown that
+    // clears it: an earlier countdown never removes a later toast.
+    void mostrar(const QString &texto, const QString &simbolo);
+
+    [[nodiscard]] const std::optional<Aviso> &atual() const { return atual_; }
+    void definirAtual(const std::optional<Aviso> &aviso);
+
+    // Only ever incremented, by the views after each copy.
+    [[nodiscard]] qint64 contadorDeCopias() const { return contadorDeCopias_; }
+    void definirContadorDeCopias(qint64 valor);
+
+    // Whether a countdown is pending.
+    [[nodiscard]] bool escondendo() const { return esconder_.isActive(); }
+
+signals:
+    void atualMudou();
+    void contadorDeCopiasMudou();
+
+private:
+    std::optional<Aviso> atual_;
+    qint64 contadorDeCopias_ = 0;
+    // Owned by the centre, so a released centre leaves no countdown behind.
+    QTimer esconder_;
+};

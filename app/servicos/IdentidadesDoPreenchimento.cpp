@@ -1,0 +1,110 @@
+#include "app/servicos/IdentidadesDoPreenchimento.h"
+
+#include "app/servicos/FilaDeIdentidades.h"
+#include "app/servicos/NoTrabalhador.h"
+#include "core/SemRepeticoes.h"
+
+#include <QSet>
+
+#include <functional>
+
+namespace {
+
+const QString separadorDoRotulo = QStringLiteral(" \u00B7 ");
+
+QList<QString> distintos(const QList<QString> &dominios)
+{
+    QSet<QString> vistos;
+    QList<QString> lista = semRepeticoes(dominios, vistos);
+    // A link written without a domain names no site.
+    lista.removeAll(QString());
+    return lista;
+}
+
+void deSenha(const ItemAberto &item, const DadosDeSenha &dados, QList<IdentidadeDoPreenchimento> &em)
+{
+    const QString usuario = dados.json.texto(QStringLiteral("usuario"));
+    const bool temCodigo = dados.codigo().has_value();
+    const QString rotulo = usuario.isEmpty() ? item.titulo() : usuario;
+    for (const QString &dominio : distintos(dados.dominios())) {
+        em.append(IdentidadeDeSenha{dominio, usuario, item.id});
+        if (temCodigo)
+            em.append(IdentidadeDeCodigo{dominio, rotulo, item.id});
+    }
+}
+
+void deCodigo(const ItemAberto &item, const DadosDeCodigo &dados, const QList<VinculoDoPreenchimento> &vinculos,
+              QList<IdentidadeDoPreenchimento> &em)
+{
+    QList<QString> dominios = dados.dominios();
+    for (const VinculoDoPreenchimento &vinculo : vinculos) {
+        if (vinculo.id == item.id)
+            dominios.append(vinculo.dominio);
+    }
+    const QString conta = dados.json.texto(QStringLiteral("conta"));
+    const QString rotulo = conta.isEmpty() ? item.titulo() : item.titulo() + separadorDoRotulo + conta;
+    for (const QString &dominio : distintos(dominios))
+        em.append(IdentidadeDeCodigo{dominio, rotulo, item.id});
+}
+
+std::shared_ptr<RepositorioDeIdentidades> ou(std::shared_ptr<RepositorioDeIdentidades> repositorio)
+{
+    return repositorio ? std::move(repositorio) : RepositorioDeIdentidades::atual();
+}
+
+std::function<bool()> substituicao(std::shared_ptr<RepositorioDeIdentidades> alvo,
+                                   QList<IdentidadeDoPreenchimento> identidades)
+{
+    return [alvo = std::move(alvo), identidades = std::move(identidades)] {
+        // A store the user has not switched on is left alone, and that is no failure.
+        return !alvo->ligado() || alvo->substituirTodas(identidades);
+    };
+}
+
+std::function<void()> remocao(std::shared_ptr<RepositorioDeIdentidades> alvo)
+{
+    return [alvo = std::move(alvo)] { (void)alvo->removerTodas(); };
+}
+
+} // namespace
+
+QList<IdentidadeDoPreenchimento> montarIdentidades(const QList<ItemAberto> &itens,
+                                                   const QList<VinculoDoPreenchimento> &vinculos)
+{
+    QList<IdentidadeDoPreenchimento> identidades;
+    for (const ItemAberto &item : itens) {
+        if (const DadosDeSenha *senha = item.conteudo.senha())
+            deSenha(item, *senha, identidades);
+        else if (const DadosDeCodigo *codigo = item.conteudo.codigo())
+            deCodigo(item, *codigo, vinculos, identidades);
+    }
+    return identidades;
+}
+
+void identidadesDoPreenchimento(const QList<ItemAberto> &itens)
+{
+    FilaDeIdentidades::doProcesso().substituir(montarIdentidades(itens, VinculoDoPreenchimento::ler()));
+}
+
+QCoro::Task<> substituirIdentidadesDoPreenchimento(QList<IdentidadeDoPreenchimento> identidades,
+                                                   std::shared_ptr<RepositorioDeIdentidades> repositorio)
+{
+    // The awaiter is a named local built outside the coroutine body's expressions: GCC 12
+    // mishandles lambda captures and temporaries inside a co_await expression.
+    auto trabalho = noTrabalhador(substituicao(ou(std::move(repositorio)), std::move(identidades)));
+    const bool feito = co_await trabalho;
+    if (!feito)
+        throw ErroDasIdentidades("falha-ao-substituir");
+}
+
+QCoro::Task<> removerIdentidadesDoPreenchimento()
+{
+    auto remocao = FilaDeIdentidades::doProcesso().remover();
+    co_await std::move(remocao);
+}
+
+QCoro::Task<> removerIdentidadesDoPreenchimento(std::shared_ptr<RepositorioDeIdentidades> repositorio)
+{
+    auto trabalho = noTrabalhador(remocao(ou(std::move(repositorio))));
+    co_await trabalho;
+}

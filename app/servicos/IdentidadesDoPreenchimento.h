@@ -1,0 +1,44 @@
+// Keeps the AutoFill identities equal to the open vault: after every vault change the vault
+// store hands over its open items, the full list of identities is built from them (plus the
+// code-to-site links the extension left) and replaces the store's list; signing out removes them.
+#pragma once
+
+#include "core/ArquivosDoPreenchimento.h"
+#include "core/Item.h"
+#include "plataforma/RepositorioDeIdentidades.h"
+
+#include <QCoro/QCoroTask>
+#include <QList>
+
+#include <memory>
+#include <stdexcept>
+
+// The store refused a write. Never reaches the vault store or the state.
+struct ErroDasIdentidades : std::runtime_error {
+    explicit ErroDasIdentidades(const char *codigo) : std::runtime_error(codigo), codigo(codigo) {}
+    QString codigo;
+};
+
+// The identities of `itens`, in their order: for each distinct domain of a password, a password
+// identity (user "usuario" or empty) followed, when the password carries a one-time code, by a
+// code identity labelled with the user or else the title; for each distinct domain of a code
+// (its own domains, then those linked to it in `vinculos`), a code identity labelled with the
+// title and " · " plus "conta" when that is not empty. Notes and items without domains give
+// nothing. Every record id is the item's id.
+[[nodiscard]] QList<IdentidadeDoPreenchimento> montarIdentidades(const QList<ItemAberto> &itens,
+                                                                 const QList<VinculoDoPreenchimento> &vinculos);
+
+// Builds the identities of `itens` with the links file read now, and queues the replacement of
+// the store's list (see FilaDeIdentidades). Returns at once; nothing fails. Main thread.
+void identidadesDoPreenchimento(const QList<ItemAberto> &itens);
+
+// Replaces the list in `repositorio` (the process's store when null) when it is switched on,
+// off the main thread; throws ErroDasIdentidades "falha-ao-substituir" when the write fails.
+QCoro::Task<> substituirIdentidadesDoPreenchimento(QList<IdentidadeDoPreenchimento> identidades,
+                                                   std::shared_ptr<RepositorioDeIdentidades> repositorio = nullptr);
+
+// Removes every identity of this application, whether the store is on or not, after any
+// rebuild already running and cancelling those still waiting. Failures are dropped. Main thread.
+QCoro::Task<> removerIdentidadesDoPreenchimento();
+// The removal itself in `repositorio`, off the main thread, outside the queue.
+QCoro::Task<> removerIdentidadesDoPreenchimento(std::shared_ptr<RepositorioDeIdentidades> repositorio);
