@@ -158,11 +158,17 @@ QString agruparCodigoDeRecuperacao(const QString &codigo)
 QByteArray lerCodigoDeRecuperacao(const QString &codigo)
 {
     // Separators, spaces and characters outside the code alphabet (also 0, 1, 8 and 9) drop out.
+    // The filter works on user-perceived characters: a letter carrying a combining accent is an
+    // accented letter and drops out whole, as the precomposed one does.
     QString filtrado;
     filtrado.reserve(codigo.size());
-    for (const QChar c : codigo)
-        if (caractereDeCodigo(c))
-            filtrado.append(c);
+    QTextBoundaryFinder limites(QTextBoundaryFinder::Grapheme, codigo);
+    qsizetype inicio = 0;
+    for (qsizetype fim = limites.toNextBoundary(); fim > 0; fim = limites.toNextBoundary()) {
+        if (fim - inicio == 1 && caractereDeCodigo(codigo[inicio]))
+            filtrado.append(codigo[inicio]);
+        inicio = fim;
+    }
     const Zerar zerarFiltrado(filtrado);
 
     QByteArray bytes;

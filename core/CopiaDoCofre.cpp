@@ -24,13 +24,13 @@ QString CopiaDoCofre::arquivo()
     return pasta() + QLatin1Char('/') + nomeDoArquivo;
 }
 
-void CopiaDoCofre::salvar(const CopiaDoCofre &copia)
+bool CopiaDoCofre::salvar(const CopiaDoCofre &copia)
 {
     const QString folder = pasta();
     if (!ArquivoAtomico::criarPastaProtegida(folder))
-        return;
+        return false;
     // Backup exclusion has no counterpart here; the atomic owner-only write is the protection.
-    (void)ArquivoAtomico::gravar(folder + QLatin1Char('/') + nomeDoArquivo,
+    return ArquivoAtomico::gravar(folder + QLatin1Char('/') + nomeDoArquivo,
                                  CodificacaoJSON::escreverDocumento(copia.paraJSON()));
 }
 

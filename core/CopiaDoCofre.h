@@ -27,8 +27,9 @@ struct CopiaDoCofre {
 
     // Replaces the file atomically (owner-only permissions), so a reader in another process sees
     // either the old copy or the whole new one. Any failure leaves the previous file as it was
-    // and is not reported: the application keeps working from memory.
-    static void salvar(const CopiaDoCofre &copia);
+    // and is not reported to the user (the application keeps working from memory); the result
+    // says whether the file now holds this copy.
+    static bool salvar(const CopiaDoCofre &copia);
     // Removes "cofre.json" only; a missing file is fine.
     static void apagar();
     // The stored copy; nothing when the file is missing, unreadable or does not decode.

@@ -191,6 +191,8 @@ TEST(CodigoDeRecuperacao, LeituraToleraComoOUsuarioDigita)
     const QString casos[] = {
         agrupado, agrupado.toLower(), semTracos, comEspacos, tracosExtras, u"  "_s + agrupado + u"\n"_s,
         u"2DI5.FU6U/2XLN,PWGZ\t3LN5–ZXO6_37QO é DYXD"_s,
+        // An accented letter drops out whole, whether typed precomposed or with a combining accent.
+        u"a\u0301"_s + agrupado, u"2DI5-E\u0301FU6U-2XLN-PWGZ-3LN5-ZXO6-37QO-DYXD"_s,
     };
     for (const QString &c : casos) {
         SCOPED_TRACE(c.toStdString());

@@ -1,0 +1,301 @@
+// The store's state: creation from the local copy, the one entry point of server items, the copy
+// writer and the listings.
+#include "vault/Cofre.h"
+
+#include "app/servicos/IdentidadesDoPreenchimento.h"
+#include "app/servicos/Preferencias.h"
+#include "core/CopiaDoCofre.h"
+#include "core/ErroDeCripto.h"
+
+#include <QCollator>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+Q_LOGGING_CATEGORY(categoriaDoCofre, "app.corvane.cofre")
+
+Cofre::Cofre(Conta conta, QByteArray chave, ClienteDaAPI *api, Preferencias *preferencias, QObject *pai)
+    : QObject(pai), conta_(std::move(conta)), chave_(std::move(chave)), api_(api), preferencias_(preferencias)
+{
+    if (preferencias_)
+        ordem_ = preferencias_->armazenamento().listaDeTextos(chaveDaOrdem(conta_.id)).value_or(QStringList());
+    carregarCopia();
+}
+
+Cofre::~Cofre() = default;
+
+QString Cofre::chaveDaOrdem(const QString &idDaConta)
+{
+    return QStringLiteral("ordem-") + idDaConta;
+}
+
+void Cofre::carregarCopia()
+{
+    const std::optional<CopiaDoCofre> copia = CopiaDoCofre::ler();
+    // A copy of another account is ignored whole: its items are sealed with another key.
+    if (!copia || copia->conta.id != conta_.id)
+        return;
+    definirRevisao(copia->revisao);
+    {
+        const AvisosAgrupados agrupados(*this);
+        for (const ItemCifrado &item : copia->itens)
+            aplicar(item);
+    }
+    definirCarregado(true);
+}
+
+void Cofre::definirConta(const Conta &conta)
+{
+    if (conta.id != conta_.id || conta == conta_)
+        return;
+    conta_ = conta;
+    emit contaMudou();
+}
+
+void Cofre::aplicar(const ItemCifrado &item)
+{
+    const QString &id = item.id;
+    if (item.apagadoEm || !item.dados) {
+        if (cifrados_.remove(id))
+            avisarCifrados();
+        if (abertos_.remove(id))
+            avisarAbertos();
+        if (ilegiveis_.remove(id))
+            avisarIlegiveis();
+        return;
+    }
+
+    const auto guardado = cifrados_.constFind(id);
+    if (guardado == cifrados_.cend() || *guardado != item) {
+        cifrados_.insert(id, item);
+        avisarCifrados();
+    }
+
+    std::optional<ItemAberto> aberto;
+    try {
+        aberto = ItemAberto::de(item, ItemCifrado::abrir(*item.dados, id, chave_));
+    } catch (const ErroDeCripto &) {
+        // Sealed with another key or damaged: kept sealed, so a Mac with the right key still can.
+    }
+    if (aberto) {
+        const auto anterior = abertos_.constFind(id);
+        if (anterior == abertos_.cend() || *anterior != *aberto) {
+            abertos_.insert(id, std::move(*aberto));
+            avisarAbertos();
+        }
+        if (ilegiveis_.remove(id))
+            avisarIlegiveis();
+        return;
+    }
+    if (abertos_.remove(id))
+        avisarAbertos();
+    if (!ilegiveis_.contains(id)) {
+        ilegiveis_.insert(id);
+        avisarIlegiveis();
+    }
+    qCCritical(categoriaDoCofre, "item não abriu com a chave deste aparelho: %s", qUtf8Printable(id));
+}
+
+void Cofre::salvarCopia() const
+{
+    CopiaDoCofre copia;
+    copia.versao = 1;
+    copia.conta = conta_;
+    copia.revisao = revisao_;
+    copia.itens = cifrados_.values();
+    if (copiaGravada_ == copia && QFileInfo::exists(CopiaDoCofre::arquivo()))
+        return;
+    if (CopiaDoCofre::salvar(copia))
+        copiaGravada_ = std::move(copia);
+    else
+        copiaGravada_.reset();
+}
+
+void Cofre::gravarEAtualizarIdentidades()
+{
+    salvarCopia();
+    identidadesDoPreenchimento(abertos_.values());
+}
+
+void Cofre::removerLocalmente(const QString &id)
+{
+    if (cifrados_.remove(id))
+        avisarCifrados();
+    if (abertos_.remove(id))
+        avisarAbertos();
+    if (ordem_.removeAll(id) > 0)
+        emit ordemMudou();
+}
+
+// --- Listings ---
+
+namespace {
+
+// One item with its sort keys worked out once, so a sort does not re-read JSON per comparison.
+struct Entrada {
+    bool favorito;
+    qsizetype posicao;
+    QString titulo;
+    const ItemAberto *item;
+};
+
+void ordenar(std::vector<Entrada> &entradas)
+{
+    QCollator collator{QLocale()};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(entradas.begin(), entradas.end(), [&collator](const Entrada &a, const Entrada &b) {
+        if (a.favorito != b.favorito)
+            return a.favorito;
+        if (a.posicao != b.posicao)
+            return a.posicao < b.posicao;
+        const int comparacao = collator.compare(a.titulo, b.titulo);
+        if (comparacao != 0)
+            return comparacao < 0;
+        // Equal keys: the id keeps the order the same on every read, whatever the hash order.
+        return a.item->id < b.item->id;
+    });
+}
+
+} // namespace
+
+QList<ItemAberto> Cofre::abertosDoTipo(TipoDeItem tipo) const
+{
+    // A stored list may name an id twice (written by an older build or edited by hand): the
+    // first occurrence decides its position.
+    QHash<QString, qsizetype> posicoes;
+    if (tipo == TipoDeItem::codigo) {
+        posicoes.reserve(ordem_.size());
+        for (qsizetype i = 0; i < ordem_.size(); ++i)
+            if (!posicoes.contains(ordem_[i]))
+                posicoes.insert(ordem_[i], i);
+    }
+
+    std::vector<Entrada> entradas;
+    entradas.reserve(static_cast<std::size_t>(abertos_.size()));
+    constexpr qsizetype semPosicao = std::numeric_limits<qsizetype>::max();
+    for (const ItemAberto &item : abertos_) {
+        if (item.conteudo.tipo() != tipo)
+            continue;
+        entradas.push_back({item.favorito(), posicoes.value(item.id, semPosicao), item.titulo(), &item});
+    }
+    ordenar(entradas);
+
+    QList<ItemAberto> lista;
+    lista.reserve(static_cast<qsizetype>(entradas.size()));
+    for (const Entrada &entrada : entradas)
+        lista.append(*entrada.item);
+    return lista;
+}
+
+QList<ItemAberto> Cofre::codigos() const
+{
+    return abertosDoTipo(TipoDeItem::codigo);
+}
+
+QList<ItemAberto> Cofre::senhas() const
+{
+    return abertosDoTipo(TipoDeItem::senha);
+}
+
+QList<ItemAberto> Cofre::notas() const
+{
+    return abertosDoTipo(TipoDeItem::nota);
+}
+
+std::optional<ItemAberto> Cofre::itemAberto(const QString &id) const
+{
+    const auto encontrado = abertos_.constFind(id);
+    if (encontrado == abertos_.cend())
+        return std::nullopt;
+    return *encontrado;
+}
+
+// --- Observed setters ---
+
+void Cofre::definirRevisao(qint64 valor)
+{
+    if (revisao_ == valor)
+        return;
+    revisao_ = valor;
+    emit revisaoMudou();
+}
+
+void Cofre::definirSincronizando(bool valor)
+{
+    if (sincronizando_ == valor)
+        return;
+    sincronizando_ = valor;
+    emit sincronizandoMudou();
+}
+
+void Cofre::definirSemConexao(bool valor)
+{
+    if (semConexao_ == valor)
+        return;
+    semConexao_ = valor;
+    emit semConexaoMudou();
+}
+
+void Cofre::definirFalhouAoSincronizar(bool valor)
+{
+    if (falhouAoSincronizar_ == valor)
+        return;
+    falhouAoSincronizar_ = valor;
+    emit falhouAoSincronizarMudou();
+}
+
+void Cofre::definirUltimaSincronia(DataOpcional valor)
+{
+    if (ultimaSincronia_ == valor)
+        return;
+    ultimaSincronia_ = std::move(valor);
+    emit ultimaSincroniaMudou();
+}
+
+void Cofre::definirCarregado(bool valor)
+{
+    if (carregado_ == valor)
+        return;
+    carregado_ = valor;
+    emit carregadoMudou();
+}
+
+void Cofre::avisarCifrados()
+{
+    if (agrupamento_ > 0)
+        cifradosPendente_ = true;
+    else
+        emit cifradosMudou();
+}
+
+void Cofre::avisarAbertos()
+{
+    if (agrupamento_ > 0)
+        abertosPendente_ = true;
+    else
+        emit abertosMudou();
+}
+
+void Cofre::avisarIlegiveis()
+{
+    if (agrupamento_ > 0)
+        ilegiveisPendente_ = true;
+    else
+        emit ilegiveisMudou();
+}
+
+void Cofre::terminarAgrupamento()
+{
+    if (--agrupamento_ > 0)
+        return;
+    // Same order as a single application: sealed items, then open ones, then unreadable ids.
+    if (std::exchange(cifradosPendente_, false))
+        emit cifradosMudou();
+    if (std::exchange(abertosPendente_, false))
+        emit abertosMudou();
+    if (std::exchange(ilegiveisPendente_, false))
+        emit ilegiveisMudou();
+}
