@@ -1,0 +1,273 @@
+// The one observable object at the root of the application: the phase that decides what the
+// main window shows, the account of this computer, the open vault store, the API client, the
+// preferences, the toast centre and the lock bookkeeping; and the routines that start up, sign
+// in, create an account, lock, unlock and sign out. Main thread only: operations that wait are
+// coroutines, so other calls (a lock, a return to the foreground, a button) may run at each wait.
+#pragma once
+
+#include "api/ClienteDaAPI.h"
+#include "api/Corpos.h"
+#include "api/Respostas.h"
+#include "app/servicos/CentralDeAvisos.h"
+#include "app/servicos/Preferencias.h"
+#include "core/Conta.h"
+#include "state/Cadastro.h"
+#include "state/ErroDeEntrada.h"
+#include "vault/Cofre.h"
+
+#include <QByteArray>
+#include <QCoro/QCoroTask>
+#include <QFuture>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <utility>
+
+// The progress overlay shown while keys are derived or an account is being created.
+struct Trabalho {
+    QString titulo;
+    QString detalhe;
+
+    friend bool operator==(const Trabalho &, const Trabalho &) = default;
+};
+
+// A just-created account and its vault key, waiting for the user to confirm the recovery code.
+struct CofrePronto {
+    Conta conta;
+    QByteArray chave;
+
+    friend bool operator==(const CofrePronto &, const CofrePronto &) = default;
+};
+
+using ContaOpcional = std::optional<Conta>;
+using TrabalhoOpcional = std::optional<Trabalho>;
+using CofreProntoOpcional = std::optional<CofrePronto>;
+using MomentoOpcional = std::optional<double>;
+
+// What the state takes from the machine, injectable so tests control time and names. An empty
+// member means the real one.
+struct AmbienteDoEstado {
+    // Seconds since boot, including time suspended, on a clock that does not jump with the wall
+    // clock (the lock delays are measured with it).
+    std::function<double()> tempoDeAtividade;
+    // A wait on a continuous clock (before the protection offer and the automatic unlock).
+    std::function<QCoro::Task<>(std::chrono::milliseconds)> esperar;
+    // The host's name, sent as the device name ("Mac" when empty).
+    std::function<QString()> nomeDoComputador;
+};
+
+// The launch argument that wipes this computer's data before the start routine runs.
+inline constexpr const char *argumentoComecarDoZero = "-comecar-do-zero";
+
+class EstadoDoApp : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(Fase fase READ fase NOTIFY faseMudou)
+    Q_PROPERTY(ContaOpcional conta READ conta NOTIFY contaMudou)
+    Q_PROPERTY(Cofre *cofre READ cofre NOTIFY cofreMudou)
+    Q_PROPERTY(TrabalhoOpcional trabalhando READ trabalhando NOTIFY trabalhandoMudou)
+    Q_PROPERTY(bool precisaEntrarDeNovo READ precisaEntrarDeNovo NOTIFY precisaEntrarDeNovoMudou)
+    Q_PROPERTY(bool secoesLiberadas READ secoesLiberadas NOTIFY secoesLiberadasMudou)
+    Q_PROPERTY(ClienteDaAPI *api READ api CONSTANT)
+    Q_PROPERTY(Preferencias *preferencias READ preferencias CONSTANT)
+    Q_PROPERTY(CentralDeAvisos *avisos READ avisos CONSTANT)
+    Q_PROPERTY(MomentoOpcional momentoDoSegundoPlano READ momentoDoSegundoPlano NOTIFY momentoDoSegundoPlanoMudou)
+    Q_PROPERTY(bool podeTentarDesbloquearSozinho READ podeTentarDesbloquearSozinho NOTIFY
+                   podeTentarDesbloquearSozinhoMudou)
+    Q_PROPERTY(CofreProntoOpcional cofreProntoParaAbrir READ cofreProntoParaAbrir NOTIFY cofreProntoParaAbrirMudou)
+    Q_PROPERTY(bool podeSincronizar READ podeSincronizar NOTIFY podeSincronizarMudou)
+
+public:
+    enum class Fase { iniciando, semConta, bloqueado, aberto };
+    Q_ENUM(Fase)
+
+    // Away this long, the password and note sections ask for the owner again.
+    static constexpr double limiteDasSecoes = 300;
+    static constexpr std::chrono::milliseconds esperaDaOfertaDeProtecao{600};
+    static constexpr std::chrono::milliseconds esperaDoDesbloqueioAutomatico{300};
+
+    // `argumentos` are the process's launch arguments ("-comecar-do-zero" starts over). Builds
+    // the API client for the configured base address, the preferences and the toast centre.
+    explicit EstadoDoApp(const QStringList &argumentos, AmbienteDoEstado ambiente = {}, QObject *pai = nullptr);
+    ~EstadoDoApp() override;
+
+    // --- Observed fields ---
+    [[nodiscard]] Fase fase() const { return fase_; }
+    [[nodiscard]] const ContaOpcional &conta() const { return conta_; }
+    [[nodiscard]] Cofre *cofre() const { return cofre_; }
+    [[nodiscard]] const TrabalhoOpcional &trabalhando() const { return trabalhando_; }
+    [[nodiscard]] bool precisaEntrarDeNovo() const { return precisaEntrarDeNovo_; }
+    [[nodiscard]] bool secoesLiberadas() const { return secoesLiberadas_; }
+    [[nodiscard]] ClienteDaAPI *api() const { return api_; }
+    [[nodiscard]] Preferencias *preferencias() const { return preferencias_; }
+    [[nodiscard]] CentralDeAvisos *avisos() const { return avisos_; }
+    [[nodiscard]] const Dispositivo &dispositivo() const { return dispositivo_; }
+    [[nodiscard]] const MomentoOpcional &momentoDoSegundoPlano() const { return momentoDoSegundoPlano_; }
+    [[nodiscard]] bool podeTentarDesbloquearSozinho() const { return podeTentarDesbloquearSozinho_; }
+    [[nodiscard]] const CofreProntoOpcional &cofreProntoParaAbrir() const { return cofreProntoParaAbrir_; }
+    // A store is open, it is not offline and the session has not ended.
+    [[nodiscard]] bool podeSincronizar() const;
+
+    // --- Start-up ---
+    // Restores the account and the vault from this computer, or wipes and waits for a sign-in.
+    // Run once. Never fails.
+    QCoro::Task<> comecar();
+    // Opens a new store for the account (replacing any open one), shows it and starts one sync
+    // followed by an account refresh. With `guardarChave` the key is written to the keychain
+    // first; a failed write keeps the vault open and says so in a toast.
+    void abrirCofre(const Conta &conta, const QByteArray &chave, bool guardarChave);
+    // Removes this computer's account data: item order, protection flag, session, both keychain
+    // items, the local copy, the AutoFill identities, the store and the account. Leaves the
+    // phase to the caller, and the exchange files and the other preferences as they are.
+    void apagarDadosDesteMac();
+
+    // --- Locking ---
+    // The lock command (menu, window, menu-bar panel): only while open, with protection on and
+    // owner authentication available.
+    void bloquear();
+    // The watcher's events lock like the lock command.
+    void aoAdormecerAsTelas() { bloquear(); }
+    void aoTrocarDeSessao() { bloquear(); }
+    // Locks at once; the store and account stay in memory behind the lock screen.
+    void travar();
+    // The application resigned active / became active.
+    void aoIrParaSegundoPlano();
+    void aoVoltarAoPrimeiroPlano();
+    // Owner authentication, then a fresh store from the local copy. True when the vault is (or
+    // already was) open. Overlapping calls share one attempt.
+    [[nodiscard]] QCoro::Task<bool> desbloquear();
+    // The lock screen's one automatic attempt per lock: false at once when it was already used,
+    // otherwise a short wait and `desbloquear`.
+    [[nodiscard]] QCoro::Task<bool> tentarDesbloquearSozinho();
+    // The gate in front of the password and note sections.
+    [[nodiscard]] QCoro::Task<bool> liberarSecoes();
+    // Offers to protect the application with owner authentication and keeps the answer.
+    QCoro::Task<> configurarProtecao();
+
+    // --- Sign-out and ended sessions ---
+    // Drops the session on the server (its outcome ignored) and wipes this computer.
+    QCoro::Task<> sair();
+    // The API client's verdict: the session has ended. Local data stays; sign in again.
+    void sessaoFoiEncerrada();
+    // The API client received an account record; kept only when it is this computer's account.
+    void contaRecebida(const Conta &conta);
+
+    // --- Account creation ---
+    // The e-mail confirmation code; gives after how many seconds another may be asked for.
+    [[nodiscard]] QCoro::Task<qint64> pedirCodigoDeEmail(QString email);
+    // Gives the proof of the confirmed e-mail.
+    [[nodiscard]] QCoro::Task<QString> conferirCodigoDeEmail(QString email, QString codigo);
+    // Generates the keys here, creates the account on the server and keeps the session; gives
+    // the recovery code. The vault opens only with `abrirCofreNovo`. Throws ErroDeCripto and
+    // ErroDaAPI unchanged.
+    [[nodiscard]] QCoro::Task<QString> criarConta(QString nome, QString email, QString senha,
+                                                  std::optional<QString> tokenSocial,
+                                                  std::optional<QString> comprovanteDeEmail);
+    // After the recovery code was shown: opens the created vault (once).
+    void abrirCofreNovo();
+
+    // --- Password sign-in ---
+    // Stretches the password with the account's parameters. Throws ErroDaAPI, ErroDeCripto.
+    [[nodiscard]] QCoro::Task<EntradaPendente> prepararEntrada(QString email, QString senha);
+    // Signs in and opens the vault. Throws ErroDeEntrada (autenticadorNecessario, senhaIncorreta)
+    // and ErroDaAPI.
+    QCoro::Task<> concluirEntrada(EntradaPendente pendente, std::optional<QString> codigo = std::nullopt);
+    // Signs in again after an ended session, keeping the open vault when it is the same one.
+    QCoro::Task<> entrarDeNovo(EntradaPendente pendente, std::optional<QString> codigo = std::nullopt);
+    [[nodiscard]] QCoro::Task<RespostaDePreEntrada> buscarPreEntrada(QString email);
+    // The session and the opened 32-byte vault key; nothing is kept.
+    [[nodiscard]] QCoro::Task<std::pair<RespostaDeSessao, QByteArray>> criarSessao(EntradaPendente pendente,
+                                                                                   std::optional<QString> codigo);
+
+    // --- Social and passkey sign-in ---
+    // Checks a provider identity with the server; the answer carries `nome` as `nomeSugerido`.
+    [[nodiscard]] QCoro::Task<RespostaSocial> entrarComProvedor(QString provedor, QString token, QString nonce,
+                                                                std::optional<QString> nome);
+    // Stretches the vault password of an existing social account. Throws ErroDeEntrada
+    // (senhaIncorreta when the answer lacks salt or parameters) and ErroDeCripto.
+    [[nodiscard]] QCoro::Task<EntradaPendente> prepararEntradaSocial(RespostaSocial resposta, QString senha);
+    // Keeps the session a passkey sign-in delivered and opens its vault. While a vault is open
+    // or locked, an answer for another account is refused with ErroDeEntrada::contaDiferente
+    // and nothing is kept.
+    QCoro::Task<> entrarComPasskey(RespostaDeSessao sessao, QByteArray chave);
+
+signals:
+    void faseMudou();
+    void contaMudou();
+    void cofreMudou();
+    void trabalhandoMudou();
+    void precisaEntrarDeNovoMudou();
+    void secoesLiberadasMudou();
+    void momentoDoSegundoPlanoMudou();
+    void podeTentarDesbloquearSozinhoMudou();
+    void cofreProntoParaAbrirMudou();
+    void podeSincronizarMudou();
+
+private:
+    // Shows the progress overlay while alive and clears it when the step ends, whether it
+    // succeeded or threw.
+    class Sobreposicao {
+    public:
+        Sobreposicao(EstadoDoApp &estado, const Trabalho &trabalho);
+        ~Sobreposicao();
+        Sobreposicao(const Sobreposicao &) = delete;
+        Sobreposicao &operator=(const Sobreposicao &) = delete;
+
+    private:
+        QPointer<EstadoDoApp> estado_;
+    };
+
+    // The routines below the public ones.
+    void comecarDoZero();
+    // The first sync of a store just opened, then the account refresh; the state's account
+    // follows the store's. Not awaited by anyone.
+    static QCoro::Task<> sincronizarAoAbrir(QPointer<EstadoDoApp> estado, QPointer<Cofre> cofre);
+    void instalarRetornos();
+    [[nodiscard]] QCoro::Task<bool> desbloquearUmaVez();
+    // Leaves the vault to the signed-out window without deleting anything stored: the keychain
+    // could not be asked, so nothing is known about the key.
+    void irParaSemContaSemApagar();
+    void iniciarOfertaDeProtecao();
+    // The same store, key and account: keep it, refresh its account and sync it.
+    [[nodiscard]] bool mesmoCofre(const Conta &conta, const QByteArray &chave) const;
+    QCoro::Task<> manterCofreAberto(const Conta &conta);
+    [[nodiscard]] QCoro::Task<EntradaPendente> derivarEntrada(QString email, QString senha, QString sal,
+                                                              ParametrosKdf kdf, std::optional<QString> tokenSocial);
+    [[nodiscard]] bool autenticacaoDisponivel() const;
+    [[nodiscard]] double agora() const;
+    [[nodiscard]] QCoro::Task<> esperar(std::chrono::milliseconds tempo) const;
+
+    void definirFase(Fase valor);
+    void definirConta(const ContaOpcional &valor);
+    void definirCofre(Cofre *valor);
+    void definirTrabalhando(const TrabalhoOpcional &valor);
+    void definirPrecisaEntrarDeNovo(bool valor);
+    void definirSecoesLiberadas(bool valor);
+    void definirMomentoDoSegundoPlano(const MomentoOpcional &valor);
+    void definirPodeTentarDesbloquearSozinho(bool valor);
+    void definirCofreProntoParaAbrir(const CofreProntoOpcional &valor);
+    void conferirPodeSincronizar();
+
+    AmbienteDoEstado ambiente_;
+    Fase fase_ = Fase::iniciando;
+    ContaOpcional conta_;
+    QPointer<Cofre> cofre_;
+    TrabalhoOpcional trabalhando_;
+    bool precisaEntrarDeNovo_ = false;
+    bool secoesLiberadas_ = false;
+    ClienteDaAPI *api_;            // child of this object, never replaced
+    Preferencias *preferencias_;   // child, never replaced
+    CentralDeAvisos *avisos_;      // child, never replaced
+    Dispositivo dispositivo_;
+    MomentoOpcional momentoDoSegundoPlano_;
+    bool podeTentarDesbloquearSozinho_ = true;
+    CofreProntoOpcional cofreProntoParaAbrir_;
+    bool podeSincronizarAntes_ = false;
+    // The unlock attempt in flight, which a second caller joins instead of opening the vault
+    // a second time.
+    std::optional<QFuture<bool>> desbloqueio_;
+};
