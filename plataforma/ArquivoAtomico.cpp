@@ -1,5 +1,8 @@
 #include "plataforma/ArquivoAtomico.h"
 
+#include <QFileInfo>
+#include <QJsonDocument>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -72,6 +75,17 @@ bool criarPastaProtegida(const QString &caminho)
         return true;
     // Another process may have created it in the meantime.
     return errno == EEXIST && QFileInfo(absoluto).isDir();
+}
+
+std::optional<QJsonObject> lerObjetoJSON(const QString &caminho)
+{
+    if (!QFileInfo::exists(caminho))
+        return QJsonObject();
+    const auto bytes = ler(caminho);
+    if (!bytes)
+        return std::nullopt;
+    const QJsonDocument documento = QJsonDocument::fromJson(*bytes);
+    return documento.isObject() ? documento.object() : QJsonObject();
 }
 
 } // namespace ArquivoAtomico

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 
 #include <optional>
@@ -13,6 +14,9 @@ namespace ArquivoAtomico {
 [[nodiscard]] std::optional<QByteArray> ler(const QString &caminho);
 // Writes to a temporary file beside `caminho` with permissions 0600, flushes it to disk and
 // renames it over `caminho`. The folder must exist. On failure the previous file is untouched.
+// A small JSON store's whole object: a missing file is an empty object, a damaged one reads as
+// empty too (the next write replaces it), an unreadable one gives nothing so it is never overwritten.
+[[nodiscard]] std::optional<QJsonObject> lerObjetoJSON(const QString &caminho);
 [[nodiscard]] bool gravar(const QString &caminho, const QByteArray &bytes);
 // Creates `caminho` and any missing parents with permissions 0700; an existing folder is fine
 // (its permissions are left as they are).

@@ -18,22 +18,9 @@ namespace {
 
 const QString chaveDosDados = QStringLiteral("dados");
 
-// The suite's object; a missing file is an empty suite, a damaged one reads as empty too
-// (the next write replaces it), an unreadable one gives nothing.
-std::optional<QJsonObject> lerSuite(const QString &caminho)
-{
-    if (!QFileInfo::exists(caminho))
-        return QJsonObject();
-    const auto bytes = ArquivoAtomico::ler(caminho);
-    if (!bytes)
-        return std::nullopt;
-    const QJsonDocument documento = QJsonDocument::fromJson(*bytes);
-    return documento.isObject() ? documento.object() : QJsonObject();
-}
-
 QJsonValue valorGuardado(const QString &caminho, const QString &chave)
 {
-    const auto suite = lerSuite(caminho);
+    const auto suite = ArquivoAtomico::lerObjetoJSON(caminho);
     return suite ? suite->value(chave) : QJsonValue(QJsonValue::Undefined);
 }
 
@@ -42,7 +29,7 @@ bool alterar(const QString &caminho, const std::function<void(QJsonObject &)> &m
     const TravaDeArquivo trava(caminho);
     if (!trava.travada())
         return false;
-    auto suite = lerSuite(caminho);
+    auto suite = ArquivoAtomico::lerObjetoJSON(caminho);
     if (!suite)
         return false; // never replace a file we could not read
     const QJsonObject antes = *suite;

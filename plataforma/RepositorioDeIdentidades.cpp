@@ -26,19 +26,6 @@ const QString chaveIdDoRegistro = QStringLiteral("idDoRegistro");
 const QString tipoSenha = QStringLiteral("senha");
 const QString tipoCodigo = QStringLiteral("codigo");
 
-// The whole store; a missing file is empty, a damaged one reads as empty (the next write
-// replaces it), an unreadable one gives nothing so that it is never overwritten.
-std::optional<QJsonObject> lerArquivo(const QString &caminho)
-{
-    if (!QFileInfo::exists(caminho))
-        return QJsonObject();
-    const auto bytes = ArquivoAtomico::ler(caminho);
-    if (!bytes)
-        return std::nullopt;
-    const QJsonDocument documento = QJsonDocument::fromJson(*bytes);
-    return documento.isObject() ? documento.object() : QJsonObject();
-}
-
 QJsonObject doProvedor(const QJsonObject &raiz, const QString &provedor)
 {
     return raiz.value(chaveProvedores).toObject().value(provedor).toObject();
@@ -83,7 +70,7 @@ bool alterarProvedor(const QString &caminho, const QString &provedor,
     const TravaDeArquivo trava(caminho);
     if (!trava.travada())
         return false;
-    auto raiz = lerArquivo(caminho);
+    auto raiz = ArquivoAtomico::lerObjetoJSON(caminho);
     if (!raiz)
         return false;
     QJsonObject provedores = raiz->value(chaveProvedores).toObject();
@@ -131,7 +118,7 @@ QString RepositorioDeIdentidadesEmArquivo::caminhoPadrao()
 bool RepositorioDeIdentidadesEmArquivo::ligado()
 {
     // Whole-file atomic replacements: an unlocked read sees one consistent version.
-    const auto raiz = lerArquivo(caminho_);
+    const auto raiz = ArquivoAtomico::lerObjetoJSON(caminho_);
     return raiz && doProvedor(*raiz, provedor_).value(chaveLigado).toBool(false);
 }
 
@@ -148,7 +135,7 @@ bool RepositorioDeIdentidadesEmArquivo::definirLigado(bool ligado)
 QList<IdentidadeDoPreenchimento> RepositorioDeIdentidadesEmArquivo::identidades()
 {
     QList<IdentidadeDoPreenchimento> lista;
-    const auto raiz = lerArquivo(caminho_);
+    const auto raiz = ArquivoAtomico::lerObjetoJSON(caminho_);
     if (!raiz)
         return lista;
     for (const QJsonValue &valor : doProvedor(*raiz, provedor_).value(chaveIdentidades).toArray()) {

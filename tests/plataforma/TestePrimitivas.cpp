@@ -68,7 +68,7 @@ struct CasoGcm {
     QByteArray chave, nonce, claro, associados, cifradoComTag;
 };
 
-// The GCM specification's AES-256 cases 13, 14 and 16 (case 16 has associated data).
+// The AES-256 cases 13, 14 and 16 of the GCM test vectors (case 16 has associated data).
 const CasoGcm casosGcm[] = {
     {"vazio", QByteArray(32, '\0'), QByteArray(12, '\0'), QByteArray(), QByteArray(),
      hex("530f8afbc74536b9a963b4f1c4cb738b")},
