@@ -1,6 +1,7 @@
 #include "core/ImportacaoDeCodigo.h"
 
 #include "core/Codecs.h"
+#include "core/UTF8.h"
 
 #include <QTextBoundaryFinder>
 #include <QUrl>
@@ -198,21 +199,20 @@ constexpr quint64 tipoPorTempo = 2;
 constexpr quint64 oitoDigitos = 2;
 constexpr int periodoDaMigracao = 30; // the payload carries no period
 
-// The hash of an algorithm value: 0 (unspecified) and 1 are SHA1, 2 SHA256, 3 SHA512. Anything
-// else (4 is MD5) is a hash we cannot compute; reading it as SHA1 would store an account whose
-// codes are all wrong.
+// The hash of an algorithm value: 2 is SHA256, 3 SHA512, 4 (MD5) a hash we cannot compute, and
+// every other value SHA1 (0 is "unspecified"; no exporter writes a value above 4). MD5 is left out
+// rather than read as SHA1, which would store an account whose codes are all wrong.
 std::optional<AlgoritmoTotp> algoritmoDaMigracao(quint64 valor)
 {
     switch (valor) {
-    case 0:
-    case 1:
-        return AlgoritmoTotp::sha1;
     case 2:
         return AlgoritmoTotp::sha256;
     case 3:
         return AlgoritmoTotp::sha512;
-    default:
+    case 4:
         return std::nullopt;
+    default:
+        return AlgoritmoTotp::sha1;
     }
 }
 
@@ -231,9 +231,9 @@ std::optional<CodigoImportado> lerConta(const QByteArray &mensagem)
             if (campo.numero == campoDoSegredo)
                 segredo = *campo.bytes;
             else if (campo.numero == campoDoNome)
-                nome = QString::fromUtf8(*campo.bytes);
+                nome = decodificarUTF8(*campo.bytes);
             else if (campo.numero == campoDoEmissor)
-                emissor = QString::fromUtf8(*campo.bytes);
+                emissor = decodificarUTF8(*campo.bytes);
         } else if (campo.numeroValor) {
             if (campo.numero == campoDoAlgoritmo)
                 algoritmo = *campo.numeroValor;
@@ -244,8 +244,8 @@ std::optional<CodigoImportado> lerConta(const QByteArray &mensagem)
         }
     }
 
-    // An empty secret would be stored as an account that can never show a code.
-    if (!segredo || segredo->isEmpty() || tipo != tipoPorTempo)
+    // Only a missing secret field leaves the account out; an empty one is imported as it is.
+    if (!segredo || tipo != tipoPorTempo)
         return std::nullopt;
     const std::optional<AlgoritmoTotp> hash = algoritmoDaMigracao(algoritmo);
     if (!hash)

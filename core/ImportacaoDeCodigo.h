@@ -42,7 +42,7 @@ struct CodigoImportado {
 namespace MigracaoGoogle {
 
 // The time-based accounts of an "otpauth-migration://…?data=…" link, in payload order; accounts
-// without a secret, counter-based ones and ones whose hash we do not compute are left out, so the
+// without a secret field, counter-based ones and MD5 ones are left out, so the
 // list may be shorter than the payload or empty. Throws "uri-invalida" for another scheme or a text
 // that is not a link, and "migracao-invalida" for a missing, non-base64 or malformed payload.
 [[nodiscard]] QList<CodigoImportado> ler(const QString &texto);

@@ -1,6 +1,7 @@
 // The JSON parser of item contents: works on bytes with a cursor, decodes each text once at its
 // closing quote, and refuses anything malformed with the single error "json-invalido".
 #include "core/ErroDeCripto.h"
+#include "core/UTF8.h"
 #include "core/ValorJSON.h"
 
 #include <QHash>
@@ -20,73 +21,6 @@ constexpr qsizetype membrosSemIndice = 16;
 [[noreturn]] void falhar()
 {
     throw ErroDeCripto(QStringLiteral("json-invalido"));
-}
-
-// Decodes UTF-8, replacing every maximal ill-formed subpart with U+FFFD.
-QString decodificarUTF8(const unsigned char *p, qsizetype n)
-{
-    QString texto(n, Qt::Uninitialized); // never more code units than bytes
-    char16_t *saida = reinterpret_cast<char16_t *>(texto.data());
-    qsizetype k = 0;
-    qsizetype i = 0;
-    while (i < n) {
-        const unsigned char b = p[i];
-        if (b < 0x80) {
-            saida[k++] = b;
-            ++i;
-            continue;
-        }
-        int comprimento = 0;
-        unsigned char menor = 0x80, maior = 0xBF; // allowed range of the second byte
-        char32_t ponto = 0;
-        if (b >= 0xC2 && b <= 0xDF) {
-            comprimento = 2;
-            ponto = b & 0x1F;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            comprimento = 3;
-            ponto = b & 0x0F;
-            if (b == 0xE0)
-                menor = 0xA0; // overlong
-            else if (b == 0xED)
-                maior = 0x9F; // surrogates
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            comprimento = 4;
-            ponto = b & 0x07;
-            if (b == 0xF0)
-                menor = 0x90; // overlong
-            else if (b == 0xF4)
-                maior = 0x8F; // above U+10FFFF
-        } else {
-            saida[k++] = substituto;
-            ++i;
-            continue;
-        }
-        int j = 1;
-        for (; j < comprimento; ++j) {
-            if (i + j >= n)
-                break;
-            const unsigned char c = p[i + j];
-            if (c < menor || c > maior)
-                break;
-            ponto = (ponto << 6) | (c & 0x3F);
-            menor = 0x80;
-            maior = 0xBF;
-        }
-        if (j < comprimento) {
-            saida[k++] = substituto;
-            i += j;
-            continue;
-        }
-        if (ponto >= 0x10000) {
-            saida[k++] = static_cast<char16_t>(0xD800 + ((ponto - 0x10000) >> 10));
-            saida[k++] = static_cast<char16_t>(0xDC00 + ((ponto - 0x10000) & 0x3FF));
-        } else {
-            saida[k++] = static_cast<char16_t>(ponto);
-        }
-        i += comprimento;
-    }
-    texto.truncate(k);
-    return texto;
 }
 
 void acrescentarUTF8(std::string &bytes, char32_t ponto)

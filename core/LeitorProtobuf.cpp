@@ -54,8 +54,15 @@ QList<Campo> lerCampos(const QByteArray &bytes)
             break;
         }
         case 1:
-            avancar(bytes, posicao, 8);
+        case 5: {
+            // Fixed-size fields are not recorded; one cut short by the end just ends the message,
+            // keeping the fields read before it.
+            const quint64 tamanho = (chave & 7) == 1 ? 8 : 4;
+            if (tamanho > quint64(bytes.size() - posicao))
+                return campos;
+            posicao += qsizetype(tamanho);
             break;
+        }
         case 2: {
             const quint64 tamanho = lerVarint(bytes, posicao);
             const qsizetype inicio = posicao;
@@ -63,9 +70,6 @@ QList<Campo> lerCampos(const QByteArray &bytes)
             campos.append({numero, std::nullopt, bytes.mid(inicio, posicao - inicio)});
             break;
         }
-        case 5:
-            avancar(bytes, posicao, 4);
-            break;
         default: // groups (3, 4) and the unused types 6 and 7
             falhar();
         }

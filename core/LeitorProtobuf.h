@@ -26,8 +26,8 @@ struct Campo {
 // top bit of a 64-bit value; a longer or overflowing varint, or one cut off by the end, throws.
 [[nodiscard]] quint64 lerVarint(const QByteArray &bytes, qsizetype &posicao);
 
-// The fields of one message, in order. Wire types 3, 4, 6 and 7, a length or fixed-size field
-// running past the end, and a malformed varint throw.
+// The fields of one message, in order. Wire types 3, 4, 6 and 7, a length running past the end and
+// a malformed varint throw; a fixed-size field running past the end ends the message there.
 [[nodiscard]] QList<Campo> lerCampos(const QByteArray &bytes);
 
 } // namespace MigracaoGoogle

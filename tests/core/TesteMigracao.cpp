@@ -176,8 +176,6 @@ TEST(LeitorProtobuf, CamposMalformadosSaoRecusados)
         {"comprimento enorme", varint(1 << 3 | 2) + varint(std::numeric_limits<quint64>::max()) + "abc"},
         {"comprimento 2^63", varint(1 << 3 | 2) + varint(quint64(1) << 63) + "abc"},
         {"comprimento negativo como int", varint(1 << 3 | 2) + varint(quint64(-3)) + "abc"},
-        {"fixo de 8 cortado", varint(1 << 3 | 1) + "1234567"},
-        {"fixo de 4 cortado", varint(1 << 3 | 5) + "123"},
         {"valor cortado", varint(1 << 3) + "\x80"},
         {"chave longa demais", hex("ffffffffffffffffff02")},
     };
@@ -189,6 +187,34 @@ TEST(LeitorProtobuf, CamposMalformadosSaoRecusados)
 
 // A real export: header fields with a negative batch id, accounts of every algorithm and both
 // digit counts, and the accounts that must be left out.
+// A fixed-size field that runs past the end ends the message: the fields before it stand.
+TEST(LeitorProtobuf, CampoFixoCortadoEncerraAMensagem)
+{
+    const QList<Campo> antes = {{1, 150u, std::nullopt}, {3, std::nullopt, QByteArray("abc")}};
+    const QByteArray prefixo = campoVarint(1, 150) + campoBytes(3, "abc");
+    const QByteArray cortes[] = {varint(2 << 3 | 1) + "1234567", varint(2 << 3 | 5) + "123", varint(2 << 3 | 1),
+                                 varint(2 << 3 | 5)};
+    for (const QByteArray &corte : cortes) {
+        SCOPED_TRACE(corte.toHex().toStdString());
+        EXPECT_EQ(MigracaoGoogle::lerCampos(prefixo + corte), antes);
+    }
+}
+
+TEST(MigracaoGoogle, CampoFixoCortadoMantemAsContasEOsCamposJaLidos)
+{
+    using enum AlgoritmoTotp;
+    const QByteArray primeira = campoBytes(1, Conta{"abc", "A:a", "", 2, 2, 2}.codificada());
+    // At the top level: the account before the cut is kept.
+    EXPECT_EQ(lerPayload(primeira + varint(9 << 3 | 5) + "12"),
+              QList<CodigoImportado>{codigo("A", "a", "MFRGG", sha256, 8)});
+    EXPECT_EQ(lerPayload(primeira + varint(9 << 3 | 1) + "1234567"),
+              QList<CodigoImportado>{codigo("A", "a", "MFRGG", sha256, 8)});
+    // Inside an account: its fields before the cut count, those after it are never seen.
+    const QByteArray cortada = campoBytes(1, "abc") + campoBytes(2, "B:b") + varint(7 << 3 | 1) + "123" + campoVarint(4, 3);
+    EXPECT_EQ(lerPayload(primeira + campoBytes(1, cortada)),
+              (QList<CodigoImportado>{codigo("A", "a", "MFRGG", sha256, 8), codigo("B", "b", "MFRGG", sha1, 6)}));
+}
+
 TEST(MigracaoGoogle, LinkDeExportacaoImportaSoAsContasPorTempoComHashConhecido)
 {
     using enum AlgoritmoTotp;
@@ -201,6 +227,7 @@ TEST(MigracaoGoogle, LinkDeExportacaoImportaSoAsContasPorTempoComHashConhecido)
     payload += campoBytes(1, Conta{ola, "Velho:md5", "Velho", 4, 1, 2}.codificada());      // MD5
     payload += campoBytes(1, campoBytes(2, "Sem:segredo") + campoVarint(6, 2));               // no secret
     payload += campoBytes(1, campoBytes(1, "") + campoBytes(2, "Vazio:segredo"));              // empty secret
+    payload += campoBytes(1, Conta{ola, "Novo:hash", "", 5, 1, 2}.codificada());              // unknown hash
     // Unspecified algorithm and digits and no type field: SHA1, 6 digits, time-based.
     payload += campoBytes(1, campoBytes(1, "abc") + campoBytes(2, "dave") + campoVarint(4, 0) + campoVarint(5, 0));
     // Unknown fields of every wire type and the counter (a negative int64) around the known ones.
@@ -217,6 +244,8 @@ TEST(MigracaoGoogle, LinkDeExportacaoImportaSoAsContasPorTempoComHashConhecido)
         codigo("Example", "alice@google.com", "JBSWY3DPEHPK3PXP", sha1, 6),
         codigo("Acme", "bob", "7P77X77374", sha256, 8),
         codigo("Nome do Emissor", "carol", "GEZDGNBVGY3TQOJQGEZDGNBVGY3TQOJQ", sha512, 6),
+        codigo("Vazio", "segredo", "", sha1, 6),
+        codigo("Novo", "hash", "JBSWY3DPEHPK3PXP", sha1, 6),
         codigo("", "dave", "MFRGG", sha1, 6),
         codigo("Svc", "erin", "JBSWY3DPEHPK3PXP", sha1, 6),
     };
@@ -317,10 +346,11 @@ TEST(MigracaoGoogle, CampoRepetidoValeOUltimoECampoDeOutroTipoEhIgnorado)
     EXPECT_EQ(lerPayload(campoBytes(1, base + campoVarint(4, 4) + campoVarint(4, 2))),
               QList<CodigoImportado>{codigo("", "a", "MFRGG", sha256, 6)});
     EXPECT_TRUE(lerPayload(campoBytes(1, base + campoVarint(4, 2) + campoVarint(4, 4))).isEmpty());
-    // Other algorithm values are not SHA1 either.
-    for (const quint64 valor : {quint64(5), quint64(1000), std::numeric_limits<quint64>::max()}) {
+    // Values no exporter writes are read as SHA1, as the unspecified value 0 is.
+    for (const quint64 valor : {quint64(0), quint64(5), quint64(1000), std::numeric_limits<quint64>::max()}) {
         SCOPED_TRACE(valor);
-        EXPECT_TRUE(lerPayload(campoBytes(1, base + campoVarint(4, valor))).isEmpty());
+        EXPECT_EQ(lerPayload(campoBytes(1, base + campoVarint(4, valor))),
+                  QList<CodigoImportado>{codigo("", "a", "MFRGG", sha1, 6)});
     }
     // Digits: 2 gives 8, anything else 6; the last one counts.
     EXPECT_EQ(lerPayload(campoBytes(1, base + campoVarint(5, 2) + campoVarint(5, 1))).value(0).digitos, 6);
@@ -331,8 +361,11 @@ TEST(MigracaoGoogle, CampoRepetidoValeOUltimoECampoDeOutroTipoEhIgnorado)
     // The last secret and name count.
     EXPECT_EQ(lerPayload(campoBytes(1, base + campoBytes(1, "Hello!\xde\xad\xbe\xef") + campoBytes(2, "X:b"))),
               QList<CodigoImportado>{codigo("X", "b", "JBSWY3DPEHPK3PXP", sha1, 6)});
-    // A secret given as a varint is no secret; an algorithm given as bytes is ignored.
+    // A secret given as a varint is no secret; an empty secret field is a secret, empty.
     EXPECT_TRUE(lerPayload(campoBytes(1, campoVarint(1, 5) + campoBytes(2, "a"))).isEmpty());
+    EXPECT_EQ(lerPayload(campoBytes(1, campoBytes(1, "abc") + campoBytes(2, "a") + campoBytes(1, ""))),
+              QList<CodigoImportado>{codigo("", "a", "", sha1, 6)});
+    // An algorithm given as bytes is ignored.
     EXPECT_EQ(lerPayload(campoBytes(1, base + campoBytes(4, varint(2)))).value(0).algoritmo, sha1);
     // An account sent as a varint at the top level is not an account.
     EXPECT_TRUE(lerPayload(campoVarint(1, 7) + campoVarint(2, 1)).isEmpty());
@@ -352,6 +385,33 @@ TEST(MigracaoGoogle, NomeEmissorEUTF8Malformado)
     ASSERT_EQ(lidos.size(), 1);
     EXPECT_EQ(lidos[0].emissor, QString::fromUtf8("Café"));
     EXPECT_EQ(lidos[0].conta, QStringLiteral("j\uFFFDo"));
+}
+
+// One U+FFFD per maximal ill-formed subpart, as every other text we decode.
+TEST(MigracaoGoogle, UTF8MalformadoTrocaCadaSubparteMaximaPorUmSubstituto)
+{
+    const QString fffd(QChar(0xFFFD));
+    const struct {
+        QByteArray bytes;
+        QString texto;
+    } casos[] = {
+        {"a\xf0\x9f\x98z", "a" + fffd + "z"},         // a four-byte sequence cut short
+        {"a\xe2\x82z", "a" + fffd + "z"},              // a three-byte sequence cut short
+        {"\xe2\x82", fffd},                          // cut short by the end
+        {"\xc0\xaf", fffd + fffd},                   // never a lead byte: each byte alone
+        {"\xe0\x80\x80", fffd + fffd + fffd},         // overlong
+        {"\xed\xa0\x80", fffd + fffd + fffd},         // a surrogate
+        {"\xf4\x90\x80\x80", fffd + fffd + fffd + fffd}, // above U+10FFFF
+        {"\xf0\x9f\x98\x80\xff", QString::fromUtf8("\U0001F600") + fffd},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.bytes.toHex().toStdString());
+        const QByteArray conta = campoBytes(1, "abc") + campoBytes(2, "x:" + caso.bytes) + campoBytes(3, caso.bytes);
+        const QList<CodigoImportado> lidos = lerPayload(campoBytes(1, conta));
+        ASSERT_EQ(lidos.size(), 1);
+        EXPECT_EQ(lidos[0].emissor, caso.texto);
+        EXPECT_EQ(lidos[0].conta, caso.texto);
+    }
 }
 
 TEST(MigracaoGoogle, PayloadSemContasDaListaVazia)
