@@ -66,7 +66,8 @@ bool gravarLista(const QString &caminho, const QList<T> &registros)
 }
 
 // One read-modify-write under the lock shared with the other program. `alterar` changes the list
-// and says whether anything changed; an emptied list deletes the file. False when the lock cannot
+// and says whether anything changed; a list left empty deletes the file, also when `alterar`
+// changed nothing (an existing "[]"). False when the lock cannot
 // be held, the file exists but is unreadable or undecodable (left untouched), or the write fails.
 template <typename T>
 bool reescrever(const QString &caminho, const std::function<bool(QList<T> &)> &alterar)
@@ -77,13 +78,12 @@ bool reescrever(const QString &caminho, const std::function<bool(QList<T> &)> &a
     auto registros = registrosDoArquivo<T>(caminho);
     if (!registros)
         return false;
-    if (!alterar(*registros))
-        return true;
+    const bool alterou = alterar(*registros);
     if (registros->isEmpty()) {
-        QFile::remove(caminho);
+        QFile::remove(caminho); // a missing file stays missing
         return true;
     }
-    return gravarLista(caminho, *registros);
+    return alterou ? gravarLista(caminho, *registros) : true;
 }
 
 } // namespace

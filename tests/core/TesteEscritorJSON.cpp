@@ -46,6 +46,33 @@ TEST(EscritorJSON, NumerosSeguemAsRegrasDeTexto)
     }
 }
 
+// Whole numbers from 1e21 up are written in exponent form with the shortest digits, never in full.
+TEST(EscritorJSON, InteirosDesde1e21SaoEscritosComExpoente)
+{
+    struct Caso {
+        double numero;
+        QByteArray texto;
+    };
+    const Caso casos[] = {
+        {999999999999999868928.0, "999999999999999868928"}, // the largest double below 1e21
+        {1e21, "1e+21"},
+        {1180591620717411303424.0, "1.1805916207174113e+21"}, // 2^70
+        {9999999999999997902848.0, "9.999999999999998e+21"}, // the largest double below 1e22
+        {9.999999999999999e21, "1e+22"},                    // rounds to 1e22 when read
+        {1e22, "1e+22"},
+        {1.2345678901234567e22, "1.2345678901234568e+22"},
+        {-999999999999999868928.0, "-999999999999999868928"},
+        {-1180591620717411303424.0, "-1.1805916207174113e+21"},
+        {-9999999999999997902848.0, "-9.999999999999998e+21"},
+        {-1e22, "-1e+22"},
+        {1.7976931348623157e308, "1.7976931348623157e+308"},
+    };
+    for (const Caso &caso : casos) {
+        SCOPED_TRACE(caso.texto.toStdString());
+        EXPECT_EQ(num(caso.numero).escritoEmUTF8(), caso.texto);
+    }
+}
+
 TEST(EscritorJSON, TextosEscapamSoOQueATabelaManda)
 {
     struct Caso {
