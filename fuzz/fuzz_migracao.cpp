@@ -13,8 +13,9 @@ namespace {
 void verificar(const QList<CodigoImportado> &codigos)
 {
     for (const CodigoImportado &codigo : codigos) {
-        if ((codigo.digitos != 6 && codigo.digitos != 8) || codigo.periodo != 30 || codigo.segredo.isEmpty()
-            || codigo.id.isNull())
+        // An empty secret field gives an empty secret; any other is upper-case base32.
+        if ((codigo.digitos != 6 && codigo.digitos != 8) || codigo.periodo != 30
+            || codigo.segredo != codigo.segredo.toUpper() || codigo.segredo.contains(u'=') || codigo.id.isNull())
             __builtin_trap();
     }
 }
