@@ -35,7 +35,7 @@ namespace CodificacaoJSON {
 ValorJSON lerDocumento(const QByteArray &bytes)
 {
     try {
-        return ValorJSON::ler(bytes);
+        return ValorJSON::lerEstrito(bytes);
     } catch (const ErroDeCripto &) {
         throw ErroDeDecodificacao({}, QStringLiteral("o documento não é JSON"));
     }
@@ -275,7 +275,7 @@ Escritor &Escritor::numero(const QString &chave, double valor) { return this->va
 
 Escritor &Escritor::inteiro(const QString &chave, qint64 valor)
 {
-    return this->valor(chave, ValorJSON::numero(static_cast<double>(valor)));
+    return this->valor(chave, ValorJSON::inteiro(valor));
 }
 
 Escritor &Escritor::data(const QString &chave, const QDateTime &valor)

@@ -14,6 +14,7 @@
 #include <QList>
 #include <QString>
 
+#include <cmath>
 #include <concepts>
 #include <exception>
 #include <limits>
@@ -77,19 +78,20 @@ public:
     [[nodiscard]] double exigirNumero(const QString &chave) const;
     [[nodiscard]] std::optional<double> talvezNumero(const QString &chave) const;
 
-    // A number with a fractional part, non-finite or outside T's range throws.
+    // Exact: integer digits are read as written, never through a double. A number with a
+    // fractional part, non-finite or outside T's range throws.
     template <std::integral T = qint64>
     [[nodiscard]] T exigirInteiro(const QString &chave) const
     {
-        return paraInteiro<T>(exigirNumero(chave), chave);
+        exigirPresente(chave);
+        return *talvezInteiro<T>(chave);
     }
     template <std::integral T = qint64>
     [[nodiscard]] std::optional<T> talvezInteiro(const QString &chave) const
     {
-        const auto numero = talvezNumero(chave);
-        if (!numero)
+        if (!talvezNumero(chave))
             return std::nullopt;
-        return paraInteiro<T>(*numero, chave);
+        return paraInteiro<T>(*talvezValor(chave), chave);
     }
 
     // Seconds since 2001 as a number.
@@ -133,11 +135,14 @@ private:
     void exigirPresente(const QString &chave) const;
 
     template <std::integral T>
-    [[nodiscard]] T paraInteiro(double numero, const QString &chave) const
+    [[nodiscard]] T paraInteiro(const ValorJSON &numero, const QString &chave) const
     {
-        const auto inteiro = ValorJSON::truncarParaInteiro(numero);
-        if (!inteiro || static_cast<double>(*inteiro) != numero)
-            falhar(chave, QStringLiteral("não é um número inteiro"));
+        const auto inteiro = numero.comoInteiroExato();
+        if (!inteiro) {
+            const double valor = *numero.comoNumero();
+            falhar(chave, std::trunc(valor) == valor ? QStringLiteral("número fora do intervalo")
+                                                     : QStringLiteral("não é um número inteiro"));
+        }
         if (!std::in_range<T>(*inteiro))
             falhar(chave, QStringLiteral("número fora do intervalo"));
         return static_cast<T>(*inteiro);

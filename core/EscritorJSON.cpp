@@ -98,7 +98,14 @@ void escreverValor(QByteArray &saida, const ValorJSON &valor)
         saida += *valor.comoBooleano() ? "true" : "false";
         return;
     case ValorJSON::Caso::numero:
-        escreverNumero(saida, *valor.comoNumero());
+        if (const auto exato = valor.comoInteiroExato()) {
+            // The same digits the double would give, and exact beyond 2^53 for integers kept so.
+            char texto[24];
+            const auto fim = std::to_chars(texto, texto + sizeof texto, *exato).ptr;
+            saida.append(texto, fim - texto);
+        } else {
+            escreverNumero(saida, *valor.comoNumero());
+        }
         return;
     case ValorJSON::Caso::texto:
         escreverTexto(saida, *valor.comoTexto());

@@ -68,9 +68,14 @@ bool ehDeNumero(unsigned char c)
     return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E';
 }
 
+// Reads one document. The lenient grammar is the item contents' own; the strict one is the
+// platform decoder's, for every other record.
 class Analisador {
 public:
-    Analisador(const unsigned char *dados, qsizetype tamanho) : dados_(dados), tamanho_(tamanho) {}
+    Analisador(const unsigned char *dados, qsizetype tamanho, bool estrito)
+        : dados_(dados), tamanho_(tamanho), estrito_(estrito)
+    {
+    }
 
     ValorJSON lerDocumento()
     {
@@ -117,7 +122,7 @@ private:
         case '"':
             return ValorJSON::texto(lerTexto());
         default:
-            return ValorJSON::numero(lerNumero());
+            return lerNumero();
         }
     }
 
@@ -239,9 +244,9 @@ private:
         for (qsizetype i = inicio; i < tamanho_; ++i) {
             if (dados_[i] == '"') {
                 cursor_ = i + 1;
-                return decodificarUTF8(dados_ + inicio, i - inicio);
+                return decodificado(dados_ + inicio, i - inicio);
             }
-            if (dados_[i] == '\\')
+            if (dados_[i] == '\\' || (estrito_ && dados_[i] < 0x20))
                 break;
         }
         coletados_.clear();
@@ -251,8 +256,10 @@ private:
             const unsigned char c = atual();
             ++cursor_;
             if (c == '"')
-                return decodificarUTF8(reinterpret_cast<const unsigned char *>(coletados_.data()),
-                                       static_cast<qsizetype>(coletados_.size()));
+                return decodificado(reinterpret_cast<const unsigned char *>(coletados_.data()),
+                                    static_cast<qsizetype>(coletados_.size()));
+            if (estrito_ && c < 0x20)
+                falhar();
             if (c != '\\') {
                 coletados_ += static_cast<char>(c);
                 continue;
@@ -276,6 +283,16 @@ private:
         }
     }
 
+    // Ill-formed UTF-8 is repaired, except by the strict grammar, which refuses it.
+    QString decodificado(const unsigned char *bytes, qsizetype tamanho) const
+    {
+        bool reparado = false;
+        QString texto = decodificarUTF8(bytes, tamanho, estrito_ ? &reparado : nullptr);
+        if (reparado)
+            falhar();
+        return texto;
+    }
+
     // Four characters as an unsigned base-16 number, where the first may also be a sign: "+" then
     // three digits, or "-000" for zero.
     unsigned lerQuatroHexadecimais()
@@ -285,6 +302,8 @@ private:
         const unsigned char *p = dados_ + cursor_;
         unsigned valor = 0;
         int primeiro = 0;
+        if (estrito_ && (p[0] == '+' || p[0] == '-'))
+            falhar();
         if (p[0] == '+') {
             primeiro = 1;
         } else if (p[0] == '-') {
@@ -316,12 +335,15 @@ private:
             else
                 cursor_ = segundaBarra; // read the second escape again on its own
         }
-        if (ponto >= 0xD800 && ponto <= 0xDFFF)
+        if (ponto >= 0xD800 && ponto <= 0xDFFF) {
+            if (estrito_)
+                falhar(); // a lone surrogate has no text
             ponto = substituto;
+        }
         acrescentarUTF8(coletados_, ponto);
     }
 
-    double lerNumero()
+    ValorJSON lerNumero()
     {
         const qsizetype inicio = cursor_;
         while (!noFim() && ehDeNumero(atual()))
@@ -330,6 +352,15 @@ private:
         const char *ultimo = reinterpret_cast<const char *>(dados_ + cursor_);
         if (primeiro == ultimo)
             falhar();
+        if (estrito_) {
+            if (!numeroPadrao(primeiro, ultimo))
+                falhar();
+            // Integer digits are kept exactly when they fit in 64 bits.
+            qint64 inteiro = 0;
+            const auto [fim, erro] = std::from_chars(primeiro, ultimo, inteiro);
+            if (erro == std::errc() && fim == ultimo)
+                return ValorJSON::inteiro(inteiro);
+        }
         // The C-locale conversion accepts a leading "+", which from_chars does not; a sign after
         // it ("+-1") is still refused.
         if (*primeiro == '+') {
@@ -342,11 +373,42 @@ private:
         // Magnitudes beyond a double's range (1e400, 1e-400) are refused rather than rounded.
         if (erro != std::errc() || fim != ultimo)
             falhar();
-        return valor;
+        return ValorJSON::numero(valor);
+    }
+
+    // The standard number grammar: -? (0 | [1-9][0-9]*) (. [0-9]+)? ([eE] [+-]? [0-9]+)?
+    static bool numeroPadrao(const char *p, const char *fim)
+    {
+        const auto digitos = [&p, fim] {
+            const char *inicio = p;
+            while (p != fim && *p >= '0' && *p <= '9')
+                ++p;
+            return p - inicio;
+        };
+        if (p != fim && *p == '-')
+            ++p;
+        if (p != fim && *p == '0')
+            ++p;
+        else if (digitos() == 0)
+            return false;
+        if (p != fim && *p == '.') {
+            ++p;
+            if (digitos() == 0)
+                return false;
+        }
+        if (p != fim && (*p == 'e' || *p == 'E')) {
+            ++p;
+            if (p != fim && (*p == '+' || *p == '-'))
+                ++p;
+            if (digitos() == 0)
+                return false;
+        }
+        return p == fim;
     }
 
     const unsigned char *dados_;
     qsizetype tamanho_;
+    bool estrito_;
     qsizetype cursor_ = 0;
     std::string coletados_; // the bytes of the text being read, reused between texts
 };
@@ -355,6 +417,12 @@ private:
 
 ValorJSON ValorJSON::ler(const QByteArray &bytes)
 {
-    Analisador analisador(reinterpret_cast<const unsigned char *>(bytes.constData()), bytes.size());
+    Analisador analisador(reinterpret_cast<const unsigned char *>(bytes.constData()), bytes.size(), false);
+    return analisador.lerDocumento();
+}
+
+ValorJSON ValorJSON::lerEstrito(const QByteArray &bytes)
+{
+    Analisador analisador(reinterpret_cast<const unsigned char *>(bytes.constData()), bytes.size(), true);
     return analisador.lerDocumento();
 }

@@ -4,12 +4,13 @@ namespace {
 constexpr char16_t substituto = 0xFFFD;
 } // namespace
 
-QString decodificarUTF8(const unsigned char *p, qsizetype n)
+QString decodificarUTF8(const unsigned char *p, qsizetype n, bool *reparado)
 {
     QString texto(n, Qt::Uninitialized); // never more code units than bytes
     char16_t *saida = reinterpret_cast<char16_t *>(texto.data());
     qsizetype k = 0;
     qsizetype i = 0;
+    qsizetype substituicoes = 0;
     while (i < n) {
         const unsigned char b = p[i];
         if (b < 0x80) {
@@ -39,6 +40,7 @@ QString decodificarUTF8(const unsigned char *p, qsizetype n)
                 maior = 0x8F; // above U+10FFFF
         } else {
             saida[k++] = substituto;
+            ++substituicoes;
             ++i;
             continue;
         }
@@ -55,6 +57,7 @@ QString decodificarUTF8(const unsigned char *p, qsizetype n)
         }
         if (j < comprimento) {
             saida[k++] = substituto;
+            ++substituicoes;
             i += j;
             continue;
         }
@@ -66,6 +69,8 @@ QString decodificarUTF8(const unsigned char *p, qsizetype n)
         }
         i += comprimento;
     }
+    if (reparado)
+        *reparado = substituicoes > 0;
     texto.truncate(k);
     return texto;
 }

@@ -7,8 +7,8 @@
 
 // Decodes UTF-8, replacing every maximal ill-formed subpart with one U+FFFD (the Unicode and
 // WHATWG rule): a sequence cut short is one replacement, a byte that can never start or continue a
-// sequence is one each.
-[[nodiscard]] QString decodificarUTF8(const unsigned char *bytes, qsizetype tamanho);
+// sequence is one each. `reparado`, when given, is set to whether anything was replaced.
+[[nodiscard]] QString decodificarUTF8(const unsigned char *bytes, qsizetype tamanho, bool *reparado = nullptr);
 [[nodiscard]] inline QString decodificarUTF8(const QByteArray &bytes)
 {
     return decodificarUTF8(reinterpret_cast<const unsigned char *>(bytes.constData()), bytes.size());

@@ -80,7 +80,14 @@ ValorJSON ValorJSON::booleano(bool valor)
 ValorJSON ValorJSON::numero(double valor)
 {
     ValorJSON v;
-    v.conteudo_ = valor;
+    v.conteudo_ = Numero{valor, std::nullopt};
+    return v;
+}
+
+ValorJSON ValorJSON::inteiro(qint64 valor)
+{
+    ValorJSON v;
+    v.conteudo_ = Numero{static_cast<double>(valor), valor};
     return v;
 }
 
@@ -114,8 +121,8 @@ std::optional<bool> ValorJSON::comoBooleano() const
 
 std::optional<double> ValorJSON::comoNumero() const
 {
-    if (const double *d = std::get_if<double>(&conteudo_))
-        return *d;
+    if (const Numero *n = std::get_if<Numero>(&conteudo_))
+        return n->valor;
     return std::nullopt;
 }
 
@@ -129,6 +136,19 @@ std::optional<qint64> ValorJSON::comoInteiro() const
 {
     const auto numero = comoNumero();
     return numero ? truncarParaInteiro(*numero) : std::nullopt;
+}
+
+std::optional<qint64> ValorJSON::comoInteiroExato() const
+{
+    const Numero *n = std::get_if<Numero>(&conteudo_);
+    if (!n)
+        return std::nullopt;
+    if (n->exato)
+        return n->exato;
+    const auto inteiro = truncarParaInteiro(n->valor);
+    if (!inteiro || static_cast<double>(*inteiro) != n->valor)
+        return std::nullopt;
+    return inteiro;
 }
 
 std::optional<qint64> ValorJSON::truncarParaInteiro(double valor)
@@ -174,7 +194,11 @@ bool operator==(const ValorJSON &a, const ValorJSON &b)
     case ValorJSON::Caso::booleano:
         return std::get<bool>(a.conteudo_) == std::get<bool>(b.conteudo_);
     case ValorJSON::Caso::numero:
-        return std::get<double>(a.conteudo_) == std::get<double>(b.conteudo_);
+    {
+        const auto &x = std::get<ValorJSON::Numero>(a.conteudo_);
+        const auto &y = std::get<ValorJSON::Numero>(b.conteudo_);
+        return x.exato && y.exato ? *x.exato == *y.exato : x.valor == y.valor;
+    }
     case ValorJSON::Caso::texto:
         return ValorJSON::textosEquivalentes(std::get<QString>(a.conteudo_), std::get<QString>(b.conteudo_));
     case ValorJSON::Caso::lista:

@@ -56,6 +56,9 @@ public:
 
     [[nodiscard]] static ValorJSON booleano(bool valor);
     [[nodiscard]] static ValorJSON numero(double valor);
+    // A whole number kept exactly, beside the nearest double: how the records coder writes 64-bit
+    // integers such as revisions.
+    [[nodiscard]] static ValorJSON inteiro(qint64 valor);
     [[nodiscard]] static ValorJSON texto(QString valor);
     [[nodiscard]] static ValorJSON lista(QList<ValorJSON> valores);
     [[nodiscard]] static ValorJSON objeto(ObjetoJSON objeto);
@@ -80,10 +83,18 @@ public:
     // A number truncated toward zero; nothing for another case, a non-finite number or one whose
     // integral part is outside the signed 64-bit range (never undefined behaviour).
     [[nodiscard]] std::optional<qint64> comoInteiro() const;
+    // The exact integer of a number: the one given to `inteiro` or read from integer digits by
+    // `lerEstrito`, otherwise the double itself when it is a whole number inside int64. Nothing for
+    // any other value.
+    [[nodiscard]] std::optional<qint64> comoInteiroExato() const;
 
     // Parses UTF-8 JSON text. Every failure throws ErroDeCripto "json-invalido". Nesting is limited
     // to 64 containers; numbers beyond the range of a double fail too.
     [[nodiscard]] static ValorJSON ler(const QByteArray &bytes);
+    // Parses as the platform's JSON decoder does, for every record that is not an item content: the
+    // standard number grammar (no "+1", "01", ".5" or "5."), integer digits kept exact, no raw
+    // control characters, well-formed UTF-8 and paired surrogate escapes only. Throws as `ler`.
+    [[nodiscard]] static ValorJSON lerEstrito(const QByteArray &bytes);
 
     // Appends the compact JSON text of the value (no whitespace, keys in stored order).
     void escrever(QString &em) const;
@@ -91,7 +102,8 @@ public:
     [[nodiscard]] QByteArray escritoEmUTF8() const;
     [[nodiscard]] QString escrito() const;
 
-    // Same case and equal payloads: texts by canonical equivalence, numbers by IEEE equality.
+    // Same case and equal payloads: texts by canonical equivalence, numbers by IEEE equality (and
+    // by their exact integers when both carry one).
     friend bool operator==(const ValorJSON &a, const ValorJSON &b);
 
     // Integral part of `valor` when finite and within int64; the rule every integer reading uses.
@@ -100,7 +112,12 @@ public:
     [[nodiscard]] static bool textosEquivalentes(const QString &a, const QString &b);
 
 private:
-    std::variant<bool, double, QString, QList<ValorJSON>, ObjetoJSON, std::monostate> conteudo_{std::monostate{}};
+    struct Numero {
+        double valor = 0;
+        std::optional<qint64> exato; // integer digits, when known exactly
+    };
+
+    std::variant<bool, Numero, QString, QList<ValorJSON>, ObjetoJSON, std::monostate> conteudo_{std::monostate{}};
 };
 
 // One member of an object.

@@ -1,26 +1,38 @@
 // Fuzzes the item-content JSON parser: it must never crash or read out of bounds, every refusal is
 // "json-invalido", and whatever it accepts must write, parse and write again to the same bytes.
-// Accepted documents are also fed to the account decoder, whose round trip must be exact.
+// The strict reader of records accepts a subset of it, with equal values, and reads back whatever
+// the writer wrote. Accepted documents are also fed to the account decoder, whose round trip must
+// be exact.
 #include "core/Conta.h"
 #include "core/ErroDeCripto.h"
 #include "core/ValorJSON.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dados, size_t tamanho)
 {
     // No copy: a read past the end hits the fuzzer's exactly-sized buffer and is reported.
     const QByteArray entrada = QByteArray::fromRawData(reinterpret_cast<const char *>(dados),
                                                        static_cast<qsizetype>(tamanho));
+    std::optional<ValorJSON> estrito;
+    try {
+        estrito = ValorJSON::lerEstrito(entrada);
+    } catch (const ErroDeCripto &erro) {
+        if (erro.codigo != QLatin1String("json-invalido"))
+            std::abort();
+    }
     ValorJSON valor;
     try {
         valor = ValorJSON::ler(entrada);
     } catch (const ErroDeCripto &erro) {
-        if (erro.codigo != QLatin1String("json-invalido"))
-            std::abort();
+        if (erro.codigo != QLatin1String("json-invalido") || estrito)
+            std::abort(); // the strict grammar accepted what the lenient one refuses
         return 0;
     }
+    if (estrito && !(*estrito == valor))
+        std::abort();
 
     const QByteArray escrito = valor.escritoEmUTF8();
     ValorJSON relido;
@@ -31,6 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dados, size_t tamanho)
     }
     if (relido.escritoEmUTF8() != escrito || !(relido == valor))
         std::abort();
+    try {
+        if (!(ValorJSON::lerEstrito(escrito) == relido))
+            std::abort();
+    } catch (const ErroDeCripto &) {
+        std::abort(); // the writer produced text the strict reader refuses
+    }
 
     try {
         const Conta conta = Conta::deJSON(valor);

@@ -142,6 +142,44 @@ TEST(CodificacaoJSON, EscritorMantemOrdemEOmiteOpcionaisAusentes)
     EXPECT_EQ(leitorDe(documento).exigirLista("itens", itemDe), itens);
 }
 
+// Records are read with the strict JSON grammar of the platform decoder; only item contents take
+// the lenient forms.
+TEST(CodificacaoJSON, RegistrosSeguemAGramaticaEstrita)
+{
+    const struct {
+        QByteArray documento;
+        bool estritoAceita;
+    } casos[] = {
+        {R"({"n":+1})", false},
+        {R"({"n":01})", false},
+        {R"({"n":-01})", false},
+        {R"({"n":.5})", false},
+        {R"({"n":5.})", false},
+        {R"({"n":1.e5})", false},
+        {R"({"n":1E+05})", true},
+        {R"({"n":-0})", true},
+        {R"({"n":0.5e-3})", true},
+        {"{\"t\":\"a\x01b\"}", false},       // a raw control character
+        {"{\"t\":\"a\nb\"}", false},          // a raw line feed
+        {"{\"t\":\"\xff\"}", false},           // ill-formed UTF-8
+        {"{\"t\":\"\xed\xa0\x80\"}", false},   // an encoded surrogate
+        {R"({"t":"\ud800"})", false},           // a lone surrogate escape
+        {R"({"t":"\ude00x"})", false},
+        {R"({"t":"\u+041"})", false},
+        {R"({"t":"\u-000"})", false},
+        {R"({"t":"\ud83d\ude00 \u00e9"})", true},
+        {"{\"t\":\"\xc3\xa9\\t\"}", true},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.documento.toStdString());
+        EXPECT_NO_THROW((void)ValorJSON::ler(caso.documento)); // the item-content parser takes them all
+        if (caso.estritoAceita)
+            EXPECT_EQ(CodificacaoJSON::lerDocumento(caso.documento), ValorJSON::ler(caso.documento));
+        else
+            EXPECT_THROW((void)CodificacaoJSON::lerDocumento(caso.documento), ErroDeDecodificacao);
+    }
+}
+
 TEST(CodificacaoJSON, DocumentoQueNaoEhJSONOuNaoEhObjetoFalha)
 {
     EXPECT_THROW(static_cast<void>(CodificacaoJSON::lerDocumento("{\"a\":")), ErroDeDecodificacao);

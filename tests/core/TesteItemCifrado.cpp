@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <optional>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -46,6 +49,42 @@ TEST(ItemCifrado, SemDadosNemApagadoEmLeEEscreveSemEssasChaves)
     EXPECT_EQ(item.paraJSON().escritoEmUTF8(),
               R"({"id":"i1","tipo":"nota","revisao":9007199254740991,"criadoEm":"2024-01-01T00:00:00.000Z",)"
               R"("atualizadoEm":"2024-01-02T00:00:00Z"})");
+}
+
+// Revisions are exact 64-bit integers: read from their digits, never rounded through a double.
+TEST(ItemCifrado, RevisaoEhUmInteiroExatoDe64Bits)
+{
+    const struct {
+        const char *revisao;
+        std::optional<qint64> lida; // nothing: the item does not read
+    } casos[] = {
+        {"9007199254740993", 9007199254740993LL}, // 2^53 + 1, no double holds it
+        {"9223372036854775807", std::numeric_limits<qint64>::max()},
+        {"-9223372036854775808", std::numeric_limits<qint64>::min()},
+        {"1234567890123456789", 1234567890123456789LL},
+        {"7.0", 7},
+        {"9223372036854775808", std::nullopt},
+        {"18446744073709551617", std::nullopt},
+        {"7.5", std::nullopt},
+        {"+7", std::nullopt},
+        {"07", std::nullopt},
+        {".5", std::nullopt},
+        {"7.", std::nullopt},
+        {"-", std::nullopt},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.revisao);
+        const QByteArray json = R"({"id":"i","tipo":"nota","revisao":)" + QByteArray(caso.revisao)
+                                + R"(,"criadoEm":"c","atualizadoEm":"a"})";
+        if (!caso.lida) {
+            EXPECT_THROW((void)lerItem(json), ErroDeDecodificacao);
+            continue;
+        }
+        const ItemCifrado item = lerItem(json);
+        EXPECT_EQ(item.revisao, *caso.lida);
+        EXPECT_TRUE(item.paraJSON().escritoEmUTF8().contains(",\"revisao\":" + QByteArray::number(*caso.lida) + ","));
+        EXPECT_EQ(lerItem(item.paraJSON().escritoEmUTF8()), item);
+    }
 }
 
 TEST(ItemCifrado, EscreveTodasAsChavesNaOrdemEVoltaIgual)
