@@ -179,12 +179,17 @@ QCoro::Task<QByteArray> ClienteDaAPI::enviarAutorizadoBruto(QString metodo, QStr
 
     const TokensGuardados renovados = co_await renovarSessao();
     exigirVida(vida);
+    // The session the resend speaks for; a sign-out (and perhaps a new sign-in) while it is on
+    // its way makes its refusal a verdict on a session that is already gone.
+    const quint64 geracao = geracao_;
     try {
         co_return co_await enviarBruto(metodo, caminho, corpo, renovados.tokenDeAcesso, nullptr);
     } catch (const ErroDaAPI &erro) {
         if (!ehNaoAutenticado(erro))
             throw;
     }
+    if (geracao != geracao_)
+        throw ErroDeCancelamento();
     encerrarSessao();
     throw ErroDaAPI::sessaoEncerrada();
 }

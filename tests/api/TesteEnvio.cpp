@@ -185,6 +185,28 @@ TEST_F(EnvioDoCliente, NaoAutenticadoDuasVezesEncerraASessao)
     EXPECT_FALSE(sessaoNoChaveiro());
 }
 
+TEST_F(EnvioDoCliente, SegundaRecusaDeUmaSessaoJaTrocadaNaoEncerraANova)
+{
+    auto cliente = clienteComSessao();
+    servidor.falharProximas(2, Servidor::Falha::erro(401, QStringLiteral("nao-autenticado")), QStringLiteral("GET"));
+    const RespostaDeSessao novaEntrada = sessaoDe(ana);
+    // While the resend is on its way, the user signs out and in again.
+    int envios = 0;
+    QObject::connect(&servidor, &Servidor::ServidorDeDesenvolvimento::pedidoRecebido, cliente.get(),
+                     [&](const Servidor::PedidoRegistrado &pedido) {
+                         if (pedido.caminho == QLatin1String("/v1/cofre") && ++envios == 2) {
+                             cliente->esquecerSessao();
+                             cliente->guardarSessao(novaEntrada);
+                         }
+                     });
+    EXPECT_THROW(Testes::executar(cliente->lerCofre()), ErroDeCancelamento);
+    EXPECT_EQ(envios, 2);
+    ASSERT_TRUE(cliente->tokens());
+    EXPECT_EQ(cliente->tokens()->tokenDeAcesso, novaEntrada.tokenDeAcesso);
+    EXPECT_EQ(sessaoNoChaveiro(), cliente->tokens()->paraDados());
+    EXPECT_EQ(encerramentos, 0);
+}
+
 TEST_F(EnvioDoCliente, OutrasRecusasPassamSemRenovarNemEncerrar)
 {
     auto cliente = clienteComSessao();
