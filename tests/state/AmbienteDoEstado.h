@@ -19,6 +19,7 @@
 #include "support/CofreDeSegredosEmMemoria.h"
 #include "support/DiretorioTemporario.h"
 #include "support/Executar.h"
+#include "support/RelogioDeTeste.h"
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,7 @@ protected:
             co_return;
         };
         ambiente.nomeDoComputador = [this] { return nomeDoComputador; };
+        ambiente.relogio = &relogio;
         estado = std::make_unique<EstadoDoApp>(argumentos, std::move(ambiente));
         return *estado;
     }
@@ -233,6 +235,7 @@ protected:
     double tempo = 1000; // seconds since boot
     QList<std::chrono::milliseconds> esperas;
     QString nomeDoComputador = QStringLiteral("estacao-da-ana");
+    RelogioDeTeste relogio; // the toast centre's
 
     std::unique_ptr<EstadoDoApp> estado;
 };

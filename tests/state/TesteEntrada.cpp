@@ -227,24 +227,53 @@ TEST_F(Entrada, EntrarDeNovoComOutraChaveTrocaOCofre)
 }
 
 // The vault opens even when the keychain refuses the key, and the user is told that this
-// computer could not keep it (the next start will ask for a sign-in).
-TEST_F(Entrada, ChaveQueOChaveiroNaoGuardaAbreEAvisa)
+// computer could not keep it (the next start will ask for a sign-in). The protection offer that
+// follows shows its own toast first; the warning comes back once that one has cleared.
+TEST_F(Entrada, ChaveQueOChaveiroNaoGuardaAbreEAvisaDepoisDaOferta)
 {
-    EstadoDoApp &iniciado = estadoIniciado();
-    const EntradaPendente pendente = Testes::executar(iniciado.prepararEntrada(semeada.email, semeada.senha));
-    donoDisponivel = false; // the protection offer then only posts its own toast
-    segredos->fazerEscritasFalharem(CofreDeSegredos::statusInteracaoNegada);
-    QStringList avisos;
-    QObject::connect(iniciado.avisos(), &CentralDeAvisos::atualMudou, iniciado.avisos(), [&] {
-        if (iniciado.avisos()->atual())
-            avisos.append(iniciado.avisos()->atual()->texto);
-    });
+    const QString avisoDaChave = QStringLiteral("Não foi possível guardar a chave do cofre neste computador.");
+    const struct {
+        const char *nome;
+        bool disponivel;
+        bool confirma;
+        QString avisoDaOferta;
+    } casos[] = {
+        {"sem autenticação", false, false,
+         QStringLiteral("Este Mac não tem Touch ID nem senha de acesso. O Corvane vai abrir sem bloqueio.")},
+        {"aceita", true, true, QStringLiteral("O Corvane vai abrir com senha do Mac")},
+        {"recusa", true, false, QStringLiteral("Você pode ligar o senha do Mac em Ajustes.")},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        segredos->fazerEscritasFalharem(std::nullopt);
+        EstadoDoApp &iniciado = estadoIniciado();
+        const EntradaPendente pendente = Testes::executar(iniciado.prepararEntrada(semeada.email, semeada.senha));
+        donoDisponivel = caso.disponivel;
+        donoConfirma = caso.confirma;
+        segredos->fazerEscritasFalharem(CofreDeSegredos::statusInteracaoNegada);
+        QStringList avisos;
+        QObject::connect(iniciado.avisos(), &CentralDeAvisos::atualMudou, iniciado.avisos(), [&] {
+            if (iniciado.avisos()->atual())
+                avisos.append(iniciado.avisos()->atual()->texto);
+        });
+        const auto naTela = [&iniciado] {
+            const auto &atual = iniciado.avisos()->atual();
+            return atual ? atual->texto : QString();
+        };
 
-    Testes::executar(iniciado.concluirEntrada(pendente));
-    EXPECT_EQ(iniciado.fase(), Fase::aberto);
-    ASSERT_NE(iniciado.cofre(), nullptr);
-    EXPECT_FALSE(chaveNoChaveiro());
-    ASSERT_FALSE(avisos.isEmpty());
-    EXPECT_EQ(avisos.first(), QStringLiteral("Não foi possível guardar a chave do cofre neste computador."));
-    esperarSincronia();
+        Testes::executar(iniciado.concluirEntrada(pendente));
+        EXPECT_EQ(iniciado.fase(), Fase::aberto);
+        ASSERT_NE(iniciado.cofre(), nullptr);
+        EXPECT_FALSE(chaveNoChaveiro());
+        EXPECT_EQ(naTela(), avisoDaChave);
+        ASSERT_TRUE(esperarAte([&] { return avisos.size() == 2; })) << "a oferta de proteção não avisou";
+        EXPECT_EQ(naTela(), caso.avisoDaOferta);
+
+        relogio.avancar(CentralDeAvisos::duracao);
+        EXPECT_EQ(naTela(), avisoDaChave);
+        relogio.avancar(CentralDeAvisos::duracao);
+        EXPECT_EQ(naTela(), QString());
+        EXPECT_EQ(avisos, (QStringList{avisoDaChave, caso.avisoDaOferta, avisoDaChave}));
+        esperarSincronia();
+    }
 }
