@@ -4,7 +4,7 @@
 #include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QTest>
+#include <QSignalSpy>
 
 namespace {
 
@@ -313,8 +313,11 @@ TEST_F(SessaoDoCliente, SairDuranteARenovacaoCancelaENadaGuarda)
                          if (pedido.caminho == QLatin1String("/v1/sessao/renovar"))
                              cliente->esquecerSessao();
                      });
+    QSignalSpy concluidos(&servidor, &Servidor::ServidorDeDesenvolvimento::pedidoConcluido);
     EXPECT_THROW(Testes::executar(cliente->lerConta()), ErroDeCancelamento);
-    QTest::qWait(400); // the server's late answer finds nobody
+    // The server's late answer finds nobody.
+    ASSERT_TRUE(!concluidos.isEmpty() || concluidos.wait(30'000));
+    QCoreApplication::processEvents();
     EXPECT_FALSE(cliente->temSessao());
     EXPECT_FALSE(sessaoNoChaveiro());
     EXPECT_TRUE(contasRecebidas.isEmpty());

@@ -129,7 +129,7 @@ struct DialogoDoDono_ : ::testing::Test {
 TEST_F(DialogoDoDono_, SenhaCertaConfirmaODonoAtual)
 {
     quandoAbrir([](DialogoDoDono *dialogo) { digitarEConfirmar(dialogo, QStringLiteral("c0rreta-é")); });
-    EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 10s));
+    EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
     EXPECT_EQ(verificador->tentativas(), QList<QByteArray>{QStringLiteral("c0rreta-é").toUtf8()});
     EXPECT_EQ(verificador->usuarios(), QStringList{usuarioAtual()});
     EXPECT_FALSE(usuarioAtual().isEmpty());
@@ -153,7 +153,7 @@ TEST_F(DialogoDoDono_, SenhaErradaMostraOErroEDeixaTentarDeNovo)
         });
         digitarEConfirmar(dialogo, QStringLiteral("errada"));
     });
-    EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 10s));
+    EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
     EXPECT_EQ(verificador->tentativas(), (QList<QByteArray>{"errada", QStringLiteral("c0rreta-é").toUtf8()}));
 }
 
@@ -163,7 +163,7 @@ TEST_F(DialogoDoDono_, CancelarRecusaSemVerificar)
         dialogo->campoDaSenha()->setText("c0rreta-é");
         QTest::mouseClick(dialogo->botaoCancelar(), Qt::LeftButton);
     });
-    EXPECT_FALSE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 10s));
+    EXPECT_FALSE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
     EXPECT_TRUE(verificador->tentativas().isEmpty());
 }
 
@@ -186,7 +186,7 @@ TEST_F(DialogoDoDono_, AJanelaSegueRespondendoEnquantoVerifica)
         });
         relogio->start(10ms);
     });
-    EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 10s));
+    EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
     EXPECT_EQ(*batidas, 5);
 }
 
@@ -218,10 +218,10 @@ TEST_F(DialogoDoDono_, UmaPerguntaDeCadaVez)
         verificador->soltar();
         digitarEConfirmar(dialogo, QStringLiteral("c0rreta-é"));
     });
-    EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 10s));
+    EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
     // And once closed, the next request opens a dialog again.
     quandoAbrir([](DialogoDoDono *dialogo) { QTest::mouseClick(dialogo->botaoCancelar(), Qt::LeftButton); });
-    EXPECT_FALSE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 10s));
+    EXPECT_FALSE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
 }
 
 TEST_F(DialogoDoDono_, RegistradoViraAAutenticacaoDoDono)
@@ -230,7 +230,7 @@ TEST_F(DialogoDoDono_, RegistradoViraAAutenticacaoDoDono)
     EXPECT_TRUE(Seguranca::podeAutenticar());
     verificador->disponivelAgora = false;
     EXPECT_FALSE(Seguranca::podeAutenticar());
-    EXPECT_FALSE(Testes::executar(autenticarDono("Abrir o Corvane"), 10s));
+    EXPECT_FALSE(Testes::executar(autenticarDono("Abrir o Corvane"), 60s));
     EXPECT_EQ(dialogoAberto(), nullptr);
 
     verificador->disponivelAgora = true;
@@ -238,7 +238,7 @@ TEST_F(DialogoDoDono_, RegistradoViraAAutenticacaoDoDono)
         EXPECT_TRUE(dialogo->isModal());
         digitarEConfirmar(dialogo, QStringLiteral("c0rreta-é"));
     });
-    EXPECT_TRUE(Testes::executar(autenticarDono("Abrir o Corvane"), 10s));
+    EXPECT_TRUE(Testes::executar(autenticarDono("Abrir o Corvane"), 60s));
 }
 
 } // namespace

@@ -179,7 +179,7 @@ protected:
 
     // Runs the event loop until `condicao` holds, at most `limite`.
     static bool esperarAte(const std::function<bool()> &condicao,
-                           std::chrono::milliseconds limite = std::chrono::seconds(10))
+                           std::chrono::milliseconds limite = std::chrono::seconds(30))
     {
         QElapsedTimer relogio;
         relogio.start();
