@@ -1,6 +1,7 @@
 #include "plataforma/ArquivoAtomico.h"
 #include "plataforma/TravaDeArquivo.h"
 #include "support/DiretorioTemporario.h"
+#include "support/EsperaPelaTrava.h"
 
 #include <gtest/gtest.h>
 
@@ -90,8 +91,9 @@ TEST(TravaDeArquivo, OutroProcessoEsperaATrava)
     filho.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=TravaDeArquivoFilho.DISABLED_TravaEAvisa", "--gtest_also_run_disabled_tests"});
     ASSERT_TRUE(filho.waitForStarted(10000));
 
-    // While we hold the lock the child must stay blocked.
-    EXPECT_FALSE(filho.waitForFinished(700));
+    // While we hold the lock the child must stay blocked on it.
+    EXPECT_TRUE(Testes::alguemEsperaATrava(TravaDeArquivo::caminhoDaTrava(arquivo)));
+    EXPECT_EQ(filho.state(), QProcess::Running);
     EXPECT_FALSE(filho.readAllStandardOutput().contains("travada"));
 
     trava.reset();
