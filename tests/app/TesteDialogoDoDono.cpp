@@ -1,6 +1,7 @@
 #include "app/DialogoDoDono.h"
 #include "app/servicos/Seguranca.h"
 #include "support/Executar.h"
+#include "support/Portao.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,6 @@
 #include <QTimer>
 
 #include <atomic>
-#include <condition_variable>
 #include <mutex>
 
 using namespace std::chrono_literals;
@@ -31,28 +31,19 @@ public:
     bool disponivel() override { return disponivelAgora; }
     bool verificar(const QString &usuario, const SenhaTemporaria &senha) override
     {
-        std::unique_lock guarda(trava_);
-        usuarios_.append(usuario);
-        tentativas_.append(QByteArray(senha.dados(), senha.tamanho()));
-        ultimaSenha_ = &senha;
-        foraDaPrincipal_ = foraDaPrincipal_ && QThread::currentThread() != qApp->thread();
-        mudou_.wait(guarda, [&] { return !segurando_; });
+        {
+            const std::lock_guard guarda(trava_);
+            usuarios_.append(usuario);
+            tentativas_.append(QByteArray(senha.dados(), senha.tamanho()));
+            ultimaSenha_ = &senha;
+            foraDaPrincipal_ = foraDaPrincipal_ && QThread::currentThread() != qApp->thread();
+        }
+        portao_.passar();
         return QByteArray(senha.dados(), senha.tamanho()) == certa_;
     }
 
-    void segurar()
-    {
-        const std::lock_guard guarda(trava_);
-        segurando_ = true;
-    }
-    void soltar()
-    {
-        {
-            const std::lock_guard guarda(trava_);
-            segurando_ = false;
-        }
-        mudou_.notify_all();
-    }
+    void segurar() { portao_.fechar(); }
+    void soltar() { portao_.abrir(); }
     QList<QByteArray> tentativas() const
     {
         const std::lock_guard guarda(trava_);
@@ -71,9 +62,8 @@ public:
 
 private:
     QByteArray certa_;
+    Testes::Portao portao_;
     mutable std::mutex trava_;
-    std::condition_variable mudou_;
-    bool segurando_ = false;
     bool foraDaPrincipal_ = true;
     QList<QByteArray> tentativas_;
     QStringList usuarios_;

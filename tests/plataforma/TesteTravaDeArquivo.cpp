@@ -2,6 +2,7 @@
 #include "plataforma/TravaDeArquivo.h"
 #include "support/DiretorioTemporario.h"
 #include "support/EsperaPelaTrava.h"
+#include "support/Permissoes.h"
 
 #include <gtest/gtest.h>
 
@@ -28,9 +29,7 @@ TEST(TravaDeArquivo, CriaTravaSoDoDonoAoLadoDoArquivo)
         const TravaDeArquivo trava(arquivo);
         EXPECT_TRUE(trava.travada());
     }
-    struct stat info {};
-    ASSERT_EQ(::stat(QFile::encodeName(arquivo + ".lock").constData(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    EXPECT_EQ(Testes::permissoes(TravaDeArquivo::caminhoDaTrava(arquivo)), 0600u);
     EXPECT_FALSE(QFileInfo::exists(arquivo));
 }
 

@@ -17,7 +17,9 @@
 #include "servidor/ServidorDeDesenvolvimento.h"
 #include "state/EstadoDoApp.h"
 #include "support/CofreDeSegredosEmMemoria.h"
+#include "support/ContaNoServidor.h"
 #include "support/DiretorioTemporario.h"
+#include "support/ErroEsperado.h"
 #include "support/Executar.h"
 #include "support/RelogioDeTeste.h"
 
@@ -119,27 +121,13 @@ protected:
     ContaSemeada semearConta(const QString &email = QStringLiteral("ana@exemplo.com"),
                              const QString &senha = QStringLiteral("cavalo correto bateria grampo"))
     {
-        const QByteArray sal = Cripto::bytesAleatorios(16);
-        const ChavesDaSenha chaves = Cripto::derivarChavesDaSenha(senha, sal, ParametrosKdf::padrao());
-        const QByteArray chave = Cripto::bytesAleatorios(32);
-        Servidor::NovaConta dados;
-        dados.email = email;
-        dados.sal = Cripto::codificarBase64URL(sal);
-        dados.prova = chaves.prova;
-        dados.chaveDoCofreProtegida =
-            Cripto::selarEnvelope(chave, chaves.chaveDeEmbrulho, Cripto::rotuloDaChaveDoCofre);
-        dados.chaveDoCofreRecuperacao = QStringLiteral("v1.bm9uY2U.cmVjdXBlcmFjYW8");
-        dados.provaDeRecuperacao = QStringLiteral("prova-de-recuperacao");
-        servidor.estado().criarConta(dados);
-        return {email, senha, chave};
+        const Testes::ContaComChaves conta = Testes::novaContaComChaves(email, senha);
+        servidor.estado().criarConta(conta.dados);
+        return {email, senha, conta.chave};
     }
 
     // A fresh server session for the account, decoded as the client reads it.
-    RespostaDeSessao sessaoDe(const QString &email)
-    {
-        const QJsonObject json = servidor.estado().abrirSessao(email);
-        return RespostaDeSessao::deJSON(CodificacaoJSON::lerDocumento(QJsonDocument(json).toJson()));
-    }
+    RespostaDeSessao sessaoDe(const QString &email) { return Testes::sessaoDe(servidor.estado(), email); }
 
     // This computer as a previous run left it signed in: vault key, local copy and, unless told
     // otherwise, the session tokens. Gives the account.
@@ -240,17 +228,4 @@ protected:
     std::unique_ptr<EstadoDoApp> estado;
 };
 
-// The error a task ends with, or nothing when it succeeds.
-template <typename Erro, typename T>
-std::optional<Erro> erroDe(QCoro::Task<T> tarefa)
-{
-    try {
-        if constexpr (std::is_void_v<T>)
-            Testes::executar(std::move(tarefa));
-        else
-            static_cast<void>(Testes::executar(std::move(tarefa)));
-    } catch (const Erro &erro) {
-        return erro;
-    }
-    return std::nullopt;
-}
+using Testes::erroDe;

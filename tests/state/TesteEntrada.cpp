@@ -146,16 +146,9 @@ TEST_F(Entrada, ChaveDoCofreQueNaoAbreEhSenhaIncorretaESemSessao)
 {
     // The server holds a proof for this password, but a vault key sealed under another one.
     const QString senha = QStringLiteral("minha senha");
-    const QByteArray sal = Cripto::bytesAleatorios(16);
-    const ChavesDaSenha chaves = Cripto::derivarChavesDaSenha(senha, sal, ParametrosKdf::padrao());
-    Servidor::NovaConta dados;
-    dados.email = QStringLiteral("bia@exemplo.com");
-    dados.sal = Cripto::codificarBase64URL(sal);
-    dados.prova = chaves.prova;
+    Servidor::NovaConta dados = Testes::novaContaComChaves(QStringLiteral("bia@exemplo.com"), senha).dados;
     dados.chaveDoCofreProtegida =
         Cripto::selarEnvelope(Cripto::bytesAleatorios(32), Cripto::bytesAleatorios(32), Cripto::rotuloDaChaveDoCofre);
-    dados.chaveDoCofreRecuperacao = QStringLiteral("v1.bm9uY2U.cmVjdXBlcmFjYW8");
-    dados.provaDeRecuperacao = QStringLiteral("p");
     servidor.estado().criarConta(dados);
 
     EstadoDoApp &iniciado = estadoIniciado();
@@ -171,13 +164,8 @@ TEST_F(Entrada, ChaveDoCofreQueNaoAbreEhSenhaIncorretaESemSessao)
 
 TEST_F(Entrada, DerivacaoQueFalhaLimpaASobreposicao)
 {
-    Servidor::NovaConta dados;
-    dados.email = QStringLiteral("cai@exemplo.com");
+    Servidor::NovaConta dados = Testes::novaConta(QStringLiteral("cai@exemplo.com"));
     dados.sal = QStringLiteral("isto não é base64url!");
-    dados.prova = QStringLiteral("p");
-    dados.chaveDoCofreProtegida = QStringLiteral("v1.a.b");
-    dados.chaveDoCofreRecuperacao = QStringLiteral("v1.a.b");
-    dados.provaDeRecuperacao = QStringLiteral("p");
     servidor.estado().criarConta(dados);
 
     EstadoDoApp &iniciado = estadoIniciado();
