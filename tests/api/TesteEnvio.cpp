@@ -185,26 +185,36 @@ TEST_F(EnvioDoCliente, NaoAutenticadoDuasVezesEncerraASessao)
     EXPECT_FALSE(sessaoNoChaveiro());
 }
 
-TEST_F(EnvioDoCliente, SegundaRecusaDeUmaSessaoJaTrocadaNaoEncerraANova)
+TEST_F(EnvioDoCliente, RecusaDeUmaSessaoJaTrocadaNaoRenovaNemEncerraANova)
 {
-    auto cliente = clienteComSessao();
-    servidor.falharProximas(2, Servidor::Falha::erro(401, QStringLiteral("nao-autenticado")), QStringLiteral("GET"));
-    const RespostaDeSessao novaEntrada = sessaoDe(ana);
-    // While the resend is on its way, the user signs out and in again.
-    int envios = 0;
-    QObject::connect(&servidor, &Servidor::ServidorDeDesenvolvimento::pedidoRecebido, cliente.get(),
-                     [&](const Servidor::PedidoRegistrado &pedido) {
-                         if (pedido.caminho == QLatin1String("/v1/cofre") && ++envios == 2) {
-                             cliente->esquecerSessao();
-                             cliente->guardarSessao(novaEntrada);
-                         }
-                     });
-    EXPECT_THROW(Testes::executar(cliente->lerCofre()), ErroDeCancelamento);
-    EXPECT_EQ(envios, 2);
-    ASSERT_TRUE(cliente->tokens());
-    EXPECT_EQ(cliente->tokens()->tokenDeAcesso, novaEntrada.tokenDeAcesso);
-    EXPECT_EQ(sessaoNoChaveiro(), cliente->tokens()->paraDados());
-    EXPECT_EQ(encerramentos, 0);
+    // The user signs out and in again while the first send, or the resend, is on its way.
+    for (const int trocaNoEnvio : {1, 2}) {
+        SCOPED_TRACE(trocaNoEnvio);
+        const QString email = QStringLiteral("troca%1@exemplo.com").arg(trocaNoEnvio);
+        auto cliente = clienteComSessao(email);
+        servidor.falharProximas(2, Servidor::Falha::erro(401, QStringLiteral("nao-autenticado")),
+                                QStringLiteral("GET"));
+        const RespostaDeSessao novaEntrada = sessaoDe(email);
+        int envios = 0;
+        const auto conexao = QObject::connect(
+            &servidor, &Servidor::ServidorDeDesenvolvimento::pedidoRecebido, cliente.get(),
+            [&](const Servidor::PedidoRegistrado &pedido) {
+                if (pedido.caminho == QLatin1String("/v1/cofre") && ++envios == trocaNoEnvio) {
+                    cliente->esquecerSessao();
+                    cliente->guardarSessao(novaEntrada);
+                }
+            });
+        EXPECT_THROW(Testes::executar(cliente->lerCofre()), ErroDeCancelamento);
+        QObject::disconnect(conexao);
+        EXPECT_EQ(envios, trocaNoEnvio);
+        EXPECT_EQ(quantosPedidos("POST", "/v1/sessao/renovar"), trocaNoEnvio - 1);
+        ASSERT_TRUE(cliente->tokens());
+        EXPECT_EQ(cliente->tokens()->tokenDeAcesso, novaEntrada.tokenDeAcesso);
+        EXPECT_EQ(sessaoNoChaveiro(), cliente->tokens()->paraDados());
+        EXPECT_EQ(encerramentos, 0);
+        servidor.limparFalhas();
+        servidor.limparPedidos();
+    }
 }
 
 TEST_F(EnvioDoCliente, OutrasRecusasPassamSemRenovarNemEncerrar)
