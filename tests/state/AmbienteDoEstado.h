@@ -26,8 +26,9 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QCoro/QCoroTimer>
+#include <QCoro/QCoroFuture>
 #include <QElapsedTimer>
+#include <QFuture>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QThread>
@@ -75,8 +76,8 @@ protected:
         Seguranca::registrarAutenticador(
             [this](QString motivo) -> QCoro::Task<bool> {
                 motivos.append(motivo);
-                if (demoraDoDono.count() > 0)
-                    co_await QCoro::sleepFor(demoraDoDono);
+                if (portaoDoDono)
+                    co_await *portaoDoDono;
                 co_return donoConfirma;
             },
             [this] { return donoDisponivel; });
@@ -217,7 +218,7 @@ protected:
     // The fake owner check.
     bool donoDisponivel = true;
     bool donoConfirma = true;
-    std::chrono::milliseconds demoraDoDono{0};
+    std::optional<QFuture<void>> portaoDoDono; // when set, the prompt answers once it finishes
     QStringList motivos;
 
     double tempo = 1000; // seconds since boot

@@ -3,6 +3,7 @@
 #include "AmbienteDoEstado.h"
 
 #include <QFile>
+#include <QPromise>
 #include <QSignalSpy>
 
 namespace {
@@ -257,11 +258,16 @@ TEST_F(Bloqueio, DoisDesbloqueiosAoMesmoTempoAbremUmaVez)
 {
     EstadoDoApp &aberto = abertoComProtecao();
     aberto.bloquear();
-    demoraDoDono = std::chrono::milliseconds(100);
+    // The prompt stays open until both calls have been made.
+    QPromise<void> respostaDoDono;
+    respostaDoDono.start();
+    portaoDoDono = respostaDoDono.future();
     QSignalSpy cofres(&aberto, &EstadoDoApp::cofreMudou);
 
     QCoro::Task<bool> automatico = aberto.tentarDesbloquearSozinho();
     QCoro::Task<bool> clique = aberto.desbloquear();
+    EXPECT_EQ(motivos.size(), 1);
+    respostaDoDono.finish();
     EXPECT_TRUE(Testes::executar(std::move(automatico)));
     EXPECT_TRUE(Testes::executar(std::move(clique)));
 
