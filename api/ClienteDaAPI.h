@@ -111,7 +111,8 @@ public:
         co_return DecodificacaoDaResposta::decodificar<R>(bytes);
     }
     // The same with the session's bearer token, renewing once and resending after a 401
-    // "nao-autenticado"; a second such refusal ends the session.
+    // "nao-autenticado"; a second such refusal ends the session, unless that session was already
+    // dropped while the resend was on its way (then: `ErroDeCancelamento`, the new session stays).
     template <typename R>
     [[nodiscard]] QCoro::Task<R> enviarAutorizado(QString metodo, QString caminho,
                                                   std::optional<ValorJSON> corpo = std::nullopt)

@@ -170,21 +170,32 @@ QCoro::Task<QByteArray> ClienteDaAPI::enviarAutorizadoBruto(QString metodo, QStr
     const std::weak_ptr<int> vida = vida_;
     const QString token = co_await tokenValido();
     exigirVida(vida);
+    // The request belongs to the session it was sent for: after a sign-out (and perhaps a new
+    // sign-in) while it was on its way, a refusal neither renews, resends under another session,
+    // nor ends the new one.
+    const quint64 geracao = geracao_;
+    const auto exigirMesmaSessao = [this, geracao] {
+        if (geracao != geracao_)
+            throw ErroDeCancelamento();
+    };
     try {
         co_return co_await enviarBruto(metodo, caminho, corpo, token, nullptr);
     } catch (const ErroDaAPI &erro) {
         if (!ehNaoAutenticado(erro))
             throw;
     }
+    exigirMesmaSessao();
 
     const TokensGuardados renovados = co_await renovarSessao();
     exigirVida(vida);
+    exigirMesmaSessao();
     try {
         co_return co_await enviarBruto(metodo, caminho, corpo, renovados.tokenDeAcesso, nullptr);
     } catch (const ErroDaAPI &erro) {
         if (!ehNaoAutenticado(erro))
             throw;
     }
+    exigirMesmaSessao();
     encerrarSessao();
     throw ErroDaAPI::sessaoEncerrada();
 }

@@ -1,5 +1,9 @@
 // The owner check against the system's accounts through PAM: the service "corvane" installed
 // with the program, or the system's "login" stack when that file is absent.
+// An account without a login password is confirmed exactly when the system's own policy lets it
+// in: with "nullok" (Debian's common-auth) PAM accepts it whatever is typed, empty included;
+// without it, nothing confirms. The prompt is still shown: finding out beforehand would take an
+// authentication attempt, which pam_faillock counts as a failed login and pam_faildelay slows.
 #pragma once
 
 #include "app/VerificadorDeSenha.h"

@@ -12,6 +12,7 @@
 #include "plataforma/CofreDeSegredos.h"
 #include "plataforma/CofreDeSegredosEmArquivo.h"
 #include "servidor/ServidorDeDesenvolvimento.h"
+#include "support/ContaNoServidor.h"
 #include "support/Executar.h"
 #include "vault/Cofre.h"
 
@@ -48,16 +49,8 @@ struct Ambiente {
 
         servidor = std::make_unique<Servidor::ServidorDeDesenvolvimento>();
         servidor->iniciar();
-        Servidor::NovaConta dados;
-        dados.email = email;
-        dados.sal = QStringLiteral("c2FsLWRhLWNvbnRh");
-        dados.prova = QStringLiteral("prova");
-        dados.chaveDoCofreProtegida = QStringLiteral("v1.bm9uY2U.Y2lmcmFkbw");
-        dados.chaveDoCofreRecuperacao = QStringLiteral("v1.bm9uY2U.cmVjdXBlcmFjYW8");
-        dados.provaDeRecuperacao = QStringLiteral("prova-de-recuperacao");
-        servidor->estado().criarConta(dados);
-        const RespostaDeSessao sessao = RespostaDeSessao::deJSON(
-            CodificacaoJSON::lerDocumento(QJsonDocument(servidor->estado().abrirSessao(email)).toJson()));
+        servidor->estado().criarConta(Testes::novaConta(email));
+        const RespostaDeSessao sessao = Testes::sessaoDe(servidor->estado(), email);
         conta = sessao.conta;
         api = std::make_unique<ClienteDaAPI>(servidor->endereco());
         api->guardarSessao(sessao);

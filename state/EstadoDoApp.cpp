@@ -44,6 +44,9 @@ Padroes suiteDoGrupo()
     return Padroes::padrao();
 }
 
+const QString textoDaChaveNaoGuardada = QStringLiteral("Não foi possível guardar a chave do cofre neste computador.");
+const QString simboloDaChaveNaoGuardada = QStringLiteral("exclamationmark.triangle.fill");
+
 } // namespace
 
 EstadoDoApp::EstadoDoApp(const QStringList &argumentos, AmbienteDoEstado ambiente, QObject *pai)
@@ -58,7 +61,7 @@ EstadoDoApp::EstadoDoApp(const QStringList &argumentos, AmbienteDoEstado ambient
 
     api_ = new ClienteDaAPI(urlDaAPI(), this);
     preferencias_ = new Preferencias(this);
-    avisos_ = new CentralDeAvisos(this);
+    avisos_ = new CentralDeAvisos(this, ambiente_.relogio);
 
     const QString nome = ambiente_.nomeDoComputador();
     dispositivo_.nome = nome.isEmpty() ? QStringLiteral("Mac") : nome;
@@ -161,13 +164,14 @@ QCoro::Task<> EstadoDoApp::comecar()
 void EstadoDoApp::abrirCofre(const Conta &conta, const QByteArray &chave, bool guardarChave)
 {
     if (guardarChave) {
+        esquecerAvisoDaChave();
         try {
             Chaveiro::gravar(chave, QString::fromLatin1(Chaveiro::contaDaChaveDoCofre));
         } catch (const ErroDoChaveiro &) {
             // The vault still opens, but without its key in the keychain the next start cannot
             // open it: the user must know why they will be asked to sign in again.
-            avisos_->mostrar(QStringLiteral("Não foi possível guardar a chave do cofre neste computador."),
-                             QStringLiteral("exclamationmark.triangle.fill"));
+            avisos_->mostrar(textoDaChaveNaoGuardada, simboloDaChaveNaoGuardada);
+            chaveNaoGuardada_ = true;
         }
     }
     definirConta(conta);
@@ -197,6 +201,26 @@ void EstadoDoApp::apagarDadosDesteMac()
     definirConta(std::nullopt);
     definirSecoesLiberadas(false);
     definirPrecisaEntrarDeNovo(false);
+    esquecerAvisoDaChave();
+}
+
+void EstadoDoApp::avisarDaChaveDepoisDaOferta()
+{
+    if (!std::exchange(chaveNaoGuardada_, false))
+        return;
+    disconnect(esperaDoAvisoDaChave_);
+    esperaDoAvisoDaChave_ = connect(avisos_, &CentralDeAvisos::atualMudou, this, [this] {
+        if (avisos_->atual())
+            return; // another toast took the place of the offer's: wait for that one too
+        disconnect(esperaDoAvisoDaChave_);
+        avisos_->mostrar(textoDaChaveNaoGuardada, simboloDaChaveNaoGuardada);
+    });
+}
+
+void EstadoDoApp::esquecerAvisoDaChave()
+{
+    chaveNaoGuardada_ = false;
+    disconnect(esperaDoAvisoDaChave_);
 }
 
 void EstadoDoApp::irParaSemContaSemApagar()

@@ -59,6 +59,8 @@ struct AmbienteDoEstado {
     std::function<QCoro::Task<>(std::chrono::milliseconds)> esperar;
     // The host's name, sent as the device name ("Mac" when empty).
     std::function<QString()> nomeDoComputador;
+    // The clock of the toast centre (the system's when absent); it must outlive the state.
+    Relogio *relogio = nullptr;
 };
 
 // The launch argument that wipes this computer's data before the start routine runs.
@@ -232,6 +234,10 @@ private:
     // could not be asked, so nothing is known about the key.
     void irParaSemContaSemApagar();
     void iniciarOfertaDeProtecao();
+    // Once the protection offer has shown its toast: the warning that the vault key was not kept
+    // follows when that toast has cleared, so both are read.
+    void avisarDaChaveDepoisDaOferta();
+    void esquecerAvisoDaChave();
     // The same store, key and account: keep it, refresh its account and sync it.
     [[nodiscard]] bool mesmoCofre(const Conta &conta, const QByteArray &chave) const;
     QCoro::Task<> manterCofreAberto(const Conta &conta);
@@ -270,4 +276,8 @@ private:
     // The unlock attempt in flight, which a second caller joins instead of opening the vault
     // a second time.
     std::optional<QFuture<bool>> desbloqueio_;
+    // The vault key could not be written when the vault opened; the protection offer that
+    // follows must not hide that warning.
+    bool chaveNaoGuardada_ = false;
+    QMetaObject::Connection esperaDoAvisoDaChave_;
 };

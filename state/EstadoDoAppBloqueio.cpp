@@ -150,6 +150,7 @@ QCoro::Task<> EstadoDoApp::configurarProtecao()
         avisos_->mostrar(
             QStringLiteral("Este Mac não tem Touch ID nem senha de acesso. O Corvane vai abrir sem bloqueio."),
             QStringLiteral("info.circle.fill"));
+        avisarDaChaveDepoisDaOferta();
         co_return;
     }
 
@@ -170,6 +171,7 @@ QCoro::Task<> EstadoDoApp::configurarProtecao()
         avisos_->mostrar(QStringLiteral("Você pode ligar o ") + metodo + QStringLiteral(" em Ajustes."),
                          QStringLiteral("info.circle.fill"));
     }
+    avisarDaChaveDepoisDaOferta();
 }
 
 void EstadoDoApp::iniciarOfertaDeProtecao()

@@ -1,19 +1,17 @@
 #include "app/servicos/CentralDeAvisos.h"
 
-CentralDeAvisos::CentralDeAvisos(QObject *parent, std::chrono::milliseconds duracao) : QObject(parent)
+CentralDeAvisos::CentralDeAvisos(QObject *parent, Relogio *relogio)
+    : QObject(parent), esconder_((relogio ? *relogio : Relogio::doSistema()).novaContagem(this))
 {
-    esconder_.setSingleShot(true);
-    esconder_.setTimerType(Qt::PreciseTimer);
-    esconder_.setInterval(duracao);
-    connect(&esconder_, &QTimer::timeout, this, [this] { definirAtual(std::nullopt); });
+    connect(esconder_, &Contagem::terminou, this, [this] { definirAtual(std::nullopt); });
 }
 
 void CentralDeAvisos::mostrar(const QString &texto, const QString &simbolo)
 {
     // Stopping before showing means the old countdown can no longer fire for the new toast.
-    esconder_.stop();
+    esconder_->parar();
     definirAtual(Aviso{QUuid::createUuid(), texto, simbolo});
-    esconder_.start();
+    esconder_->iniciar(duracao);
 }
 
 void CentralDeAvisos::definirAtual(const std::optional<Aviso> &aviso)

@@ -2,9 +2,10 @@
 // after the last one was posted, and the count of the user's copies in this run.
 #pragma once
 
+#include "app/servicos/Relogio.h"
+
 #include <QObject>
 #include <QString>
-#include <QTimer>
 #include <QUuid>
 
 #include <chrono>
@@ -26,10 +27,11 @@ class CentralDeAvisos : public QObject {
                    contadorDeCopiasMudou)
 
 public:
-    static constexpr std::chrono::milliseconds duracaoPadrao{1800};
+    // How long a toast stays after the last one was posted.
+    static constexpr std::chrono::milliseconds duracao{1800};
 
-    // `duracao` is how long a toast stays; tests pass a short one.
-    explicit CentralDeAvisos(QObject *parent = nullptr, std::chrono::milliseconds duracao = duracaoPadrao);
+    // The countdown runs on `relogio` (the system's clock when none is given).
+    explicit CentralDeAvisos(QObject *parent = nullptr, Relogio *relogio = nullptr);
 
     // Shows a new toast at once, replacing the current one, and restarts the countdown that
     // clears it: an earlier countdown never removes a later toast.
@@ -43,7 +45,7 @@ public:
     void definirContadorDeCopias(qint64 valor);
 
     // Whether a countdown is pending.
-    [[nodiscard]] bool escondendo() const { return esconder_.isActive(); }
+    [[nodiscard]] bool escondendo() const { return esconder_->ativa(); }
 
 signals:
     void atualMudou();
@@ -52,6 +54,6 @@ signals:
 private:
     std::optional<Aviso> atual_;
     qint64 contadorDeCopias_ = 0;
-    // Owned by the centre, so a released centre leaves no countdown behind.
-    QTimer esconder_;
+    // A child of the centre, so a released centre leaves no countdown behind.
+    Contagem *esconder_;
 };

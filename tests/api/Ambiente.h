@@ -6,6 +6,8 @@
 #include "core/Chaveiro.h"
 #include "servidor/ServidorDeDesenvolvimento.h"
 #include "support/CofreDeSegredosEmMemoria.h"
+#include "support/ContaNoServidor.h"
+#include "support/ErroEsperado.h"
 #include "support/Executar.h"
 
 #include <gtest/gtest.h>
@@ -38,22 +40,11 @@ protected:
     // An account seeded on the server whose login proof is `prova`.
     void criarConta(const QString &email, const QString &prova = QStringLiteral("prova-da-senha"))
     {
-        Servidor::NovaConta dados;
-        dados.email = email;
-        dados.sal = QStringLiteral("c2FsLWRhLWNvbnRh");
-        dados.prova = prova;
-        dados.chaveDoCofreProtegida = QStringLiteral("v1.bm9uY2U.Y2lmcmFkbw");
-        dados.chaveDoCofreRecuperacao = QStringLiteral("v1.bm9uY2U.cmVjdXBlcmFjYW8");
-        dados.provaDeRecuperacao = QStringLiteral("prova-de-recuperacao");
-        servidor.estado().criarConta(dados);
+        servidor.estado().criarConta(Testes::novaConta(email, prova));
     }
 
     // A fresh server session for the account, as a sign-in would have answered it.
-    RespostaDeSessao sessaoDe(const QString &email)
-    {
-        const QJsonObject json = servidor.estado().abrirSessao(email);
-        return RespostaDeSessao::deJSON(CodificacaoJSON::lerDocumento(QJsonDocument(json).toJson()));
-    }
+    RespostaDeSessao sessaoDe(const QString &email) { return Testes::sessaoDe(servidor.estado(), email); }
 
     // A signed-in client of a new account.
     std::unique_ptr<ClienteDaAPI> clienteComSessao(const QString &email = QStringLiteral("ana@exemplo.com"))
@@ -82,17 +73,7 @@ protected:
     QList<Conta> contasRecebidas;
 };
 
-// The API error a task ends with, or nothing when it succeeds.
-template <typename T>
-std::optional<ErroDaAPI> erroDe(QCoro::Task<T> tarefa)
-{
-    try {
-        static_cast<void>(Testes::executar(std::move(tarefa)));
-    } catch (const ErroDaAPI &erro) {
-        return erro;
-    }
-    return std::nullopt;
-}
+using Testes::erroDe;
 
 // Awaits two tasks that are already running side by side.
 template <typename A, typename B>

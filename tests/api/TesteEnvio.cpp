@@ -55,7 +55,7 @@ TEST_F(EnvioDoCliente, ConflitoGuardaOCorpoDoServidor)
     const QByteArray corpo = R"({"erro": "conflito-de-revisao", "mensagem": "", "item": {"id": "x"}})";
     servidor.falharProximas(1, Servidor::Falha::bruta(409, corpo), QStringLiteral("PUT"));
     const auto erro =
-        erroDe(cliente->guardarItem(QStringLiteral("x"), CorpoDoItem{TipoDeItem::nota, QStringLiteral("d"), 3}));
+        erroDe<ErroDaAPI>(cliente->guardarItem(QStringLiteral("x"), CorpoDoItem{TipoDeItem::nota, QStringLiteral("d"), 3}));
     ASSERT_TRUE(erro);
     EXPECT_EQ(erro->caso(), ErroDaAPI::Caso::servidor);
     EXPECT_EQ(erro->status, 409);
@@ -94,7 +94,7 @@ TEST_F(EnvioDoCliente, CorposDeErroSemJSONUsamOStatus)
     for (const auto &caso : casos) {
         SCOPED_TRACE(caso.nome);
         servidor.falharProximas(1, caso.falha);
-        const auto erro = erroDe(cliente->preEntrada(ana));
+        const auto erro = erroDe<ErroDaAPI>(cliente->preEntrada(ana));
         ASSERT_TRUE(erro);
         EXPECT_EQ(erro->status, caso.falha.status);
         EXPECT_EQ(erro->codigo, QString::fromUtf8(caso.codigo));
@@ -111,7 +111,7 @@ TEST_F(EnvioDoCliente, RespostaDeSucessoIlegivelEInesperada)
          {QByteArray(R"({"sal":"s"})"), QByteArray("<html/>"), QByteArray(), QByteArray("null")}) {
         SCOPED_TRACE(corpo.toStdString());
         servidor.falharProximas(1, Servidor::Falha::bruta(200, corpo));
-        const auto erro = erroDe(cliente->preEntrada(ana));
+        const auto erro = erroDe<ErroDaAPI>(cliente->preEntrada(ana));
         ASSERT_TRUE(erro);
         EXPECT_EQ(erro->caso(), ErroDaAPI::Caso::respostaInesperada);
     }
@@ -122,7 +122,7 @@ TEST_F(EnvioDoCliente, VazioAceitaQualquerCorpoMasItemNao)
     auto cliente = clienteComSessao();
     servidor.falharProximas(1, Servidor::Falha::bruta(204, ""), QStringLiteral("PUT"));
     const auto erro =
-        erroDe(cliente->guardarItem(QStringLiteral("a"), CorpoDoItem{TipoDeItem::nota, QStringLiteral("d"), {}}));
+        erroDe<ErroDaAPI>(cliente->guardarItem(QStringLiteral("a"), CorpoDoItem{TipoDeItem::nota, QStringLiteral("d"), {}}));
     ASSERT_TRUE(erro);
     EXPECT_EQ(erro->caso(), ErroDaAPI::Caso::respostaInesperada);
 
@@ -175,7 +175,7 @@ TEST_F(EnvioDoCliente, NaoAutenticadoDuasVezesEncerraASessao)
 {
     auto cliente = clienteComSessao();
     servidor.falharProximas(2, Servidor::Falha::erro(401, QStringLiteral("nao-autenticado")), QStringLiteral("GET"));
-    const auto erro = erroDe(cliente->lerCofre());
+    const auto erro = erroDe<ErroDaAPI>(cliente->lerCofre());
     ASSERT_TRUE(erro);
     EXPECT_EQ(erro->caso(), ErroDaAPI::Caso::sessaoEncerrada);
     EXPECT_EQ(quantosPedidos("GET", "/v1/cofre"), 2);
@@ -183,6 +183,38 @@ TEST_F(EnvioDoCliente, NaoAutenticadoDuasVezesEncerraASessao)
     EXPECT_EQ(encerramentos, 1);
     EXPECT_FALSE(cliente->temSessao());
     EXPECT_FALSE(sessaoNoChaveiro());
+}
+
+TEST_F(EnvioDoCliente, RecusaDeUmaSessaoJaTrocadaNaoRenovaNemEncerraANova)
+{
+    // The user signs out and in again while the first send, or the resend, is on its way.
+    for (const int trocaNoEnvio : {1, 2}) {
+        SCOPED_TRACE(trocaNoEnvio);
+        const QString email = QStringLiteral("troca%1@exemplo.com").arg(trocaNoEnvio);
+        auto cliente = clienteComSessao(email);
+        servidor.falharProximas(2, Servidor::Falha::erro(401, QStringLiteral("nao-autenticado")),
+                                QStringLiteral("GET"));
+        const RespostaDeSessao novaEntrada = sessaoDe(email);
+        int envios = 0;
+        const auto conexao = QObject::connect(
+            &servidor, &Servidor::ServidorDeDesenvolvimento::pedidoRecebido, cliente.get(),
+            [&](const Servidor::PedidoRegistrado &pedido) {
+                if (pedido.caminho == QLatin1String("/v1/cofre") && ++envios == trocaNoEnvio) {
+                    cliente->esquecerSessao();
+                    cliente->guardarSessao(novaEntrada);
+                }
+            });
+        EXPECT_THROW(Testes::executar(cliente->lerCofre()), ErroDeCancelamento);
+        QObject::disconnect(conexao);
+        EXPECT_EQ(envios, trocaNoEnvio);
+        EXPECT_EQ(quantosPedidos("POST", "/v1/sessao/renovar"), trocaNoEnvio - 1);
+        ASSERT_TRUE(cliente->tokens());
+        EXPECT_EQ(cliente->tokens()->tokenDeAcesso, novaEntrada.tokenDeAcesso);
+        EXPECT_EQ(sessaoNoChaveiro(), cliente->tokens()->paraDados());
+        EXPECT_EQ(encerramentos, 0);
+        servidor.limparFalhas();
+        servidor.limparPedidos();
+    }
 }
 
 TEST_F(EnvioDoCliente, OutrasRecusasPassamSemRenovarNemEncerrar)
@@ -215,7 +247,7 @@ TEST_F(EnvioDoCliente, OutrasRecusasPassamSemRenovarNemEncerrar)
         servidor.falharProximas(1, caso.primeira, QStringLiteral("GET"));
         if (caso.segunda)
             servidor.falharProximas(1, *caso.segunda, QStringLiteral("GET"));
-        const auto erro = erroDe(cliente->lerConta());
+        const auto erro = erroDe<ErroDaAPI>(cliente->lerConta());
         ASSERT_TRUE(erro);
         EXPECT_EQ(erro->status, caso.status);
         EXPECT_EQ(erro->codigo, QString::fromUtf8(caso.codigo));
@@ -234,13 +266,13 @@ TEST_F(EnvioDoCliente, SemRedeESemConexao)
         portaFechada = temporario.serverPort();
     }
     auto longe = novoCliente(QUrl(QStringLiteral("http://127.0.0.1:%1").arg(portaFechada)));
-    auto erro = erroDe(longe->preEntrada(ana));
+    auto erro = erroDe<ErroDaAPI>(longe->preEntrada(ana));
     ASSERT_TRUE(erro);
     EXPECT_EQ(erro->caso(), ErroDaAPI::Caso::semConexao);
 
     auto cliente = novoCliente();
     servidor.falharProximas(-1, Servidor::Falha::conexaoDerrubada());
-    erro = erroDe(cliente->preEntrada(ana));
+    erro = erroDe<ErroDaAPI>(cliente->preEntrada(ana));
     ASSERT_TRUE(erro);
     EXPECT_EQ(erro->caso(), ErroDaAPI::Caso::semConexao);
 }
@@ -253,13 +285,13 @@ TEST_F(EnvioDoCliente, EnderecoQueNaoSeFormaNadaEnvia)
     };
     for (const char *caminho : caminhos) {
         SCOPED_TRACE(caminho);
-        const auto erro = erroDe(cliente->enviarAutorizado<Vazio>(QStringLiteral("GET"), QString::fromUtf8(caminho)));
+        const auto erro = erroDe<ErroDaAPI>(cliente->enviarAutorizado<Vazio>(QStringLiteral("GET"), QString::fromUtf8(caminho)));
         ASSERT_TRUE(erro);
         EXPECT_EQ(erro->caso(), ErroDaAPI::Caso::respostaInesperada);
     }
     for (const QUrl &base : {QUrl(), QUrl(QStringLiteral("relativa/api"))}) {
         auto semBase = novoCliente(base);
-        const auto erro = erroDe(semBase->preEntrada(ana));
+        const auto erro = erroDe<ErroDaAPI>(semBase->preEntrada(ana));
         ASSERT_TRUE(erro);
         EXPECT_EQ(erro->caso(), ErroDaAPI::Caso::respostaInesperada);
     }
@@ -297,10 +329,10 @@ TEST_F(EnvioDoCliente, IdDeItemSoComLetrasDigitosEHifen)
         if (caso.valido)
             continue;
         servidor.limparPedidos();
-        auto erro = erroDe(cliente->guardarItem(id, CorpoDoItem{TipoDeItem::nota, QStringLiteral("d"), {}}));
+        auto erro = erroDe<ErroDaAPI>(cliente->guardarItem(id, CorpoDoItem{TipoDeItem::nota, QStringLiteral("d"), {}}));
         ASSERT_TRUE(erro);
         EXPECT_EQ(erro->caso(), ErroDaAPI::Caso::respostaInesperada);
-        erro = erroDe(cliente->apagarItem(id, 1));
+        erro = erroDe<ErroDaAPI>(cliente->apagarItem(id, 1));
         ASSERT_TRUE(erro);
         EXPECT_EQ(erro->caso(), ErroDaAPI::Caso::respostaInesperada);
         EXPECT_TRUE(servidor.pedidos().isEmpty());
@@ -323,7 +355,7 @@ TEST_F(EnvioDoCliente, CaminhoDeItemMontadoPeloChamadorTambemEConferido)
     for (const char *caminho : recusados) {
         SCOPED_TRACE(caminho);
         const auto erro =
-            erroDe(cliente->enviarAutorizado<ItemCifrado>(QStringLiteral("DELETE"), QString::fromUtf8(caminho)));
+            erroDe<ErroDaAPI>(cliente->enviarAutorizado<ItemCifrado>(QStringLiteral("DELETE"), QString::fromUtf8(caminho)));
         ASSERT_TRUE(erro);
         EXPECT_EQ(erro->caso(), ErroDaAPI::Caso::respostaInesperada);
     }

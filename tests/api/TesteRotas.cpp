@@ -43,7 +43,7 @@ TEST_F(RotasDaAPI, EntrarComSenhaESegundoFator)
     EXPECT_EQ(cliente->tokens()->tokenDeAcesso, sessao.tokenDeAcesso);
 
     servidor.estado().ligarAutenticador(ana);
-    auto erro = erroDe(cliente->entrar(corpo));
+    auto erro = erroDe<ErroDaAPI>(cliente->entrar(corpo));
     ASSERT_TRUE(erro);
     EXPECT_EQ(erro->codigo, QStringLiteral("autenticador-necessario"));
     EXPECT_EQ(erro->errorDescription(), QStringLiteral("Digite o código de seis números do seu autenticador."));
@@ -53,7 +53,7 @@ TEST_F(RotasDaAPI, EntrarComSenhaESegundoFator)
 
     CorpoDeEntrada errada = corpo;
     errada.prova = QStringLiteral("outra");
-    erro = erroDe(cliente->entrar(errada));
+    erro = erroDe<ErroDaAPI>(cliente->entrar(errada));
     ASSERT_TRUE(erro);
     EXPECT_EQ(erro->status, 401);
     EXPECT_EQ(erro->errorDescription(), QStringLiteral("E-mail ou senha incorretos."));
@@ -78,7 +78,7 @@ TEST_F(RotasDaAPI, PreEntradaDaOSalEOsParametros)
     const auto resposta = Testes::executar(cliente->preEntrada(ana));
     EXPECT_EQ(resposta.sal, QStringLiteral("c2FsLWRhLWNvbnRh"));
     EXPECT_EQ(resposta.kdf, ParametrosKdf::padrao());
-    const auto erro = erroDe(cliente->preEntrada(QStringLiteral("ninguem@exemplo.com")));
+    const auto erro = erroDe<ErroDaAPI>(cliente->preEntrada(QStringLiteral("ninguem@exemplo.com")));
     ASSERT_TRUE(erro);
     EXPECT_EQ(erro->codigo, QStringLiteral("credenciais-invalidas"));
 }
@@ -91,7 +91,7 @@ TEST_F(RotasDaAPI, CadastroComEmailConfirmado)
     const auto codigo = servidor.estado().codigoDeEmail(bia);
     ASSERT_TRUE(codigo);
 
-    auto erro = erroDe(cliente->conferirCodigoDeEmail(bia, QStringLiteral("errado")));
+    auto erro = erroDe<ErroDaAPI>(cliente->conferirCodigoDeEmail(bia, QStringLiteral("errado")));
     ASSERT_TRUE(erro);
     EXPECT_EQ(erro->status, 400);
     const auto conferencia = Testes::executar(cliente->conferirCodigoDeEmail(bia, *codigo));
@@ -107,7 +107,7 @@ TEST_F(RotasDaAPI, CadastroComEmailConfirmado)
     EXPECT_EQ(sessao.conta.nome, QStringLiteral("Bia"));
     EXPECT_TRUE(servidor.estado().conferirProvaDeRecuperacao(bia, QStringLiteral("recuperacao")));
 
-    erro = erroDe(cliente->pedirCodigoDeEmail(bia));
+    erro = erroDe<ErroDaAPI>(cliente->pedirCodigoDeEmail(bia));
     ASSERT_TRUE(erro);
     EXPECT_EQ(erro->errorDescription(), QStringLiteral("Já existe uma conta com este e-mail."));
 }
@@ -184,7 +184,7 @@ TEST_F(RotasDaAPI, GuardarEApagarItemComRevisaoEsperada)
 
     // Another device changes it: a write from the revision this Mac saw is refused with the item.
     servidor.estado().gravarItem(ana, id, QStringLiteral("nota"), QStringLiteral("v1.outro.aparelho"));
-    const auto erro = erroDe(cliente->guardarItem(id, CorpoDoItem{TipoDeItem::nota, QStringLiteral("v1.z.w"), 1}));
+    const auto erro = erroDe<ErroDaAPI>(cliente->guardarItem(id, CorpoDoItem{TipoDeItem::nota, QStringLiteral("v1.z.w"), 1}));
     ASSERT_TRUE(erro);
     EXPECT_EQ(erro->status, 409);
     EXPECT_EQ(erro->codigo, QStringLiteral("conflito-de-revisao"));
@@ -214,7 +214,7 @@ TEST_F(RotasDaAPI, LoteDeItensNovos)
     ASSERT_EQ(resposta.itens.size(), 2);
     EXPECT_EQ(resposta.itens[0].id, QStringLiteral("l-2"));
     EXPECT_EQ(resposta.itens[1].tipo, TipoDeItem::senha);
-    const auto erro = erroDe(cliente->enviarLote(lote));
+    const auto erro = erroDe<ErroDaAPI>(cliente->enviarLote(lote));
     ASSERT_TRUE(erro);
     EXPECT_EQ(erro->status, 409);
 }

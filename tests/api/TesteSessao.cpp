@@ -4,7 +4,7 @@
 #include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QTest>
+#include <QSignalSpy>
 
 namespace {
 
@@ -194,7 +194,7 @@ TEST_F(SessaoDoCliente, RenovacaoRecusadaCom401Ou403EncerraASessao)
             servidor.falharProximas(1, Servidor::Falha::erro(caso.status, QStringLiteral("qualquer-codigo")), {},
                                     QStringLiteral("/v1/sessao/renovar"));
 
-        const auto erro = erroDe(cliente->lerConta());
+        const auto erro = erroDe<ErroDaAPI>(cliente->lerConta());
         ASSERT_TRUE(erro);
         EXPECT_EQ(erro->caso(), ErroDaAPI::Caso::sessaoEncerrada);
         EXPECT_EQ(encerramentos, 1);
@@ -224,7 +224,7 @@ TEST_F(SessaoDoCliente, RenovacaoCom500OuSemRedeMantemASessao)
         SCOPED_TRACE(caso.nome);
         // Qt resends once on a dropped connection, so the fault stays until cleared.
         servidor.falharProximas(-1, caso.falha, {}, QStringLiteral("/v1/sessao/renovar"));
-        const auto erro = erroDe(cliente->lerConta());
+        const auto erro = erroDe<ErroDaAPI>(cliente->lerConta());
         servidor.limparFalhas();
         ASSERT_TRUE(erro);
         EXPECT_EQ(erro->caso(), caso.caso);
@@ -247,8 +247,8 @@ TEST_F(SessaoDoCliente, QuemEntrouNaRenovacaoRecusadaTambemVeSessaoEncerrada)
     servidor.estado().revogarSessoes(ana);
     auto primeira = cliente->lerConta();
     auto segunda = cliente->lerCofre(7);
-    const auto erroDaPrimeira = erroDe(std::move(primeira));
-    const auto erroDaSegunda = erroDe(std::move(segunda));
+    const auto erroDaPrimeira = erroDe<ErroDaAPI>(std::move(primeira));
+    const auto erroDaSegunda = erroDe<ErroDaAPI>(std::move(segunda));
     ASSERT_TRUE(erroDaPrimeira);
     ASSERT_TRUE(erroDaSegunda);
     EXPECT_EQ(erroDaPrimeira->caso(), ErroDaAPI::Caso::sessaoEncerrada);
@@ -292,9 +292,9 @@ TEST_F(SessaoDoCliente, RenovacaoSemTokenDeRenovacaoAdotaONovoAcesso)
 TEST_F(SessaoDoCliente, SemSessaoNadaEEnviado)
 {
     auto cliente = novoCliente();
-    for (auto *tarefa : {+[](ClienteDaAPI &c) { return erroDe(c.renovarSessao()); },
-                         +[](ClienteDaAPI &c) { return erroDe(c.tokenValido()); },
-                         +[](ClienteDaAPI &c) { return erroDe(c.lerCofre()); }}) {
+    for (auto *tarefa : {+[](ClienteDaAPI &c) { return erroDe<ErroDaAPI>(c.renovarSessao()); },
+                         +[](ClienteDaAPI &c) { return erroDe<ErroDaAPI>(c.tokenValido()); },
+                         +[](ClienteDaAPI &c) { return erroDe<ErroDaAPI>(c.lerCofre()); }}) {
         const auto erro = tarefa(*cliente);
         ASSERT_TRUE(erro);
         EXPECT_EQ(erro->caso(), ErroDaAPI::Caso::sessaoEncerrada);
@@ -313,8 +313,11 @@ TEST_F(SessaoDoCliente, SairDuranteARenovacaoCancelaENadaGuarda)
                          if (pedido.caminho == QLatin1String("/v1/sessao/renovar"))
                              cliente->esquecerSessao();
                      });
+    QSignalSpy concluidos(&servidor, &Servidor::ServidorDeDesenvolvimento::pedidoConcluido);
     EXPECT_THROW(Testes::executar(cliente->lerConta()), ErroDeCancelamento);
-    QTest::qWait(400); // the server's late answer finds nobody
+    // The server's late answer finds nobody.
+    ASSERT_TRUE(!concluidos.isEmpty() || concluidos.wait(30'000));
+    QCoreApplication::processEvents();
     EXPECT_FALSE(cliente->temSessao());
     EXPECT_FALSE(sessaoNoChaveiro());
     EXPECT_TRUE(contasRecebidas.isEmpty());

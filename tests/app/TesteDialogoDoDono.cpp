@@ -1,6 +1,7 @@
 #include "app/DialogoDoDono.h"
 #include "app/servicos/Seguranca.h"
 #include "support/Executar.h"
+#include "support/Portao.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,6 @@
 #include <QTimer>
 
 #include <atomic>
-#include <condition_variable>
 #include <mutex>
 
 using namespace std::chrono_literals;
@@ -31,28 +31,19 @@ public:
     bool disponivel() override { return disponivelAgora; }
     bool verificar(const QString &usuario, const SenhaTemporaria &senha) override
     {
-        std::unique_lock guarda(trava_);
-        usuarios_.append(usuario);
-        tentativas_.append(QByteArray(senha.dados(), senha.tamanho()));
-        ultimaSenha_ = &senha;
-        foraDaPrincipal_ = foraDaPrincipal_ && QThread::currentThread() != qApp->thread();
-        mudou_.wait(guarda, [&] { return !segurando_; });
+        {
+            const std::lock_guard guarda(trava_);
+            usuarios_.append(usuario);
+            tentativas_.append(QByteArray(senha.dados(), senha.tamanho()));
+            ultimaSenha_ = &senha;
+            foraDaPrincipal_ = foraDaPrincipal_ && QThread::currentThread() != qApp->thread();
+        }
+        portao_.passar();
         return QByteArray(senha.dados(), senha.tamanho()) == certa_;
     }
 
-    void segurar()
-    {
-        const std::lock_guard guarda(trava_);
-        segurando_ = true;
-    }
-    void soltar()
-    {
-        {
-            const std::lock_guard guarda(trava_);
-            segurando_ = false;
-        }
-        mudou_.notify_all();
-    }
+    void segurar() { portao_.fechar(); }
+    void soltar() { portao_.abrir(); }
     QList<QByteArray> tentativas() const
     {
         const std::lock_guard guarda(trava_);
@@ -71,9 +62,8 @@ public:
 
 private:
     QByteArray certa_;
+    Testes::Portao portao_;
     mutable std::mutex trava_;
-    std::condition_variable mudou_;
-    bool segurando_ = false;
     bool foraDaPrincipal_ = true;
     QList<QByteArray> tentativas_;
     QStringList usuarios_;
@@ -129,7 +119,7 @@ struct DialogoDoDono_ : ::testing::Test {
 TEST_F(DialogoDoDono_, SenhaCertaConfirmaODonoAtual)
 {
     quandoAbrir([](DialogoDoDono *dialogo) { digitarEConfirmar(dialogo, QStringLiteral("c0rreta-é")); });
-    EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 10s));
+    EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
     EXPECT_EQ(verificador->tentativas(), QList<QByteArray>{QStringLiteral("c0rreta-é").toUtf8()});
     EXPECT_EQ(verificador->usuarios(), QStringList{usuarioAtual()});
     EXPECT_FALSE(usuarioAtual().isEmpty());
@@ -153,7 +143,7 @@ TEST_F(DialogoDoDono_, SenhaErradaMostraOErroEDeixaTentarDeNovo)
         });
         digitarEConfirmar(dialogo, QStringLiteral("errada"));
     });
-    EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 10s));
+    EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
     EXPECT_EQ(verificador->tentativas(), (QList<QByteArray>{"errada", QStringLiteral("c0rreta-é").toUtf8()}));
 }
 
@@ -163,7 +153,7 @@ TEST_F(DialogoDoDono_, CancelarRecusaSemVerificar)
         dialogo->campoDaSenha()->setText("c0rreta-é");
         QTest::mouseClick(dialogo->botaoCancelar(), Qt::LeftButton);
     });
-    EXPECT_FALSE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 10s));
+    EXPECT_FALSE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
     EXPECT_TRUE(verificador->tentativas().isEmpty());
 }
 
@@ -186,7 +176,7 @@ TEST_F(DialogoDoDono_, AJanelaSegueRespondendoEnquantoVerifica)
         });
         relogio->start(10ms);
     });
-    EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 10s));
+    EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
     EXPECT_EQ(*batidas, 5);
 }
 
@@ -218,10 +208,10 @@ TEST_F(DialogoDoDono_, UmaPerguntaDeCadaVez)
         verificador->soltar();
         digitarEConfirmar(dialogo, QStringLiteral("c0rreta-é"));
     });
-    EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 10s));
+    EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
     // And once closed, the next request opens a dialog again.
     quandoAbrir([](DialogoDoDono *dialogo) { QTest::mouseClick(dialogo->botaoCancelar(), Qt::LeftButton); });
-    EXPECT_FALSE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 10s));
+    EXPECT_FALSE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
 }
 
 TEST_F(DialogoDoDono_, RegistradoViraAAutenticacaoDoDono)
@@ -230,7 +220,7 @@ TEST_F(DialogoDoDono_, RegistradoViraAAutenticacaoDoDono)
     EXPECT_TRUE(Seguranca::podeAutenticar());
     verificador->disponivelAgora = false;
     EXPECT_FALSE(Seguranca::podeAutenticar());
-    EXPECT_FALSE(Testes::executar(autenticarDono("Abrir o Corvane"), 10s));
+    EXPECT_FALSE(Testes::executar(autenticarDono("Abrir o Corvane"), 60s));
     EXPECT_EQ(dialogoAberto(), nullptr);
 
     verificador->disponivelAgora = true;
@@ -238,7 +228,7 @@ TEST_F(DialogoDoDono_, RegistradoViraAAutenticacaoDoDono)
         EXPECT_TRUE(dialogo->isModal());
         digitarEConfirmar(dialogo, QStringLiteral("c0rreta-é"));
     });
-    EXPECT_TRUE(Testes::executar(autenticarDono("Abrir o Corvane"), 10s));
+    EXPECT_TRUE(Testes::executar(autenticarDono("Abrir o Corvane"), 60s));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "plataforma/ArquivoAtomico.h"
 #include "plataforma/TravaDeArquivo.h"
 #include "support/DiretorioTemporario.h"
+#include "support/EsperaPelaTrava.h"
 
 #include <gtest/gtest.h>
 
@@ -214,7 +215,7 @@ TEST(ArquivosDoPreenchimento, RemocaoEsperaATravaDoOutroPrograma)
         NovaDoPreenchimento::remover({u"a"_s});
         removeu = true;
     });
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    EXPECT_TRUE(Testes::alguemEsperaATrava(TravaDeArquivo::caminhoDaTrava(caminho)));
     EXPECT_FALSE(removeu.load());
     // What the extension writes while it holds the lock.
     const ValorJSON comAcrescimo = ValorJSON::lista({nova(u"a"_s).paraJSON(), nova(u"b"_s).paraJSON()});

@@ -3,6 +3,7 @@
 #include "core/CopiaDoCofre.h"
 #include "plataforma/ArquivoAtomico.h"
 #include "support/DiretorioTemporario.h"
+#include "support/Permissoes.h"
 
 #include <gtest/gtest.h>
 
@@ -56,15 +57,6 @@ void gravarBytes(const QString &caminho, const QByteArray &bytes)
     ASSERT_EQ(arquivo.write(bytes), bytes.size());
 }
 
-// The permission bits of a path (-1 when it does not exist).
-int modo(const QString &caminho)
-{
-    struct stat estado {};
-    if (::stat(QFile::encodeName(caminho).constData(), &estado) != 0)
-        return -1;
-    return int(estado.st_mode & 07777);
-}
-
 } // namespace
 
 TEST(CopiaDoCofre, GravadaELidaDeVoltaDaOMesmoConteudoNaMesmaOrdem)
@@ -88,8 +80,8 @@ TEST(CopiaDoCofre, ArquivoSoDoDonoEPastaFechada)
 {
     const DiretorioTemporario tmp;
     CopiaDoCofre::salvar(copiaCom(1, 1));
-    EXPECT_EQ(modo(CopiaDoCofre::arquivo()), 0600);
-    EXPECT_EQ(modo(CopiaDoCofre::pasta()), 0700);
+    EXPECT_EQ(Testes::permissoes(CopiaDoCofre::arquivo()), 0600u);
+    EXPECT_EQ(Testes::permissoes(CopiaDoCofre::pasta()), 0700u);
     // Nothing but the file itself is left behind (no temporary file of the atomic write).
     EXPECT_EQ(QDir(CopiaDoCofre::pasta()).entryList(QDir::Files | QDir::Hidden), QStringList{u"cofre.json"_s});
 }

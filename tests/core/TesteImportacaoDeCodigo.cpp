@@ -1,4 +1,5 @@
 #include "core/ImportacaoDeCodigo.h"
+#include "support/ErroEsperado.h"
 
 #include <gtest/gtest.h>
 
@@ -16,16 +17,7 @@ static void PrintTo(const CodigoImportado &c, std::ostream *saida)
 
 namespace {
 
-// The code of the ErroDeCripto thrown by `f`, or "nenhum" when nothing is thrown.
-QString erroDe(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const ErroDeCripto &e) {
-        return e.codigo;
-    }
-    return QStringLiteral("nenhum");
-}
+using Testes::codigoDoErro;
 
 // "Hello!" followed by DE AD BE EF, the usual sample secret.
 constexpr const char *segredo = "JBSWY3DPEHPK3PXP";
@@ -87,7 +79,7 @@ TEST(ImportacaoDeOtpauth, LinksAceitosDaoOCodigoEsperado)
     for (const CasoValido &caso : casos) {
         SCOPED_TRACE(caso.link);
         CodigoImportado codigo;
-        ASSERT_EQ(erroDe([&] { codigo = importarOtpauth(QString::fromUtf8(caso.link)); }), "nenhum");
+        ASSERT_EQ(codigoDoErro([&] { codigo = importarOtpauth(QString::fromUtf8(caso.link)); }), QString());
         EXPECT_EQ(codigo.emissor, QString::fromUtf8(caso.esperado.emissor));
         EXPECT_EQ(codigo.conta, QString::fromUtf8(caso.esperado.conta));
         EXPECT_EQ(codigo.segredo, QString::fromLatin1(segredo));
@@ -161,7 +153,7 @@ TEST(ImportacaoDeOtpauth, LinksRecusadosDaoOPrimeiroErro)
     };
     for (const CasoRecusado &caso : casos) {
         SCOPED_TRACE(caso.link);
-        EXPECT_EQ(erroDe([&] { (void)importarOtpauth(QString::fromUtf8(caso.link)); }), caso.erro);
+        EXPECT_EQ(codigoDoErro([&] { (void)importarOtpauth(QString::fromUtf8(caso.link)); }), caso.erro);
     }
 }
 

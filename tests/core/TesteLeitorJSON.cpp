@@ -1,5 +1,6 @@
 #include "core/ErroDeCripto.h"
 #include "core/ValorJSON.h"
+#include "support/ErroEsperado.h"
 
 #include <gtest/gtest.h>
 
@@ -8,16 +9,7 @@ namespace {
 ValorJSON num(double d) { return ValorJSON::numero(d); }
 ValorJSON txt(const QString &s) { return ValorJSON::texto(s); }
 
-// The parse error, or an empty code when the text parsed.
-QString erroDe(const QByteArray &texto)
-{
-    try {
-        static_cast<void>(ValorJSON::ler(texto));
-        return {};
-    } catch (const ErroDeCripto &erro) {
-        return erro.codigo;
-    }
-}
+using Testes::codigoDoErro;
 
 QByteArray aninhadas(int quantas, const QByteArray &miolo)
 {
@@ -88,7 +80,7 @@ TEST(LeitorJSON, TextosMalformadosFalhamComJsonInvalido)
     };
     for (const QByteArray &caso : casos) {
         SCOPED_TRACE(caso.toStdString());
-        EXPECT_EQ(erroDe(caso), "json-invalido");
+        EXPECT_EQ(codigoDoErro([&] { return ValorJSON::ler(caso); }), "json-invalido");
     }
 }
 
@@ -207,17 +199,17 @@ TEST(LeitorJSON, ChaveRepetidaEmObjetoLongoSegueAMesmaRegra)
 
 TEST(LeitorJSON, LimiteDeAninhamentoEhDe64Recipientes)
 {
-    EXPECT_EQ(erroDe(aninhadas(64, "")), QString());
-    EXPECT_EQ(erroDe(aninhadas(65, "")), "json-invalido");
-    EXPECT_EQ(erroDe(aninhadas(63, "1")), QString());
-    EXPECT_EQ(erroDe(aninhadas(64, "1")), "json-invalido");
+    EXPECT_EQ(codigoDoErro([&] { return ValorJSON::ler(aninhadas(64, "")); }), QString());
+    EXPECT_EQ(codigoDoErro([&] { return ValorJSON::ler(aninhadas(65, "")); }), "json-invalido");
+    EXPECT_EQ(codigoDoErro([&] { return ValorJSON::ler(aninhadas(63, "1")); }), QString());
+    EXPECT_EQ(codigoDoErro([&] { return ValorJSON::ler(aninhadas(64, "1")); }), "json-invalido");
     QByteArray objetos;
     for (int i = 0; i < 63; ++i)
         objetos += "{\"a\":";
-    EXPECT_EQ(erroDe(objetos + "{}" + QByteArray(63, '}')), QString());
-    EXPECT_EQ(erroDe(objetos + "{\"a\":{}}" + QByteArray(63, '}')), "json-invalido");
+    EXPECT_EQ(codigoDoErro([&] { return ValorJSON::ler(objetos + "{}" + QByteArray(63, '}')); }), QString());
+    EXPECT_EQ(codigoDoErro([&] { return ValorJSON::ler(objetos + "{\"a\":{}}" + QByteArray(63, '}')); }), "json-invalido");
     // Far deeper input must fail cleanly, not exhaust the stack.
-    EXPECT_EQ(erroDe(QByteArray(1'000'000, '[')), "json-invalido");
+    EXPECT_EQ(codigoDoErro([&] { return ValorJSON::ler(QByteArray(1'000'000, '[')); }), "json-invalido");
 }
 
 TEST(LeitorJSON, EscapeUnicodeEUTF8CruSaoOMesmoTexto)

@@ -1,5 +1,6 @@
 #include "core/Codecs.h"
 #include "core/ImportacaoDeCodigo.h"
+#include "support/ErroEsperado.h"
 
 #include <QUrl>
 
@@ -21,15 +22,7 @@ namespace {
 
 using MigracaoGoogle::Campo;
 
-QString erroDe(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const ErroDeCripto &e) {
-        return e.codigo;
-    }
-    return QStringLiteral("nenhum");
-}
+using Testes::codigoDoErro;
 
 QByteArray hex(const char *texto) { return QByteArray::fromHex(texto); }
 
@@ -124,9 +117,9 @@ TEST(LeitorProtobuf, VarintsDeAteDezBytes)
         SCOPED_TRACE(caso.bytes);
         qsizetype posicao = 0;
         std::optional<quint64> lido;
-        const QString erro = erroDe([&] { lido = MigracaoGoogle::lerVarint(hex(caso.bytes), posicao); });
+        const QString erro = codigoDoErro([&] { lido = MigracaoGoogle::lerVarint(hex(caso.bytes), posicao); });
         if (caso.valor) {
-            EXPECT_EQ(erro, "nenhum");
+            EXPECT_EQ(erro, QString());
             EXPECT_EQ(lido, caso.valor);
             EXPECT_EQ(posicao, caso.fim);
         } else {
@@ -142,7 +135,7 @@ TEST(LeitorProtobuf, VarintComecaNaPosicaoDada)
     EXPECT_EQ(posicao, 4);
     EXPECT_EQ(MigracaoGoogle::lerVarint(hex("ffffac0205"), posicao), 5u);
     EXPECT_EQ(posicao, 5);
-    EXPECT_EQ(erroDe([&] { (void)MigracaoGoogle::lerVarint(hex("ffffac0205"), posicao); }), "migracao-invalida");
+    EXPECT_EQ(codigoDoErro([&] { (void)MigracaoGoogle::lerVarint(hex("ffffac0205"), posicao); }), "migracao-invalida");
 }
 
 TEST(LeitorProtobuf, CamposDeTodosOsTiposSaoLidosOuPulados)
@@ -181,7 +174,7 @@ TEST(LeitorProtobuf, CamposMalformadosSaoRecusados)
     };
     for (const auto &caso : casos) {
         SCOPED_TRACE(caso.nome);
-        EXPECT_EQ(erroDe([&] { (void)MigracaoGoogle::lerCampos(caso.bytes); }), "migracao-invalida");
+        EXPECT_EQ(codigoDoErro([&] { (void)MigracaoGoogle::lerCampos(caso.bytes); }), "migracao-invalida");
     }
 }
 
@@ -290,7 +283,7 @@ TEST(MigracaoGoogle, DadosQueNaoSaoBase64SaoRecusados)
     const char *ruins[] = {"Y", "YQ===", "YQ=A", "Y Q=!", "é", "YQ==YQ==", "a.b"};
     for (const char *dados : ruins) {
         SCOPED_TRACE(dados);
-        EXPECT_EQ(erroDe([&] { (void)MigracaoGoogle::decodificarDados(QString::fromUtf8(dados)); }), "migracao-invalida");
+        EXPECT_EQ(codigoDoErro([&] { (void)MigracaoGoogle::decodificarDados(QString::fromUtf8(dados)); }), "migracao-invalida");
     }
     EXPECT_EQ(MigracaoGoogle::decodificarDados(QStringLiteral("YQ")), "a");
 }
@@ -317,7 +310,7 @@ TEST(MigracaoGoogle, LinksSemDadosUtilizaveisSaoRecusados)
     };
     for (const auto &caso : casos) {
         SCOPED_TRACE(caso.link.toStdString());
-        EXPECT_EQ(erroDe([&] { (void)MigracaoGoogle::ler(caso.link); }), caso.erro);
+        EXPECT_EQ(codigoDoErro([&] { (void)MigracaoGoogle::ler(caso.link); }), caso.erro);
     }
 }
 
@@ -334,7 +327,7 @@ TEST(MigracaoGoogle, QualquerCampoMalformadoRecusaAImportacaoInteira)
     };
     for (const QByteArray &payload : ruins) {
         SCOPED_TRACE(payload.toHex().toStdString());
-        EXPECT_EQ(erroDe([&] { (void)lerPayload(payload); }), "migracao-invalida");
+        EXPECT_EQ(codigoDoErro([&] { (void)lerPayload(payload); }), "migracao-invalida");
     }
 }
 

@@ -1,4 +1,5 @@
 #include "core/Totp.h"
+#include "support/ErroEsperado.h"
 
 #include <QTimeZone>
 
@@ -11,16 +12,7 @@ namespace {
 
 QDateTime emSegundos(qint64 t) { return QDateTime::fromSecsSinceEpoch(t, QTimeZone::utc()); }
 
-// The code of ErroDeCripto thrown by `f`, or "nenhum" when nothing is thrown.
-QString erroDe(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const ErroDeCripto &e) {
-        return e.codigo;
-    }
-    return QStringLiteral("nenhum");
-}
+using Testes::codigoDoErro;
 
 // RFC 4226 appendix D: the ASCII key "12345678901234567890".
 const QByteArray chaveDaRfc = QByteArrayLiteral("12345678901234567890");
@@ -71,10 +63,10 @@ TEST(Totp, DigitosForaDeSeisADezSaoRecusadosSemEstouro)
     const qint64 ruins[] = {5, 11, 0, -1, 20, std::numeric_limits<qint64>::max(), std::numeric_limits<qint64>::min()};
     for (const qint64 digitos : ruins) {
         SCOPED_TRACE(digitos);
-        EXPECT_EQ(erroDe([&] { (void)Totp::gerar(chaveDaRfc, 0, digitos, AlgoritmoTotp::sha1); }),
+        EXPECT_EQ(codigoDoErro([&] { (void)Totp::gerar(chaveDaRfc, 0, digitos, AlgoritmoTotp::sha1); }),
                   "digitos-invalidos");
         const ParametrosTotp parametros{"GEZDGNBVGY3TQOJQGEZDGNBVGY3TQOJQ", AlgoritmoTotp::sha1, digitos, 30};
-        EXPECT_EQ(erroDe([&] { (void)parametros.codigo(emSegundos(59)); }), "digitos-invalidos");
+        EXPECT_EQ(codigoDoErro([&] { (void)parametros.codigo(emSegundos(59)); }), "digitos-invalidos");
     }
     EXPECT_EQ(Totp::gerar(chaveDaRfc, 0, 6, AlgoritmoTotp::sha1).size(), 6);
 }
@@ -121,9 +113,9 @@ TEST(Totp, PeriodoAbaixoDeUmValeUm)
 TEST(Totp, SegredoQueNaoEhBase32NaoDaCodigo)
 {
     const ParametrosTotp parametros{"JBSWY3DP1", AlgoritmoTotp::sha1, 6, 30};
-    EXPECT_EQ(erroDe([&] { (void)parametros.codigo(emSegundos(0)); }), "base32-invalido");
+    EXPECT_EQ(codigoDoErro([&] { (void)parametros.codigo(emSegundos(0)); }), "base32-invalido");
     const ParametrosTotp vazio{"", AlgoritmoTotp::sha1, 6, 30};
-    EXPECT_EQ(erroDe([&] { (void)vazio.codigo(emSegundos(0)); }), "base32-invalido");
+    EXPECT_EQ(codigoDoErro([&] { (void)vazio.codigo(emSegundos(0)); }), "base32-invalido");
 }
 
 TEST(Totp, SegundosRestantesVaoDeUmAoPeriodo)
@@ -173,7 +165,7 @@ TEST(Totp, LimpezaDoSegredoRecusaForaDoAlfabetoOuVazio)
     const char *ruins[] = {"JBSW1Y3DP", "JBSW Y3D0", "   ", " - = -- ==", "", "JBSWY3DP!", "jbswy3dpé"};
     for (const char *ruim : ruins) {
         SCOPED_TRACE(ruim);
-        EXPECT_EQ(erroDe([&] { (void)Totp::normalizarSegredo(QString::fromUtf8(ruim)); }), "base32-invalido");
+        EXPECT_EQ(codigoDoErro([&] { (void)Totp::normalizarSegredo(QString::fromUtf8(ruim)); }), "base32-invalido");
     }
 }
 

@@ -1,5 +1,6 @@
 #include "plataforma/ArquivoAtomico.h"
 #include "support/DiretorioTemporario.h"
+#include "support/Permissoes.h"
 
 #include <gtest/gtest.h>
 
@@ -15,13 +16,7 @@
 
 namespace {
 
-mode_t permissoes(const QString &caminho)
-{
-    struct stat info {};
-    if (::stat(QFile::encodeName(caminho).constData(), &info) != 0)
-        return 0;
-    return info.st_mode & 07777;
-}
+using Testes::permissoes;
 
 TEST(ArquivoAtomico, GravaLeEDeixaSoODonoLerEEscrever)
 {

@@ -4,6 +4,7 @@
 #include "plataforma/Padroes.h"
 #include "support/CofreDeSegredosEmMemoria.h"
 #include "support/DiretorioTemporario.h"
+#include "support/Permissoes.h"
 
 #include <gtest/gtest.h>
 
@@ -80,11 +81,8 @@ TEST_F(CofreEmArquivo, ArquivoEPastaSaoSoDoDonoESemOSegredoEmClaro)
 {
     const QByteArray segredo = "segredo-que-nao-aparece";
     ASSERT_EQ(cofre.gravar(consulta("sessao"), segredo), CofreDeSegredos::statusSucesso);
-    struct stat info {};
-    ASSERT_EQ(::stat(QFile::encodeName(cofre.caminho()).constData(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0600u);
-    ASSERT_EQ(::stat(QFile::encodeName(QFileInfo(cofre.caminho()).path()).constData(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0700u);
+    EXPECT_EQ(Testes::permissoes(cofre.caminho()), 0600u);
+    EXPECT_EQ(Testes::permissoes(QFileInfo(cofre.caminho()).path()), 0700u);
     EXPECT_FALSE(ArquivoAtomico::ler(cofre.caminho())->contains(segredo));
 }
 

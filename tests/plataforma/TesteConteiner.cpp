@@ -1,6 +1,7 @@
 #include "plataforma/ArquivoAtomico.h"
 #include "plataforma/Conteiner.h"
 #include "support/DiretorioTemporario.h"
+#include "support/Permissoes.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +13,7 @@
 
 namespace {
 
-mode_t permissoes(const QString &caminho)
-{
-    struct stat info {};
-    if (::stat(QFile::encodeName(caminho).constData(), &info) != 0)
-        return 0;
-    return info.st_mode & 07777;
-}
+using Testes::permissoes;
 
 TEST(Conteiner, FicaEmGroupContainersDosDadosDoUsuarioSoDoDono)
 {

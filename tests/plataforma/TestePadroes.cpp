@@ -1,6 +1,7 @@
 #include "plataforma/ArquivoAtomico.h"
 #include "plataforma/Padroes.h"
 #include "support/DiretorioTemporario.h"
+#include "support/Permissoes.h"
 
 #include <gtest/gtest.h>
 
@@ -42,9 +43,7 @@ TEST_F(Padroes_, CadaTipoVoltaComoFoiGravado)
     EXPECT_EQ(outro.listaDeTextos("vazia"), QStringList());
     EXPECT_EQ(outro.inteiro("ausente"), std::nullopt);
 
-    struct stat info {};
-    ASSERT_EQ(::stat(QFile::encodeName(padroes.caminho()).constData(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    EXPECT_EQ(Testes::permissoes(padroes.caminho()), 0600u);
 }
 
 TEST_F(Padroes_, TipoErradoLeComoAusente)

@@ -1,6 +1,7 @@
 #include "plataforma/ArquivoAtomico.h"
 #include "plataforma/RepositorioDeIdentidades.h"
 #include "support/DiretorioTemporario.h"
+#include "support/Permissoes.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +15,12 @@
 
 namespace {
 
+using Testes::permissoes;
+
 struct RepositorioDeIdentidades_ : ::testing::Test {
     DiretorioTemporario pasta;
     RepositorioDeIdentidadesEmArquivo repositorio;
 
-    static mode_t permissoes(const QString &caminho)
-    {
-        struct stat info {};
-        EXPECT_EQ(::stat(QFile::encodeName(caminho).constData(), &info), 0) << caminho.toStdString();
-        return info.st_mode & 07777;
-    }
     QJsonObject arquivo() const
     {
         return QJsonDocument::fromJson(ArquivoAtomico::ler(repositorio.caminho()).value_or(QByteArray())).object();

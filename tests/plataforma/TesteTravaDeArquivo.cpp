@@ -1,6 +1,8 @@
 #include "plataforma/ArquivoAtomico.h"
 #include "plataforma/TravaDeArquivo.h"
 #include "support/DiretorioTemporario.h"
+#include "support/EsperaPelaTrava.h"
+#include "support/Permissoes.h"
 
 #include <gtest/gtest.h>
 
@@ -27,9 +29,7 @@ TEST(TravaDeArquivo, CriaTravaSoDoDonoAoLadoDoArquivo)
         const TravaDeArquivo trava(arquivo);
         EXPECT_TRUE(trava.travada());
     }
-    struct stat info {};
-    ASSERT_EQ(::stat(QFile::encodeName(arquivo + ".lock").constData(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    EXPECT_EQ(Testes::permissoes(TravaDeArquivo::caminhoDaTrava(arquivo)), 0600u);
     EXPECT_FALSE(QFileInfo::exists(arquivo));
 }
 
@@ -90,8 +90,9 @@ TEST(TravaDeArquivo, OutroProcessoEsperaATrava)
     filho.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=TravaDeArquivoFilho.DISABLED_TravaEAvisa", "--gtest_also_run_disabled_tests"});
     ASSERT_TRUE(filho.waitForStarted(10000));
 
-    // While we hold the lock the child must stay blocked.
-    EXPECT_FALSE(filho.waitForFinished(700));
+    // While we hold the lock the child must stay blocked on it.
+    EXPECT_TRUE(Testes::alguemEsperaATrava(TravaDeArquivo::caminhoDaTrava(arquivo)));
+    EXPECT_EQ(filho.state(), QProcess::Running);
     EXPECT_FALSE(filho.readAllStandardOutput().contains("travada"));
 
     trava.reset();

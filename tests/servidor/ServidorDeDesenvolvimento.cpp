@@ -177,7 +177,7 @@ bool ServidorDeDesenvolvimento::handleRequest(const QHttpServerRequest &request,
     // The responder outlives this call when the answer is delayed; the socket may go away first.
     auto responder = std::make_shared<QHttpServerResponder>(makeResponder(request, socket));
     const QPointer<QTcpSocket> conexao(socket);
-    auto concluir = [this, pedido, falha, responder, conexao] {
+    auto responderAgora = [this, pedido, falha, responder, conexao] {
         if (!conexao || conexao->state() != QAbstractSocket::ConnectedState)
             return;
         if (falha && falha->derrubarConexao) {
@@ -188,6 +188,10 @@ bool ServidorDeDesenvolvimento::handleRequest(const QHttpServerRequest &request,
                                         : estado_.atender(pedido);
         responder->write(resposta.corpo, resposta.tipoDoConteudo,
                          static_cast<QHttpServerResponder::StatusCode>(resposta.status));
+    };
+    auto concluir = [this, responderAgora = std::move(responderAgora), registro] {
+        responderAgora();
+        Q_EMIT pedidoConcluido(registro);
     };
     // A drop is always deferred: aborting the socket inside its own read handler is not safe.
     if (atraso_.count() > 0 || (falha && falha->derrubarConexao))

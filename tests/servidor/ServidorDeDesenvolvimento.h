@@ -81,6 +81,8 @@ public:
 
 Q_SIGNALS:
     void pedidoRecebido(const Servidor::PedidoRegistrado &pedido);
+    // The request's answer has left (at once, or after the delay), or found its connection gone.
+    void pedidoConcluido(const Servidor::PedidoRegistrado &pedido);
 
 protected:
     bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override;

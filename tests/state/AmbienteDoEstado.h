@@ -17,14 +17,18 @@
 #include "servidor/ServidorDeDesenvolvimento.h"
 #include "state/EstadoDoApp.h"
 #include "support/CofreDeSegredosEmMemoria.h"
+#include "support/ContaNoServidor.h"
 #include "support/DiretorioTemporario.h"
+#include "support/ErroEsperado.h"
 #include "support/Executar.h"
+#include "support/RelogioDeTeste.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QCoro/QCoroTimer>
+#include <QCoro/QCoroFuture>
 #include <QElapsedTimer>
+#include <QFuture>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QThread>
@@ -72,8 +76,8 @@ protected:
         Seguranca::registrarAutenticador(
             [this](QString motivo) -> QCoro::Task<bool> {
                 motivos.append(motivo);
-                if (demoraDoDono.count() > 0)
-                    co_await QCoro::sleepFor(demoraDoDono);
+                if (portaoDoDono)
+                    co_await *portaoDoDono;
                 co_return donoConfirma;
             },
             [this] { return donoDisponivel; });
@@ -101,6 +105,7 @@ protected:
             co_return;
         };
         ambiente.nomeDoComputador = [this] { return nomeDoComputador; };
+        ambiente.relogio = &relogio;
         estado = std::make_unique<EstadoDoApp>(argumentos, std::move(ambiente));
         return *estado;
     }
@@ -117,27 +122,13 @@ protected:
     ContaSemeada semearConta(const QString &email = QStringLiteral("ana@exemplo.com"),
                              const QString &senha = QStringLiteral("cavalo correto bateria grampo"))
     {
-        const QByteArray sal = Cripto::bytesAleatorios(16);
-        const ChavesDaSenha chaves = Cripto::derivarChavesDaSenha(senha, sal, ParametrosKdf::padrao());
-        const QByteArray chave = Cripto::bytesAleatorios(32);
-        Servidor::NovaConta dados;
-        dados.email = email;
-        dados.sal = Cripto::codificarBase64URL(sal);
-        dados.prova = chaves.prova;
-        dados.chaveDoCofreProtegida =
-            Cripto::selarEnvelope(chave, chaves.chaveDeEmbrulho, Cripto::rotuloDaChaveDoCofre);
-        dados.chaveDoCofreRecuperacao = QStringLiteral("v1.bm9uY2U.cmVjdXBlcmFjYW8");
-        dados.provaDeRecuperacao = QStringLiteral("prova-de-recuperacao");
-        servidor.estado().criarConta(dados);
-        return {email, senha, chave};
+        const Testes::ContaComChaves conta = Testes::novaContaComChaves(email, senha);
+        servidor.estado().criarConta(conta.dados);
+        return {email, senha, conta.chave};
     }
 
     // A fresh server session for the account, decoded as the client reads it.
-    RespostaDeSessao sessaoDe(const QString &email)
-    {
-        const QJsonObject json = servidor.estado().abrirSessao(email);
-        return RespostaDeSessao::deJSON(CodificacaoJSON::lerDocumento(QJsonDocument(json).toJson()));
-    }
+    RespostaDeSessao sessaoDe(const QString &email) { return Testes::sessaoDe(servidor.estado(), email); }
 
     // This computer as a previous run left it signed in: vault key, local copy and, unless told
     // otherwise, the session tokens. Gives the account.
@@ -177,7 +168,7 @@ protected:
 
     // Runs the event loop until `condicao` holds, at most `limite`.
     static bool esperarAte(const std::function<bool()> &condicao,
-                           std::chrono::milliseconds limite = std::chrono::seconds(10))
+                           std::chrono::milliseconds limite = std::chrono::seconds(30))
     {
         QElapsedTimer relogio;
         relogio.start();
@@ -227,27 +218,15 @@ protected:
     // The fake owner check.
     bool donoDisponivel = true;
     bool donoConfirma = true;
-    std::chrono::milliseconds demoraDoDono{0};
+    std::optional<QFuture<void>> portaoDoDono; // when set, the prompt answers once it finishes
     QStringList motivos;
 
     double tempo = 1000; // seconds since boot
     QList<std::chrono::milliseconds> esperas;
     QString nomeDoComputador = QStringLiteral("estacao-da-ana");
+    RelogioDeTeste relogio; // the toast centre's
 
     std::unique_ptr<EstadoDoApp> estado;
 };
 
-// The error a task ends with, or nothing when it succeeds.
-template <typename Erro, typename T>
-std::optional<Erro> erroDe(QCoro::Task<T> tarefa)
-{
-    try {
-        if constexpr (std::is_void_v<T>)
-            Testes::executar(std::move(tarefa));
-        else
-            static_cast<void>(Testes::executar(std::move(tarefa)));
-    } catch (const Erro &erro) {
-        return erro;
-    }
-    return std::nullopt;
-}
+using Testes::erroDe;

@@ -204,7 +204,8 @@ TEST_F(EntradaSocial, PasskeyDeOutraContaComCofreAbertoEhRecusado)
     const auto erro = erroDe<ErroDeEntrada>(aberto.entrarComPasskey(resultado.sessao, resultado.chave));
     ASSERT_TRUE(erro);
     EXPECT_EQ(erro->caso(), ErroDeEntrada::Caso::contaDiferente);
-    EXPECT_FALSE(erro->errorDescription().isEmpty());
+    EXPECT_EQ(erro->errorDescription(), QStringLiteral("Essa entrada é de outra conta. Entre com a conta deste cofre."));
+    EXPECT_STREQ(erro->what(), "Essa entrada é de outra conta. Entre com a conta deste cofre.");
     EXPECT_EQ(aberto.cofre(), cofre);
     EXPECT_EQ(aberto.conta(), conta);
     EXPECT_TRUE(aberto.precisaEntrarDeNovo());

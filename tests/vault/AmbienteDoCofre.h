@@ -11,6 +11,7 @@
 #include "plataforma/RepositorioDeIdentidades.h"
 #include "servidor/ServidorDeDesenvolvimento.h"
 #include "support/CofreDeSegredosEmMemoria.h"
+#include "support/ContaNoServidor.h"
 #include "support/DiretorioTemporario.h"
 #include "support/Executar.h"
 #include "vault/Cofre.h"
@@ -87,16 +88,8 @@ protected:
         RepositorioDeIdentidades::usar(identidades);
         servidor.iniciar();
 
-        Servidor::NovaConta dados;
-        dados.email = email;
-        dados.sal = QStringLiteral("c2FsLWRhLWNvbnRh");
-        dados.prova = QStringLiteral("prova-da-senha");
-        dados.chaveDoCofreProtegida = QStringLiteral("v1.bm9uY2U.Y2lmcmFkbw");
-        dados.chaveDoCofreRecuperacao = QStringLiteral("v1.bm9uY2U.cmVjdXBlcmFjYW8");
-        dados.provaDeRecuperacao = QStringLiteral("prova-de-recuperacao");
-        servidor.estado().criarConta(dados);
-        const RespostaDeSessao sessao = RespostaDeSessao::deJSON(
-            CodificacaoJSON::lerDocumento(QJsonDocument(servidor.estado().abrirSessao(email)).toJson()));
+        servidor.estado().criarConta(Testes::novaConta(email));
+        const RespostaDeSessao sessao = Testes::sessaoDe(servidor.estado(), email);
         conta = sessao.conta;
 
         api = std::make_unique<ClienteDaAPI>(servidor.endereco());

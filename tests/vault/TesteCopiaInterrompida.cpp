@@ -35,11 +35,11 @@ void preencher(Cofre &cofre, int n)
 
 } // namespace
 
-// The child's side; skipped in a normal run.
-TEST(CopiaInterrompida, FilhoReescreveSemParar)
+// The child's side, run only by the test below.
+TEST(CopiaInterrompidaFilho, DISABLED_ReescreveSemParar)
 {
     if (!qEnvironmentVariableIsSet(variavelDoFilho))
-        GTEST_SKIP() << "só roda como processo filho";
+        GTEST_SKIP() << "runs only as the child of CopiaInterrompida.ProcessoMortoNoMeioDaEscritaDeixaCopiaLegivel";
     Cofre cofre(contaDoTeste(), QByteArray(32, 'c'), nullptr, nullptr);
     bool avisou = false;
     for (int rodada = 0;; ++rodada) {
@@ -64,7 +64,8 @@ TEST(CopiaInterrompida, ProcessoMortoNoMeioDaEscritaDeixaCopiaLegivel)
         ambiente.insert(QString::fromLatin1(variavelDoFilho), QStringLiteral("1"));
         filho.setProcessEnvironment(ambiente);
         filho.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--gtest_filter=CopiaInterrompida.FilhoReescreveSemParar")});
+                    {QStringLiteral("--gtest_filter=CopiaInterrompidaFilho.DISABLED_ReescreveSemParar"),
+                     QStringLiteral("--gtest_also_run_disabled_tests")});
         ASSERT_TRUE(filho.waitForStarted(10000));
         bool pronto = false;
         while (!pronto && filho.waitForReadyRead(20000))

@@ -301,9 +301,11 @@ TEST_F(TesteEscrita, AtualizarContaSoAceitaAMesmaConta)
     EXPECT_EQ(cofre->conta(), renomeada);
     conferirCopia(*cofre);
 
-    // And the server's own record, unchanged, comes back equal to what the sign-in gave.
+    // And the server's own record, unchanged, comes back equal to what the sign-in gave: the
+    // local rename is undone and the copy follows.
     Testes::executar(cofre->atualizarConta());
-    EXPECT_EQ(cofre->conta().id, conta.id);
+    EXPECT_EQ(cofre->conta(), conta);
+    conferirCopia(*cofre);
 }
 
 TEST_F(TesteEscrita, LoteVaiEmFatiasDe250)

@@ -1,30 +1,27 @@
 #include "app/servicos/CentralDeAvisos.h"
+#include "support/RelogioDeTeste.h"
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QSignalSpy>
-#include <QTest>
 
 using namespace std::chrono_literals;
 
 namespace {
 
-TEST(CentralDeAvisos, ComecaVaziaEDuraUmSegundoEOitoDecimos)
+TEST(CentralDeAvisos, ComecaVazia)
 {
     const CentralDeAvisos central;
     EXPECT_EQ(central.atual(), std::nullopt);
     EXPECT_EQ(central.contadorDeCopias(), 0);
     EXPECT_FALSE(central.escondendo());
-    EXPECT_EQ(CentralDeAvisos::duracaoPadrao, 1800ms);
 }
 
-TEST(CentralDeAvisos, MostrarExibeNaHoraESomeDepoisDaDuracao)
+TEST(CentralDeAvisos, MostrarExibeNaHoraESomeUmSegundoEOitoDecimosDepois)
 {
-    CentralDeAvisos central(nullptr, 150ms);
+    RelogioDeTeste relogio;
+    CentralDeAvisos central(nullptr, &relogio);
     QSignalSpy mudou(&central, &CentralDeAvisos::atualMudou);
-    QElapsedTimer relogio;
-    relogio.start();
 
     central.mostrar("Código copiado", "checkmark.circle.fill");
     ASSERT_TRUE(central.atual().has_value());
@@ -33,39 +30,45 @@ TEST(CentralDeAvisos, MostrarExibeNaHoraESomeDepoisDaDuracao)
     EXPECT_FALSE(central.atual()->id.isNull());
     EXPECT_EQ(mudou.count(), 1);
 
-    ASSERT_TRUE(mudou.wait(2000));
+    relogio.avancar(1799ms);
+    EXPECT_TRUE(central.atual().has_value());
+    EXPECT_TRUE(central.escondendo());
+    relogio.avancar(1ms);
     EXPECT_EQ(central.atual(), std::nullopt);
-    EXPECT_GE(relogio.elapsed(), 140);
+    EXPECT_EQ(mudou.count(), 2);
     EXPECT_FALSE(central.escondendo());
 }
 
-TEST(CentralDeAvisos, NovoAvisoCancelaASaidaDoAnterior)
+TEST(CentralDeAvisos, NovoAvisoRecomecaAContagemEAAnteriorNuncaOApaga)
 {
-    // The first countdown would end at 300 ms; the second toast, at 150 ms, must stay until
-    // 300 ms after itself.
-    CentralDeAvisos central(nullptr, 300ms);
-    central.mostrar("Primeiro", "info.circle.fill");
-    QTest::qWait(150);
-    QElapsedTimer desdeOSegundo;
-    desdeOSegundo.start();
-    central.mostrar("Segundo", "info.circle.fill");
-    ASSERT_TRUE(central.atual().has_value());
-    EXPECT_EQ(central.atual()->texto, "Segundo");
+    // The second toast, 1 s after the first, stays until 1.8 s after itself (2.8 s in all);
+    // the first countdown, cancelled, must not clear it at 1.8 s. Also with the same text.
+    for (const char *segundo : {"Segundo", "Primeiro"}) {
+        SCOPED_TRACE(segundo);
+        RelogioDeTeste relogio;
+        CentralDeAvisos central(nullptr, &relogio);
+        central.mostrar("Primeiro", "info.circle.fill");
+        relogio.avancar(1000ms);
+        QSignalSpy mudou(&central, &CentralDeAvisos::atualMudou);
+        central.mostrar(segundo, "info.circle.fill");
+        EXPECT_EQ(mudou.count(), 1);
+        const Aviso mostrado = *central.atual();
 
-    QSignalSpy mudou(&central, &CentralDeAvisos::atualMudou);
-    QTest::qWait(220); // past the first toast's end
-    ASSERT_TRUE(central.atual().has_value());
-    EXPECT_EQ(central.atual()->texto, "Segundo");
-    EXPECT_EQ(mudou.count(), 0);
-
-    ASSERT_TRUE(mudou.wait(2000));
-    EXPECT_EQ(central.atual(), std::nullopt);
-    EXPECT_GE(desdeOSegundo.elapsed(), 290);
+        relogio.avancar(800ms); // the first toast's end
+        EXPECT_EQ(central.atual(), mostrado);
+        relogio.avancar(999ms);
+        EXPECT_EQ(central.atual(), mostrado);
+        EXPECT_EQ(mudou.count(), 1);
+        relogio.avancar(1ms);
+        EXPECT_EQ(central.atual(), std::nullopt);
+        EXPECT_EQ(mudou.count(), 2);
+    }
 }
 
 TEST(CentralDeAvisos, MesmoTextoDuasVezesAindaEhUmaMudanca)
 {
-    CentralDeAvisos central(nullptr, 10s);
+    RelogioDeTeste relogio;
+    CentralDeAvisos central(nullptr, &relogio);
     QSignalSpy mudou(&central, &CentralDeAvisos::atualMudou);
     central.mostrar("Salvo", "checkmark.circle.fill");
     const QUuid primeiro = central.atual()->id;
@@ -77,13 +80,26 @@ TEST(CentralDeAvisos, MesmoTextoDuasVezesAindaEhUmaMudanca)
 
 TEST(CentralDeAvisos, LimparDuranteAContagemNaoAvisaDeNovoNoFim)
 {
-    CentralDeAvisos central(nullptr, 100ms);
+    RelogioDeTeste relogio;
+    CentralDeAvisos central(nullptr, &relogio);
     central.mostrar("Salvo", "checkmark.circle.fill");
     QSignalSpy mudou(&central, &CentralDeAvisos::atualMudou);
     central.definirAtual(std::nullopt);
     EXPECT_EQ(mudou.count(), 1);
-    QTest::qWait(250);
+    relogio.avancar(CentralDeAvisos::duracao);
+    EXPECT_FALSE(central.escondendo());
     EXPECT_EQ(mudou.count(), 1);
+    EXPECT_EQ(central.atual(), std::nullopt);
+}
+
+TEST(CentralDeAvisos, NoRelogioDoSistemaTambemSome)
+{
+    // The real countdown: its end is awaited, with room for a loaded machine.
+    CentralDeAvisos central;
+    QSignalSpy mudou(&central, &CentralDeAvisos::atualMudou);
+    central.mostrar("Salvo", "checkmark.circle.fill");
+    ASSERT_TRUE(mudou.wait(30'000));
+    EXPECT_EQ(mudou.count(), 2);
     EXPECT_EQ(central.atual(), std::nullopt);
 }
 

@@ -4,12 +4,12 @@
 #include "plataforma/InfoDoPacote.h"
 #include "support/DiretorioTemporario.h"
 #include "support/Executar.h"
+#include "support/Portao.h"
 
 #include <gtest/gtest.h>
 
 #include <QThread>
 
-#include <condition_variable>
 #include <mutex>
 
 namespace {
@@ -146,25 +146,10 @@ public:
     bool ligadoAgora = true;
     bool falhar = false;
 
-    void segurar()
-    {
-        const std::lock_guard guarda(trava_);
-        segurando_ = true;
-    }
-    void soltar()
-    {
-        {
-            const std::lock_guard guarda(trava_);
-            segurando_ = false;
-        }
-        mudou_.notify_all();
-    }
+    void segurar() { portao_.fechar(); }
+    void soltar() { portao_.abrir(); }
     // Blocks until `n` operations have started.
-    void esperarInicios(int n)
-    {
-        std::unique_lock guarda(trava_);
-        mudou_.wait(guarda, [&] { return inicios_ >= n; });
-    }
+    void esperarInicios(int n) { portao_.esperarChegadas(n); }
     [[nodiscard]] QStringList registro() const
     {
         const std::lock_guard guarda(trava_);
@@ -218,20 +203,19 @@ private:
     template <typename F>
     bool operar(const QString &nome, F &&fazer)
     {
-        std::unique_lock guarda(trava_);
-        ++inicios_;
-        if (QThread::currentThread() == principal_)
-            foraDaPrincipal_ = false;
-        mudou_.notify_all();
-        mudou_.wait(guarda, [&] { return !segurando_; });
+        {
+            const std::lock_guard guarda(trava_);
+            if (QThread::currentThread() == principal_)
+                foraDaPrincipal_ = false;
+        }
+        portao_.passar();
+        const std::lock_guard guarda(trava_);
         registro_.append(nome);
         return fazer();
     }
 
+    Testes::Portao portao_;
     mutable std::mutex trava_;
-    std::condition_variable mudou_;
-    bool segurando_ = false;
-    int inicios_ = 0;
     bool foraDaPrincipal_ = true;
     QThread *principal_ = QThread::currentThread();
     QStringList registro_;

@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoro/QCoroTimer>
+#include <QCoro/QCoroFuture>
+#include <QFuture>
+#include <QPromise>
 #include <QTimer>
 
 #include <memory>
 #include <stdexcept>
-
-using namespace std::chrono_literals;
 
 namespace {
 
@@ -75,15 +75,17 @@ TEST_F(Seguranca_, TrocarOAutenticadorDuranteAPerguntaNaoInvalidaAEmCurso)
     // The first authenticator captures state and is still waiting when another one is
     // registered; the pending prompt must finish with its own answer.
     auto resposta = std::make_shared<bool>(true);
-    Seguranca::registrarAutenticador([resposta](QString) -> QCoro::Task<bool> {
-        QTimer espera;
-        espera.setSingleShot(true);
-        espera.start(50ms);
-        co_await espera;
+    auto portao = std::make_shared<QPromise<void>>();
+    portao->start();
+    const QFuture<void> aberto = portao->future();
+    Seguranca::registrarAutenticador([resposta, aberto](QString) -> QCoro::Task<bool> {
+        co_await aberto;
         co_return *resposta;
     });
-    QTimer::singleShot(10ms, [] {
+    // Runs once the first prompt is waiting; only then does the first prompt go on.
+    QTimer::singleShot(0, [portao] {
         Seguranca::registrarAutenticador([](QString) -> QCoro::Task<bool> { co_return false; });
+        portao->finish();
     });
     EXPECT_TRUE(Testes::executar(autenticarDono("Abrir o Corvane")));
     EXPECT_FALSE(Testes::executar(autenticarDono("Abrir o Corvane")));

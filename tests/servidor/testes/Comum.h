@@ -4,6 +4,7 @@
 
 #include "ClienteDeTeste.h"
 #include "servidor/ServidorDeDesenvolvimento.h"
+#include "support/ContaNoServidor.h"
 
 #include <gtest/gtest.h>
 
@@ -31,14 +32,7 @@ protected:
     // An account seeded in the state, signed in with its proof; gives the session answer.
     QJsonObject contaComSessao(const QString &email, const QString &prova = QStringLiteral("prova-certa"))
     {
-        Servidor::NovaConta dados;
-        dados.email = email;
-        dados.sal = QStringLiteral("c2FsLWRlLXRlc3Rl");
-        dados.prova = prova;
-        dados.chaveDoCofreProtegida = QStringLiteral("envelope-da-chave");
-        dados.chaveDoCofreRecuperacao = QStringLiteral("envelope-de-recuperacao");
-        dados.provaDeRecuperacao = QStringLiteral("prova-de-recuperacao");
-        estado().criarConta(dados);
+        estado().criarConta(Testes::novaConta(email, prova));
         const RespostaHttp resposta = entrar(email, prova);
         EXPECT_EQ(resposta.status, 200) << resposta.corpo.toStdString();
         return resposta.json();
