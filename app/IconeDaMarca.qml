@@ -15,8 +15,8 @@ Item {
     property bool abrindoEFechando: false
 
     // Seconds into the open-and-close cycle and since the wave began, run by the animations below.
-    property real tempoDoCiclo: 0
-    property real tempoDaOnda: 0
+    property real tempoDoCiclo
+    property real tempoDaOnda
 
     readonly property bool soCadeado: estilo === EstiloDaMarca.Cadeado
     readonly property real unidadeDoCadeado: tamanho / 67.5
@@ -92,7 +92,10 @@ Item {
         layer.enabled: true
         layer.samples: 4
         layer.smooth: true
+        // qmllint disable type
+        // (6.4's qmllint has no type for the layer's QSize; the binding is valid)
         layer.textureSize: Qt.size(Math.ceil(marca.lado * 2), Math.ceil(marca.lado * 2))
+        // qmllint enable type
 
         Shape {
             id: alca
@@ -133,21 +136,37 @@ Item {
             }
         }
 
-        Repeater {
-            model: 3
+        Rectangle {
+            objectName: "ponto0"
+            x: 44
+            y: 66 + 1.75
+            width: 8
+            height: 8
+            radius: 4
+            color: movimento.corDosPontos
+            scale: movimento.escala0
+        }
 
-            Rectangle {
-                required property int index
+        Rectangle {
+            objectName: "ponto1"
+            x: 56
+            y: 66 + 1.75
+            width: 8
+            height: 8
+            radius: 4
+            color: movimento.corDosPontos
+            scale: movimento.escala1
+        }
 
-                objectName: "ponto" + index
-                x: 44 + 12 * index
-                y: 66 + 1.75
-                width: 8
-                height: 8
-                radius: 4
-                color: movimento.corDosPontos
-                scale: index === 0 ? movimento.escala0 : index === 1 ? movimento.escala1 : movimento.escala2
-            }
+        Rectangle {
+            objectName: "ponto2"
+            x: 68
+            y: 66 + 1.75
+            width: 8
+            height: 8
+            radius: 4
+            color: movimento.corDosPontos
+            scale: movimento.escala2
         }
     }
 }

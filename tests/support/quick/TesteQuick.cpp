@@ -174,6 +174,12 @@ QPoint TesteQuick::ponto(QQuickItem *item, double x, double y) const
     return item->mapToScene(QPointF(x, y)).toPoint();
 }
 
+void TesteQuick::digitar(const QString &texto)
+{
+    for (const QChar c : texto)
+        QTest::keyClick(janela_.get(), c.toLatin1());
+}
+
 void TesteQuick::avancar(int ms)
 {
     agora_ = agora_.addMSecs(ms);

@@ -46,6 +46,8 @@ protected:
     QPoint centro(QQuickItem *item) const;
     QPoint ponto(QQuickItem *item, double x, double y) const;
 
+    // Types `texto` (ASCII) into the focused item, key by key.
+    void digitar(const QString &texto);
     // Moves animations and the clock forward, in frames of at most 16 ms.
     void avancar(int ms);
     // Renders the window and writes it to <build>/capturas/<nome>.png.
