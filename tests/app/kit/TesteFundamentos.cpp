@@ -75,6 +75,17 @@ TEST_F(Fundamentos, RelogioAvancaComOTesteEAvisaSoQuandoMuda)
     EXPECT_EQ(mudou.count(), vezes);
 }
 
+TEST_F(Fundamentos, RelogioDoSistemaBateACadaSegundo)
+{
+    RelogioDasTelas &relogio = RelogioDasTelas::instancia();
+    relogio.usarRelogioDoSistema();
+    QSignalSpy mudou(&relogio, &RelogioDasTelas::agoraMudou);
+    ASSERT_TRUE(mudou.wait(3000)); // a real second is the point here
+    const QDateTime agora = QDateTime::currentDateTimeUtc();
+    EXPECT_LE(std::abs(relogio.agora().msecsTo(agora)), 1000);
+    EXPECT_LT(relogio.agora().time().msec(), 500); // it ticks just after the whole second
+}
+
 TEST_F(Fundamentos, MovimentoReduzidoVemDoGnomeOuDoKde)
 {
     struct {
