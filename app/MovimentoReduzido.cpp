@@ -50,27 +50,42 @@ std::optional<bool> MovimentoReduzido::deKde(const QString &fator)
     return valor == 0;
 }
 
-void MovimentoReduzido::lerDoSistema()
+namespace {
+
+std::optional<bool> lerDoKde()
 {
     const QString kdeglobals = QStandardPaths::locate(QStandardPaths::GenericConfigLocation, QStringLiteral("kdeglobals"));
-    if (!kdeglobals.isEmpty()) {
-        const QSettings kde(kdeglobals, QSettings::IniFormat);
-        if (const auto reduzir = deKde(kde.value(QStringLiteral("KDE/AnimationDurationFactor")).toString())) {
-            definir(*reduzir);
-            return;
-        }
-    }
+    if (kdeglobals.isEmpty())
+        return std::nullopt;
+    const QSettings kde(kdeglobals, QSettings::IniFormat);
+    return MovimentoReduzido::deKde(kde.value(QStringLiteral("KDE/AnimationDurationFactor")).toString());
+}
+
+std::optional<bool> lerDoGnome()
+{
     const QString gsettings = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
     if (gsettings.isEmpty())
-        return;
+        return std::nullopt;
     QProcess processo;
     processo.start(gsettings, {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.interface"),
                                QStringLiteral("enable-animations")});
     if (!processo.waitForFinished(2000)) {
         processo.kill();
         processo.waitForFinished();
-        return;
+        return std::nullopt;
     }
-    if (const auto reduzir = deGnome(QString::fromUtf8(processo.readAllStandardOutput())))
+    return MovimentoReduzido::deGnome(QString::fromUtf8(processo.readAllStandardOutput()));
+}
+
+} // namespace
+
+void MovimentoReduzido::lerDoSistema()
+{
+    // The running desktop's own setting first; the other one only when it says nothing.
+    const bool kde = qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(QLatin1String("KDE"), Qt::CaseInsensitive);
+    std::optional<bool> reduzir = kde ? lerDoKde() : lerDoGnome();
+    if (!reduzir)
+        reduzir = kde ? lerDoGnome() : lerDoKde();
+    if (reduzir)
         definir(*reduzir);
 }
