@@ -144,11 +144,13 @@ QCoro::Task<> VerificadorDeAtualizacao::procurar()
     // The time-out covers the whole exchange, not only a silence.
     QTimer::singleShot(limite, resposta, [resposta] { resposta->abort(); });
 
+    // The reply belongs to this object's network manager: both may be gone on resumption.
     const QPointer<VerificadorDeAtualizacao> vivo(this);
+    const QPointer<QNetworkReply> guarda(resposta);
     co_await resposta;
-    resposta->deleteLater();
-    if (!vivo)
+    if (!vivo || !guarda)
         co_return;
+    resposta->deleteLater();
 
     const QVariant status = resposta->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     const bool respondeu = status.isValid() && status.toInt() == 200
