@@ -8,6 +8,16 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+namespace {
+
+// The host's switch, read on a worker thread (the store is a locked file).
+std::function<bool()> leituraDaChave(std::shared_ptr<RepositorioDeIdentidades> repositorio)
+{
+    return [repositorio = std::move(repositorio)] { return repositorio->ligado(); };
+}
+
+} // namespace
+
 SituacaoDoPreenchimento::SituacaoDoPreenchimento(QObject *pai)
     : SituacaoDoPreenchimento(nullptr, Padroes::padrao(), &SituacaoDoPreenchimento::pedirLigarAoAnfitriao, pai)
 {
@@ -67,10 +77,14 @@ QString SituacaoDoPreenchimento::legendaDaSecao()
 
 QCoro::Task<> SituacaoDoPreenchimento::atualizar()
 {
-    std::shared_ptr<RepositorioDeIdentidades> repositorio =
-        repositorio_ ? repositorio_ : RepositorioDeIdentidades::atual();
+    // A named awaiter built by a plain function, and no conditional expression: GCC 12 mishandles
+    // lambda captures and temporaries inside a coroutine's expressions.
+    std::shared_ptr<RepositorioDeIdentidades> repositorio = repositorio_;
+    if (!repositorio)
+        repositorio = RepositorioDeIdentidades::atual();
     const QPointer<SituacaoDoPreenchimento> vivo(this);
-    const bool ligado = co_await noTrabalhador([repositorio] { return repositorio->ligado(); });
+    auto trabalho = noTrabalhador(leituraDaChave(std::move(repositorio)));
+    const bool ligado = co_await trabalho;
     if (vivo)
         definirLigado(ligado);
 }

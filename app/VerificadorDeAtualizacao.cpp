@@ -152,9 +152,16 @@ QCoro::Task<> VerificadorDeAtualizacao::procurar()
         co_return;
     resposta->deleteLater();
 
+    concluirProcura(resposta);
+}
+
+// Outside the coroutine on purpose: GCC 12 mishandles temporaries of conditional expressions
+// inside coroutines.
+void VerificadorDeAtualizacao::concluirProcura(QNetworkReply *resposta)
+{
     const QVariant status = resposta->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    const bool respondeu = status.isValid() && status.toInt() == 200
-                           && (resposta->error() == QNetworkReply::NoError);
+    const bool respondeu =
+        status.isValid() && status.toInt() == 200 && resposta->error() == QNetworkReply::NoError;
     const std::optional<VersaoPublicada> lida = respondeu ? VersaoPublicada::ler(resposta->readAll()) : std::nullopt;
     if (lida) {
         definirDisponivel(versaoMaisNova(lida->versao, versaoInstalada()) ? lida : std::nullopt);

@@ -5,6 +5,7 @@
 
 #include <QCoro/QCoroTask>
 #include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QObject>
 #include <QString>
 #include <QUrl>
@@ -85,6 +86,8 @@ signals:
     void conferidoAgoraMudou();
 
 private:
+    // Reads a finished reply: the result of one check, then the check's end.
+    void concluirProcura(QNetworkReply *resposta);
     void definirDisponivel(std::optional<VersaoPublicada> valor);
     void definirConferindo(bool valor);
     void definirConferidoAgora(bool valor);

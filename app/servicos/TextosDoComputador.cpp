@@ -14,7 +14,6 @@ QList<TextoAdaptado> montar()
     return {
         // Owner check and biometry.
         t("senha do Mac", "senha do computador"),
-        t("Touch ID", "senha do computador"),
         // Application state and watcher.
         t("Protegendo sua senha neste Mac.", "Protegendo sua senha neste computador."),
         t("Este Mac não tem Touch ID nem senha de acesso. O Corvane vai abrir sem bloqueio.",
