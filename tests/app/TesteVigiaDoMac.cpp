@@ -115,6 +115,12 @@ protected:
         ASSERT_TRUE(QDBusConnection::sessionBus().connect(QString(), QStringLiteral("/teste"),
                                                           QStringLiteral("app.corvane.Teste"), QStringLiteral("Marca"),
                                                           &marcador, SLOT(marca())));
+        // Match rules are sent without waiting for the bus: a round trip on the watcher's
+        // connection makes sure the bus has them all before the test's signals go out.
+        const QDBusMessage resposta = QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetId")));
+        ASSERT_EQ(resposta.type(), QDBusMessage::ReplyMessage);
     }
     void TearDown() override
     {
