@@ -11,6 +11,8 @@ QString ErroDeEntrada::errorDescription() const
         return QStringLiteral("Digite o código de seis números do seu autenticador.");
     case Caso::contaDiferente:
         return QStringLiteral("Essa entrada é de outra conta. Entre com a conta deste cofre.");
+    case Caso::codigoDeRecuperacaoInvalido:
+        return QStringLiteral("Esse código de recuperação não confere. Confira as letras e os números.");
     }
     return QStringLiteral("Algo não deu certo. Tente de novo.");
 }

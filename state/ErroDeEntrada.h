@@ -27,11 +27,17 @@ public:
         autenticadorNecessario,
         // A browser sign-in brought back another account than the vault open on this computer.
         contaDiferente,
+        // The recovery code typed does not open the vault.
+        codigoDeRecuperacaoInvalido,
     };
 
     [[nodiscard]] static ErroDeEntrada senhaIncorreta() { return ErroDeEntrada(Caso::senhaIncorreta); }
     [[nodiscard]] static ErroDeEntrada autenticadorNecessario() { return ErroDeEntrada(Caso::autenticadorNecessario); }
     [[nodiscard]] static ErroDeEntrada contaDiferente() { return ErroDeEntrada(Caso::contaDiferente); }
+    [[nodiscard]] static ErroDeEntrada codigoDeRecuperacaoInvalido()
+    {
+        return ErroDeEntrada(Caso::codigoDeRecuperacaoInvalido);
+    }
 
     [[nodiscard]] Caso caso() const { return caso_; }
     // The Portuguese sentence a screen shows.

@@ -3,6 +3,7 @@
 #include "state/EstadoDoApp.h"
 
 #include "app/servicos/Seguranca.h"
+#include "app/servicos/TextosDoComputador.h"
 #include "core/Chaveiro.h"
 #include "core/CopiaDoCofre.h"
 
@@ -148,7 +149,7 @@ QCoro::Task<> EstadoDoApp::configurarProtecao()
     if (!autenticacaoDisponivel()) {
         preferencias_->definirProtegerApp(false);
         avisos_->mostrar(
-            QStringLiteral("Este Mac não tem Touch ID nem senha de acesso. O Corvane vai abrir sem bloqueio."),
+            noComputador(u"Este Mac não tem Touch ID nem senha de acesso. O Corvane vai abrir sem bloqueio."),
             QStringLiteral("info.circle.fill"));
         avisarDaChaveDepoisDaOferta();
         co_return;

@@ -3,6 +3,7 @@
 // browser delivered.
 #include "state/EstadoDoApp.h"
 
+#include "app/servicos/TextosDoComputador.h"
 #include "core/Chaveiro.h"
 #include "core/Codecs.h"
 #include "core/CopiaDoCofre.h"
@@ -10,7 +11,7 @@
 
 namespace {
 
-const Trabalho abrindoOCofre{QStringLiteral("Abrindo o cofre"), QStringLiteral("Protegendo sua senha neste Mac.")};
+const Trabalho abrindoOCofre{QStringLiteral("Abrindo o cofre"), noComputador(u"Protegendo sua senha neste Mac.")};
 const Trabalho conferindo{QStringLiteral("Conferindo"), QStringLiteral("Um instante.")};
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "app/servicos/Seguranca.h"
 
+#include "app/servicos/TextosDoComputador.h"
+
 #include <QLoggingCategory>
 
 #include <exception>
@@ -46,7 +48,7 @@ QString nome(TipoDeBiometria tipo)
     case TipoDeBiometria::nenhuma:
         break;
     }
-    return QStringLiteral("senha do Mac");
+    return noComputador(u"senha do Mac");
 }
 
 QString simbolo(TipoDeBiometria tipo)

@@ -11,7 +11,7 @@
 
 enum class TipoDeBiometria { faceID, touchID, opticID, nenhuma };
 
-// "Face ID", "Touch ID", "Optic ID", "senha do Mac".
+// "Face ID", "Touch ID", "Optic ID", "senha do computador".
 [[nodiscard]] QString nome(TipoDeBiometria tipo);
 // "faceid", "touchid", "opticid", "lock".
 [[nodiscard]] QString simbolo(TipoDeBiometria tipo);

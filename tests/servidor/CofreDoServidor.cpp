@@ -33,7 +33,7 @@ QString idDoCaminho(const Pedido &pedido)
 {
     const QString id = pedido.caminho.mid(prefixoDosItens.size());
     if (!idValido(id))
-        throw dadosInvalidos();
+        throw dadosInvalidos(QStringLiteral("id"));
     return id;
 }
 
@@ -41,7 +41,7 @@ QString lerTipo(const QJsonObject &objeto)
 {
     const QString tipo = texto(objeto, QStringLiteral("tipo"));
     if (tipo != QLatin1String("codigo") && tipo != QLatin1String("senha") && tipo != QLatin1String("nota"))
-        throw dadosInvalidos();
+        throw dadosInvalidos(QStringLiteral("tipo"));
     return tipo;
 }
 
@@ -133,7 +133,7 @@ Resposta EstadoDoServidor::lerCofre(const Pedido &pedido)
         bool ok = false;
         desde = pedido.consulta.queryItemValue(QStringLiteral("desde")).toLongLong(&ok);
         if (!ok || *desde < 0)
-            throw dadosInvalidos();
+            throw dadosInvalidos(QStringLiteral("desde"));
     }
     // A client ahead of the server (the server was restarted) gets the whole vault.
     const bool completo = !desde || *desde > conta.revisao;
@@ -157,7 +157,7 @@ Resposta EstadoDoServidor::guardarItem(const Pedido &pedido)
     // The key is always sent; null means "write whatever the server holds".
     const QJsonValue esperada = corpo.value(QStringLiteral("revisaoEsperada"));
     if (esperada.isUndefined() || !(esperada.isNull() || ehInteiro(esperada)))
-        throw dadosInvalidos();
+        throw dadosInvalidos(QStringLiteral("revisaoEsperada"));
     if (!esperada.isNull()) {
         const auto atual = conta.itens.constFind(id);
         if (atual == conta.itens.cend())
@@ -175,7 +175,7 @@ Resposta EstadoDoServidor::removerItem(const Pedido &pedido)
     bool ok = false;
     const qint64 esperada = pedido.consulta.queryItemValue(QStringLiteral("revisaoEsperada")).toLongLong(&ok);
     if (!ok)
-        throw dadosInvalidos();
+        throw dadosInvalidos(QStringLiteral("revisaoEsperada"));
     const auto atual = conta.itens.constFind(id);
     if (atual == conta.itens.cend() || apagado(*atual))
         throw Recusa{404, QStringLiteral("item-inexistente"), QStringLiteral("Este item não existe mais.")};
@@ -189,7 +189,7 @@ Resposta EstadoDoServidor::guardarLote(const Pedido &pedido)
     ContaNoServidor &conta = contaAutenticada(pedido);
     const QJsonValue lista = lerObjeto(pedido.corpo).value(QStringLiteral("itens"));
     if (!lista.isArray())
-        throw dadosInvalidos();
+        throw dadosInvalidos(QStringLiteral("itens"));
     if (lista.toArray().size() > limiteDoLote)
         throw Recusa{413, QStringLiteral("lote-grande-demais"), QStringLiteral("Mande no máximo 250 itens por vez.")};
 
@@ -199,13 +199,17 @@ Resposta EstadoDoServidor::guardarLote(const Pedido &pedido)
     };
     QList<Novo> novos;
     QSet<QString> vistos;
-    for (const QJsonValue &valor : lista.toArray()) {
+    for (qsizetype posicao = 0; posicao < lista.toArray().size(); ++posicao) {
+        const QJsonValue valor = lista.toArray().at(posicao);
+        const QString nomeDaEntrada = QStringLiteral("itens[%1]").arg(posicao);
         if (!valor.isObject())
-            throw dadosInvalidos();
+            throw dadosInvalidos(nomeDaEntrada);
         const QJsonObject entrada = valor.toObject();
-        Novo novo{texto(entrada, QStringLiteral("id")), lerTipo(entrada), lerDados(entrada)};
+        Novo novo = dentroDe(nomeDaEntrada, [&] {
+            return Novo{texto(entrada, QStringLiteral("id")), lerTipo(entrada), lerDados(entrada)};
+        });
         if (!idValido(novo.id))
-            throw dadosInvalidos();
+            throw dadosInvalidos(nomeDaEntrada + QStringLiteral(".id"));
         const bool existe = conta.itens.contains(novo.id) && !apagado(conta.itens.value(novo.id));
         if (existe || vistos.contains(novo.id))
             throw Recusa{409, QStringLiteral("item-existente"), QStringLiteral("Já existe um item com este identificador.")};

@@ -45,12 +45,12 @@ QJsonObject kdfPadrao()
 QJsonObject lerKdf(const QJsonValue &valor)
 {
     if (!valor.isObject())
-        throw dadosInvalidos();
+        throw dadosInvalidos(QStringLiteral("kdf"));
     const QJsonObject kdf = valor.toObject();
-    (void)texto(kdf, QStringLiteral("algoritmo"));
+    (void)dentroDe(QStringLiteral("kdf"), [&] { return texto(kdf, QStringLiteral("algoritmo")); });
     for (const char *chave : {"iteracoes", "memoriaKiB", "paralelismo"}) {
         if (!ehInteiro(kdf.value(QLatin1String(chave))))
-            throw dadosInvalidos();
+            throw dadosInvalidos(QStringLiteral("kdf.") + QLatin1String(chave));
     }
     return kdf;
 }
@@ -58,16 +58,18 @@ QJsonObject lerKdf(const QJsonValue &valor)
 void conferirDispositivo(const QJsonValue &valor)
 {
     if (!valor.isObject())
-        throw dadosInvalidos();
-    (void)texto(valor.toObject(), QStringLiteral("nome"));
-    (void)texto(valor.toObject(), QStringLiteral("tipo"));
+        throw dadosInvalidos(QStringLiteral("dispositivo"));
+    dentroDe(QStringLiteral("dispositivo"), [&] {
+        (void)texto(valor.toObject(), QStringLiteral("nome"));
+        (void)texto(valor.toObject(), QStringLiteral("tipo"));
+    });
 }
 
 QString lerEmail(const QJsonObject &objeto)
 {
     const QString email = texto(objeto, QStringLiteral("email"));
     if (!email.contains(QLatin1Char('@')) || email.trimmed() != email || email.contains(QLatin1Char(' ')))
-        throw dadosInvalidos();
+        throw dadosInvalidos(QStringLiteral("email"));
     return email;
 }
 
@@ -411,8 +413,10 @@ Resposta EstadoDoServidor::cadastrar(const Pedido &pedido)
     QList<VinculoNoServidor> vinculos;
     if (tokenSocial) {
         // A social account takes its e-mail from the identity; a client that also sends one is wrong.
-        if (corpo.contains(QStringLiteral("email")) || comprovante)
-            throw dadosInvalidos();
+        if (corpo.contains(QStringLiteral("email")))
+            throw dadosInvalidos(QStringLiteral("email"));
+        if (comprovante)
+            throw dadosInvalidos(QStringLiteral("comprovanteDeEmail"));
         const auto identidade = tokensSociais_.constFind(*tokenSocial);
         if (identidade == tokensSociais_.cend())
             throw tokenInvalido();
@@ -477,7 +481,7 @@ Resposta EstadoDoServidor::entrar(const Pedido &pedido)
     std::optional<Identidade> identidade;
     if (tokenSocial) {
         if (corpo.contains(QStringLiteral("email")))
-            throw dadosInvalidos();
+            throw dadosInvalidos(QStringLiteral("email"));
         const auto encontrada = tokensSociais_.constFind(*tokenSocial);
         if (encontrada == tokensSociais_.cend())
             throw tokenInvalido();

@@ -22,9 +22,26 @@ struct Recusa {
     QJsonObject extra{}; // further keys of the error body (the conflict's "item")
 };
 
-[[nodiscard]] inline Recusa dadosInvalidos()
+// `campo` names what is wrong, as the body's "campo" ("email", "kdf.iteracoes", "itens[2].id",
+// "corpo" for a body that is not a JSON object); "mensagem" stays empty, the client words it.
+[[nodiscard]] inline Recusa dadosInvalidos(const QString &campo)
 {
-    return {400, QStringLiteral("dados-invalidos"), {}};
+    return {400, QStringLiteral("dados-invalidos"), {}, {{QStringLiteral("campo"), campo}}};
+}
+
+// Runs `leitura`; a "dados-invalidos" it throws names its field under `pai` ("kdf.iteracoes",
+// "itens[2].tipo").
+template <typename F>
+auto dentroDe(const QString &pai, F leitura)
+{
+    try {
+        return leitura();
+    } catch (Recusa &recusa) {
+        const QString campo = recusa.extra.value(QStringLiteral("campo")).toString();
+        if (recusa.codigo == QLatin1String("dados-invalidos") && !campo.isEmpty())
+            recusa.extra.insert(QStringLiteral("campo"), pai + QLatin1Char('.') + campo);
+        throw;
+    }
 }
 
 [[nodiscard]] inline Recusa naoAutenticado()
@@ -50,7 +67,7 @@ struct Recusa {
     QJsonParseError erro{};
     const QJsonDocument documento = QJsonDocument::fromJson(corpo, &erro);
     if (erro.error != QJsonParseError::NoError || !documento.isObject())
-        throw dadosInvalidos();
+        throw dadosInvalidos(QStringLiteral("corpo"));
     return documento.object();
 }
 
@@ -59,7 +76,7 @@ struct Recusa {
 {
     const QJsonValue valor = objeto.value(chave);
     if (!valor.isString() || valor.toString().isEmpty())
-        throw dadosInvalidos();
+        throw dadosInvalidos(chave);
     return valor.toString();
 }
 
@@ -70,7 +87,7 @@ struct Recusa {
     if (valor.isUndefined() || valor.isNull())
         return std::nullopt;
     if (!valor.isString())
-        throw dadosInvalidos();
+        throw dadosInvalidos(chave);
     return valor.toString();
 }
 

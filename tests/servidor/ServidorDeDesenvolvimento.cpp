@@ -9,6 +9,7 @@
 #include <QLoggingCategory>
 #include <QMetaEnum>
 #include <QPointer>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -30,6 +31,40 @@ QString nomeDoMetodo(QHttpServerRequest::Method metodo)
 {
     const char *nome = QMetaEnum::fromType<QHttpServerRequest::Method>().valueToKey(int(metodo));
     return nome ? QString::fromLatin1(nome).toUpper() : QStringLiteral("DESCONHECIDO");
+}
+
+const char *nomeDoPrazo = "prazoDeLeitura";
+
+// Gives every accepted connection a read deadline: a timer that closes it unless a whole request
+// arrived in time. The HTTP server stops the timer when a request is complete and restarts it
+// once the answer is written.
+class ServidorTcpComPrazo final : public QTcpServer {
+public:
+    explicit ServidorTcpComPrazo(const std::chrono::milliseconds *prazo) : prazo_(prazo) {}
+
+protected:
+    void incomingConnection(qintptr descritor) override
+    {
+        auto *socket = new QTcpSocket(this);
+        if (!socket->setSocketDescriptor(descritor)) {
+            delete socket;
+            return;
+        }
+        auto *prazo = new QTimer(socket);
+        prazo->setObjectName(QLatin1String(nomeDoPrazo));
+        prazo->setSingleShot(true);
+        connect(prazo, &QTimer::timeout, socket, &QTcpSocket::abort);
+        prazo->start(*prazo_);
+        addPendingConnection(socket);
+    }
+
+private:
+    const std::chrono::milliseconds *prazo_;
+};
+
+QTimer *prazoDe(QTcpSocket *socket)
+{
+    return socket ? socket->findChild<QTimer *>(QLatin1String(nomeDoPrazo), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
 } // namespace
@@ -81,10 +116,34 @@ ServidorDeDesenvolvimento::ServidorDeDesenvolvimento(QObject *pai) : QAbstractHt
 
 quint16 ServidorDeDesenvolvimento::iniciar(quint16 porta)
 {
-    porta_ = listen(QHostAddress::LocalHost, porta);
-    if (porta_ == 0)
+    auto *tcp = new ServidorTcpComPrazo(&prazoDeLeitura_);
+    if (!tcp->listen(QHostAddress::LocalHost, porta)) {
+        delete tcp;
         throw std::runtime_error("the development server could not listen on 127.0.0.1:" + std::to_string(porta));
+    }
+    bind(tcp); // takes ownership
+    porta_ = tcp->serverPort();
     return porta_;
+}
+
+SiteDoServidor &ServidorDeDesenvolvimento::site()
+{
+    return site_;
+}
+
+void ServidorDeDesenvolvimento::definirPrazoDeLeitura(std::chrono::milliseconds prazo)
+{
+    prazoDeLeitura_ = prazo;
+}
+
+void ServidorDeDesenvolvimento::registrar(const PedidoRegistrado &registro)
+{
+    pedidos_.append(registro);
+    bytesRegistrados_ += registro.corpo.size();
+    while (pedidos_.size() > limiteDoRegistro || bytesRegistrados_ > limiteDosCorposRegistrados) {
+        bytesRegistrados_ -= pedidos_.first().corpo.size();
+        pedidos_.removeFirst();
+    }
 }
 
 quint16 ServidorDeDesenvolvimento::porta() const
@@ -140,6 +199,7 @@ QList<PedidoRegistrado> ServidorDeDesenvolvimento::pedidos(const QString &metodo
 void ServidorDeDesenvolvimento::limparPedidos()
 {
     pedidos_.clear();
+    bytesRegistrados_ = 0;
 }
 
 void ServidorDeDesenvolvimento::registrarNoLog(bool sim)
@@ -164,11 +224,13 @@ bool ServidorDeDesenvolvimento::handleRequest(const QHttpServerRequest &request,
 {
     const QUrl url = request.url();
     Pedido pedido{nomeDoMetodo(request.method()), url.path(), request.query(), {}, request.body()};
+    if (QTimer *prazo = prazoDe(socket))
+        prazo->stop();
     PedidoRegistrado registro{pedido.metodo,
                               url.path(QUrl::FullyEncoded) + (url.hasQuery() ? QLatin1Char('?') + url.query() : QString()),
-                              request.headers(), pedido.corpo};
+                              request.headers(), pedido.corpo.left(limiteDoCorpoRegistrado), pedido.corpo.size()};
     pedido.autorizacao = registro.cabecalho("Authorization");
-    pedidos_.append(registro);
+    registrar(registro);
     if (registrarNoLog_)
         qCInfo(lcServidor).noquote() << pedido.metodo << registro.caminho;
     Q_EMIT pedidoRecebido(registro);
@@ -184,10 +246,18 @@ bool ServidorDeDesenvolvimento::handleRequest(const QHttpServerRequest &request,
             conexao->abort();
             return;
         }
-        const Resposta resposta = falha ? Resposta{falha->status, falha->corpo, falha->tipoDoConteudo}
-                                        : estado_.atender(pedido);
+        Resposta resposta;
+        if (falha)
+            resposta = Resposta{falha->status, falha->corpo, falha->tipoDoConteudo};
+        else if (std::optional<Resposta> pagina = site_.atender(pedido, endereco()))
+            resposta = *pagina;
+        else
+            resposta = estado_.atender(pedido);
         responder->write(resposta.corpo, resposta.tipoDoConteudo,
                          static_cast<QHttpServerResponder::StatusCode>(resposta.status));
+        // The connection may carry the next request; it gets the same deadline.
+        if (QTimer *prazo = prazoDe(conexao))
+            prazo->start(prazoDeLeitura_);
     };
     auto concluir = [this, responderAgora = std::move(responderAgora), registro] {
         responderAgora();

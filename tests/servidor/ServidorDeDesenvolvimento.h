@@ -5,6 +5,7 @@
 #pragma once
 
 #include "EstadoDoServidor.h"
+#include "SiteDoServidor.h"
 
 #include <QAbstractHttpServer>
 #include <QByteArray>
@@ -40,7 +41,9 @@ struct PedidoRegistrado {
     QString metodo;
     QString caminho; // path and query, as sent
     QList<QPair<QByteArray, QByteArray>> cabecalhos;
-    QByteArray corpo;
+    QByteArray corpo;            // at most `limiteDoCorpoRegistrado` bytes of it
+    qsizetype tamanhoDoCorpo = 0; // the whole body's size
+    [[nodiscard]] bool corpoCortado() const { return tamanhoDoCorpo > corpo.size(); }
 
     // The value of a header, matched without regard to case; empty when missing.
     [[nodiscard]] QByteArray cabecalho(const QByteArray &nome) const;
@@ -52,6 +55,16 @@ class ServidorDeDesenvolvimento : public QAbstractHttpServer {
     Q_OBJECT
 
 public:
+    // The request log keeps the latest requests only, each with at most the first MiB of its
+    // body and all of them together at most 16 MiB of bodies, so a server left running (or
+    // flooded with large refused requests) does not grow without end.
+    static constexpr qsizetype limiteDoRegistro = 1000;
+    static constexpr qsizetype limiteDoCorpoRegistrado = 1024 * 1024;
+    static constexpr qsizetype limiteDosCorposRegistrados = 16 * 1024 * 1024;
+    // A connection must deliver a whole request this soon after it opens or after the previous
+    // answer, or it is closed (a request whose body never arrives, an idle keep-alive).
+    static constexpr std::chrono::milliseconds prazoDeLeituraPadrao{10000};
+
     explicit ServidorDeDesenvolvimento(QObject *pai = nullptr);
 
     // Listens on 127.0.0.1 (port 0: a free one) and gives the port; throws std::runtime_error
@@ -61,6 +74,11 @@ public:
     [[nodiscard]] QUrl endereco() const; // "http://127.0.0.1:<porta>"
 
     [[nodiscard]] EstadoDoServidor &estado();
+    [[nodiscard]] SiteDoServidor &site();
+
+    // For connections opened from now on.
+    void definirPrazoDeLeitura(std::chrono::milliseconds prazo);
+    [[nodiscard]] std::chrono::milliseconds prazoDeLeitura() const { return prazoDeLeitura_; }
 
     // The next `quantidade` requests that match (method and path prefix; empty matches any) get
     // `falha` instead of being handled; the state does not change for them. A negative
@@ -74,6 +92,7 @@ public:
     void definirAtraso(std::chrono::milliseconds atraso);
     void limparFalhas(); // drops pending faults and the delay
 
+    // The latest `limiteDoRegistro` requests, oldest first, refused ones included.
     [[nodiscard]] const QList<PedidoRegistrado> &pedidos() const;
     [[nodiscard]] QList<PedidoRegistrado> pedidos(const QString &metodo, const QString &prefixoDoCaminho) const;
     void limparPedidos();
@@ -97,12 +116,16 @@ private:
     };
 
     std::optional<Falha> proximaFalha(const QString &metodo, const QString &caminho);
+    void registrar(const PedidoRegistrado &registro);
 
     EstadoDoServidor estado_;
+    SiteDoServidor site_;
+    std::chrono::milliseconds prazoDeLeitura_ = prazoDeLeituraPadrao;
     quint16 porta_ = 0;
     QList<RegraDeFalha> falhas_;
     std::chrono::milliseconds atraso_{0};
     QList<PedidoRegistrado> pedidos_;
+    qsizetype bytesRegistrados_ = 0;
     bool registrarNoLog_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <chrono>
 #include <cstdio>
 #include <stdexcept>
 
@@ -20,7 +21,23 @@ int main(int argc, char **argv)
                                    QStringLiteral("Porta em 127.0.0.1 (padrão 8787; 0 escolhe uma livre)."),
                                    QStringLiteral("N"), QStringLiteral("8787"));
     opcoes.addOption(porta);
+    const QCommandLineOption versao(
+        QStringLiteral("versao-publicada"),
+        QStringLiteral("Versão que o site anuncia em downloads/mac.json (padrão: a desta compilação)."),
+        QStringLiteral("VERSAO"));
+    opcoes.addOption(versao);
+    const QCommandLineOption prazo(QStringLiteral("prazo-de-leitura"),
+                                   QStringLiteral("Segundos para um pedido chegar inteiro (padrão 10)."),
+                                   QStringLiteral("S"), QStringLiteral("10"));
+    opcoes.addOption(prazo);
     opcoes.process(app);
+
+    bool prazoOk = false;
+    const double segundos = opcoes.value(prazo).toDouble(&prazoOk);
+    if (!prazoOk || segundos <= 0) {
+        std::fprintf(stderr, "corvane-servidor: prazo inválido: %s\n", qPrintable(opcoes.value(prazo)));
+        return 2;
+    }
 
     bool ok = false;
     const uint numero = opcoes.value(porta).toUInt(&ok);
@@ -31,6 +48,9 @@ int main(int argc, char **argv)
 
     Servidor::ServidorDeDesenvolvimento servidor;
     servidor.registrarNoLog(true);
+    servidor.definirPrazoDeLeitura(std::chrono::milliseconds(static_cast<qint64>(segundos * 1000)));
+    if (opcoes.isSet(versao))
+        servidor.site().definirVersaoPublicada(opcoes.value(versao));
     try {
         servidor.iniciar(static_cast<quint16>(numero));
     } catch (const std::runtime_error &erro) {

@@ -321,11 +321,11 @@ TEST_F(Bloqueio, OfertaDeProtecao)
         qsizetype pedidos;
     };
     const Caso casos[] = {
-        {"aceita", true, true, true, QStringLiteral("O Corvane vai abrir com senha do Mac"), QStringLiteral("lock"), 1},
-        {"recusa", true, false, false, QStringLiteral("Você pode ligar o senha do Mac em Ajustes."),
+        {"aceita", true, true, true, QStringLiteral("O Corvane vai abrir com senha do computador"), QStringLiteral("lock"), 1},
+        {"recusa", true, false, false, QStringLiteral("Você pode ligar o senha do computador em Ajustes."),
          QStringLiteral("info.circle.fill"), 1},
         {"sem autenticação", false, true, false,
-         QStringLiteral("Este Mac não tem Touch ID nem senha de acesso. O Corvane vai abrir sem bloqueio."),
+         QStringLiteral("Este computador não tem senha de acesso. O Corvane vai abrir sem bloqueio."),
          QStringLiteral("info.circle.fill"), 0},
     };
     for (const Caso &caso : casos) {
@@ -343,7 +343,7 @@ TEST_F(Bloqueio, OfertaDeProtecao)
         EXPECT_EQ(aberto.avisos()->atual()->simbolo, caso.simbolo);
         EXPECT_EQ(motivos.size(), caso.pedidos);
         if (caso.pedidos > 0) {
-            EXPECT_EQ(motivos.first(), QStringLiteral("Usar o senha do Mac para abrir o Corvane"));
+            EXPECT_EQ(motivos.first(), QStringLiteral("Usar o senha do computador para abrir o Corvane"));
             EXPECT_EQ(esperas, QList<std::chrono::milliseconds>{std::chrono::milliseconds(600)});
         }
         EXPECT_EQ(aberto.preferencias()->bloqueio(),

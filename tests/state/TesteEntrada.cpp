@@ -68,7 +68,7 @@ TEST_F(Entrada, EntradaComSenhaAbreOCofreEOfereceProtecao)
     EXPECT_EQ(pedidos("POST", "/v1/conta/pre-entrada").first().json(),
               QJsonObject({{QStringLiteral("email"), semeada.email}}));
     EXPECT_EQ(sobreposicoes.valores,
-              QStringList({QStringLiteral("Abrindo o cofre / Protegendo sua senha neste Mac."), QString()}));
+              QStringList({QStringLiteral("Abrindo o cofre / Protegendo sua senha neste computador."), QString()}));
 
     Testes::executar(iniciado.concluirEntrada(pendente));
     ASSERT_EQ(pedidos("POST", "/v1/sessao").size(), 1);
@@ -91,7 +91,7 @@ TEST_F(Entrada, EntradaComSenhaAbreOCofreEOfereceProtecao)
 
     // The protection offer runs in a task of its own, once.
     EXPECT_TRUE(esperarAte([this] { return !motivos.isEmpty(); }));
-    EXPECT_EQ(motivos, QStringList{QStringLiteral("Usar o senha do Mac para abrir o Corvane")});
+    EXPECT_EQ(motivos, QStringList{QStringLiteral("Usar o senha do computador para abrir o Corvane")});
     EXPECT_TRUE(iniciado.preferencias()->protegerApp());
     esperarSincronia();
 }

@@ -110,7 +110,7 @@ TEST(TipoDeBiometria, NaoHaBiometriaEOsTextosSaoOsDaSenha)
         {TipoDeBiometria::faceID, "Face ID", "faceid"},
         {TipoDeBiometria::touchID, "Touch ID", "touchid"},
         {TipoDeBiometria::opticID, "Optic ID", "opticid"},
-        {TipoDeBiometria::nenhuma, "senha do Mac", "lock"},
+        {TipoDeBiometria::nenhuma, "senha do computador", "lock"},
     };
     for (const auto &linha : tabela) {
         SCOPED_TRACE(linha.nome);

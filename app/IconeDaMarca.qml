@@ -1,0 +1,172 @@
+// The brand padlock with three dots, alone or on a rounded tile, drawn from a 120-unit grid.
+// The dots pulse in a travelling wave while `animando`; the shackle lifts, turns half a turn
+// and drops back with a bounce of the body while `abrindoEFechando` (not with reduced motion).
+import QtQuick
+import Corvane.App
+import QtQuick.Shapes
+
+Item {
+    id: marca
+
+    // Tile side for the tile looks; the padlock's height for EstiloDaMarca.Cadeado.
+    property real tamanho: 60
+    property int estilo: EstiloDaMarca.Azul
+    property bool animando: false
+    property bool abrindoEFechando: false
+
+    // Seconds into the open-and-close cycle and since the wave began, run by the animations below.
+    property real tempoDoCiclo
+    property real tempoDaOnda
+
+    readonly property bool soCadeado: estilo === EstiloDaMarca.Cadeado
+    readonly property real unidadeDoCadeado: tamanho / 67.5
+    readonly property real lado: soCadeado ? 120 * unidadeDoCadeado : tamanho
+
+    implicitWidth: soCadeado ? 50 * unidadeDoCadeado : tamanho
+    implicitHeight: tamanho
+    Accessible.ignored: true
+
+    MovimentoDoCadeado {
+        id: movimento
+
+        objectName: "movimento"
+        estilo: marca.estilo
+        animando: marca.animando
+        abrindoEFechando: marca.abrindoEFechando
+        reduzirMovimento: MovimentoReduzido.ativo
+        tempoDoCiclo: marca.tempoDoCiclo
+        tempoDaOnda: marca.tempoDaOnda
+    }
+
+    NumberAnimation on tempoDoCiclo {
+        from: 0
+        to: 2.4
+        duration: 2400
+        loops: Animation.Infinite
+        running: movimento.cicloAtivo && marca.visible
+    }
+
+    // The first stretch lets the later dots join one by one; the loop then spans a whole
+    // number of swings so it wraps without a jump.
+    SequentialAnimation on tempoDaOnda {
+        running: marca.animando && marca.visible
+
+        NumberAnimation {
+            from: 0
+            to: 0.28
+            duration: 280
+        }
+        NumberAnimation {
+            from: 0.28
+            to: 1100.28
+            duration: 1100000
+            loops: Animation.Infinite
+        }
+    }
+
+    Rectangle {
+        id: azulejo
+
+        objectName: "azulejo"
+        visible: !marca.soCadeado
+        width: marca.tamanho
+        height: marca.tamanho
+        radius: marca.tamanho * 230 / 1024
+        color: marca.estilo === EstiloDaMarca.Azul ? Paleta.azul : Paleta.superficie
+        border.width: marca.estilo === EstiloDaMarca.Claro ? 1 : 0
+        border.color: Paleta.borda
+    }
+
+    // The padlock on its grid, scaled from 120 units to `lado`; for the padlock alone the grid is
+    // centred on the 50 × 67.5-unit frame of the glyph.
+    Item {
+        id: desenho
+
+        objectName: "desenho"
+        x: marca.soCadeado ? -35 * marca.unidadeDoCadeado : 0
+        y: marca.soCadeado ? -26.25 * marca.unidadeDoCadeado : 0
+        width: 120
+        height: 120
+        scale: marca.lado / 120
+        transformOrigin: Item.TopLeft
+        layer.enabled: true
+        layer.samples: 4
+        layer.smooth: true
+        // qmllint disable type
+        // (6.4's qmllint has no type for the layer's QSize; the binding is valid)
+        layer.textureSize: Qt.size(Math.ceil(marca.lado * 2), Math.ceil(marca.lado * 2))
+        // qmllint enable type
+
+        Shape {
+            id: alca
+
+            y: 1.75
+            width: 120
+            height: 120
+
+            ShapePath {
+                strokeColor: movimento.corDaAlca
+                strokeWidth: 7
+                fillColor: "transparent"
+                capStyle: ShapePath.RoundCap
+                joinStyle: ShapePath.RoundJoin
+                miterLimit: 10
+
+                PathSvg {
+                    path: movimento.caminhoDaAlca
+                }
+            }
+        }
+
+        Rectangle {
+            id: corpo
+
+            objectName: "corpo"
+            x: 36
+            y: 48 + 1.75
+            width: 48
+            height: 44
+            radius: 6
+            color: movimento.corDoCorpo
+            transform: Scale {
+                origin.x: 24
+                origin.y: 44
+                xScale: movimento.corpoX
+                yScale: movimento.corpoY
+            }
+        }
+
+        Rectangle {
+            objectName: "ponto0"
+            x: 44
+            y: 66 + 1.75
+            width: 8
+            height: 8
+            radius: 4
+            color: movimento.corDosPontos
+            scale: movimento.escala0
+        }
+
+        Rectangle {
+            objectName: "ponto1"
+            x: 56
+            y: 66 + 1.75
+            width: 8
+            height: 8
+            radius: 4
+            color: movimento.corDosPontos
+            scale: movimento.escala1
+        }
+
+        Rectangle {
+            objectName: "ponto2"
+            x: 68
+            y: 66 + 1.75
+            width: 8
+            height: 8
+            radius: 4
+            color: movimento.corDosPontos
+            scale: movimento.escala2
+        }
+    }
+}

@@ -1,0 +1,56 @@
+// One running application per user. The first start holds a lock file and listens on a local
+// socket in the user's runtime directory that only the same user can open; a later start hands
+// over what it was started with (a "corvane:" URL, or just "show yourself") and exits.
+// Main thread.
+#pragma once
+
+#include <QLocalServer>
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <memory>
+
+class EntradaPeloSafari;
+
+class InstanciaUnica : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Papel {
+        primeira,   // this process is the running instance and listens
+        encaminhou, // another instance runs and got the message: exit
+        falhou,     // neither listening nor forwarding worked: run on alone
+    };
+
+    // `base` names the socket and the lock beside it ("<base>" and "<base>.lock").
+    explicit InstanciaUnica(QString base = basePadrao(), QObject *pai = nullptr);
+    ~InstanciaUnica() override;
+
+    // "$XDG_RUNTIME_DIR/corvane/instancia" (Qt's per-user runtime folder when unset).
+    [[nodiscard]] static QString basePadrao();
+
+    // Becomes the running instance, or forwards the first "corvane:" URL among `argumentos` (or
+    // "show yourself" when there is none) to the one already running.
+    Papel iniciar(const QStringList &argumentos);
+
+    // The message a later start sends: "url <text>" for a "corvane:" URL, else "mostrar".
+    [[nodiscard]] static QByteArray mensagemPara(const QStringList &argumentos);
+
+    // Hands every received URL to `entrada.receber` (on this thread, the main one).
+    void encaminharPara(EntradaPeloSafari &entrada);
+
+signals:
+    void urlRecebida(const QUrl &url);
+    void mostrarPedido();
+
+private:
+    void novaConexao();
+    bool enviar(const QByteArray &mensagem);
+
+    QString base_;
+    std::unique_ptr<QLockFile> trava_;
+    QLocalServer servidor_;
+};
