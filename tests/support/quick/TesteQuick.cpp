@@ -99,11 +99,19 @@ void TesteQuick::TearDown()
     raiz_ = nullptr;
     janela_.reset();
     engine_.reset();
+    const QStringList textos = tomarAvisos();
+    EXPECT_TRUE(textos.isEmpty()) << "QML warnings:\n" << textos.join('\n').toStdString();
+}
+
+QStringList TesteQuick::tomarAvisos()
+{
     QStringList textos;
     for (const QQmlError &aviso : avisos_)
         textos << aviso.toString();
     textos << *mensagensDoQml;
-    EXPECT_TRUE(textos.isEmpty()) << "QML warnings:\n" << textos.join('\n').toStdString();
+    avisos_.clear();
+    mensagensDoQml->clear();
+    return textos;
 }
 
 QObject *TesteQuick::criar(const QString &qml)
