@@ -241,9 +241,9 @@ TEST_F(Entrada, ChaveQueOChaveiroNaoGuardaAbreEAvisaDepoisDaOferta)
         QString avisoDaOferta;
     } casos[] = {
         {"sem autenticação", false, false,
-         QStringLiteral("Este Mac não tem Touch ID nem senha de acesso. O Corvane vai abrir sem bloqueio.")},
-        {"aceita", true, true, QStringLiteral("O Corvane vai abrir com senha do Mac")},
-        {"recusa", true, false, QStringLiteral("Você pode ligar o senha do Mac em Ajustes.")},
+         QStringLiteral("Este computador não tem senha de acesso. O Corvane vai abrir sem bloqueio.")},
+        {"aceita", true, true, QStringLiteral("O Corvane vai abrir com senha do computador")},
+        {"recusa", true, false, QStringLiteral("Você pode ligar o senha do computador em Ajustes.")},
     };
     for (const auto &caso : casos) {
         SCOPED_TRACE(caso.nome);
