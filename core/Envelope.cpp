@@ -63,15 +63,27 @@ QByteArray abrirEnvelope(const QString &envelope, const QByteArray &chave, const
     if (chave.size() != tamanhoDaChave)
         falhar("chave-invalida");
 
-    // Exactly three pieces (empty ones count), the first exactly "v1".
+    // Exactly three pieces (empty ones count), the first exactly "v1". Only the first two dots
+    // are looked for: a third one can only sit in the body, where the decoder refuses it (a dot
+    // is no base64 character), and only then is the rest of the text searched, so the refusal
+    // still reads as an unknown format rather than bad base64.
     const QStringView texto(envelope);
     const qsizetype primeiro = texto.indexOf(u'.');
     const qsizetype segundo = primeiro < 0 ? -1 : texto.indexOf(u'.', primeiro + 1);
-    if (segundo < 0 || texto.indexOf(u'.', segundo + 1) >= 0 || texto.first(primeiro) != u"v1")
+    if (segundo < 0 || texto.first(primeiro) != u"v1")
         falhar("formato-desconhecido");
+    const auto decodificar = [&](QStringView peca) {
+        try {
+            return detalhe::decodificarBase64URL(peca);
+        } catch (const ErroDeCripto &) {
+            if (texto.indexOf(u'.', segundo + 1) >= 0)
+                falhar("formato-desconhecido");
+            throw;
+        }
+    };
 
-    const QByteArray nonce = detalhe::decodificarBase64URL(texto.sliced(primeiro + 1, segundo - primeiro - 1));
-    QByteArray corpo = detalhe::decodificarBase64URL(texto.sliced(segundo + 1));
+    const QByteArray nonce = decodificar(texto.sliced(primeiro + 1, segundo - primeiro - 1));
+    QByteArray corpo = decodificar(texto.sliced(segundo + 1));
     if (nonce.size() != tamanhoDoNonce || corpo.size() < tamanhoDaTag)
         falhar("formato-desconhecido");
 

@@ -22,6 +22,7 @@ Cofre::Cofre(Conta conta, QByteArray chave, ClienteDaAPI *api, Preferencias *pre
 {
     if (preferencias_)
         ordem_ = preferencias_->armazenamento().listaDeTextos(chaveDaOrdem(conta_.id)).value_or(QStringList());
+    idsNaOrdem_ = QSet<QString>(ordem_.cbegin(), ordem_.cend());
     carregarCopia();
 }
 
@@ -52,6 +53,7 @@ void Cofre::definirConta(const Conta &conta)
     if (conta.id != conta_.id || conta == conta_)
         return;
     conta_ = conta;
+    ++versaoDaCopia_;
     emit contaMudou();
 }
 
@@ -72,6 +74,8 @@ void Cofre::aplicar(const ItemCifrado &item)
     if (guardado == cifrados_.cend() || *guardado != item) {
         cifrados_.insert(id, item);
         avisarCifrados();
+    } else if (abertos_.contains(id)) {
+        return; // the same sealed item opened before with this key: opening again gives the same
     }
 
     std::optional<ItemAberto> aberto;
@@ -101,15 +105,15 @@ void Cofre::aplicar(const ItemCifrado &item)
 
 void Cofre::salvarCopia() const
 {
+    if (copiaGravada_ == versaoDaCopia_ && QFileInfo::exists(CopiaDoCofre::arquivo()))
+        return;
     CopiaDoCofre copia;
     copia.versao = 1;
     copia.conta = conta_;
     copia.revisao = revisao_;
     copia.itens = cifrados_.values();
-    if (copiaGravada_ == copia && QFileInfo::exists(CopiaDoCofre::arquivo()))
-        return;
     if (CopiaDoCofre::salvar(copia))
-        copiaGravada_ = std::move(copia);
+        copiaGravada_ = versaoDaCopia_;
     else
         copiaGravada_.reset();
 }
@@ -117,7 +121,15 @@ void Cofre::salvarCopia() const
 void Cofre::gravarEAtualizarIdentidades()
 {
     salvarCopia();
-    identidadesDoPreenchimento(abertos_.values());
+    // The identities depend on the open items and the links file only: with the same items, the
+    // list is rebuilt only when the links changed or the last one did not reach the store.
+    if (abertosEntregues_ == versaoDosAbertos_) {
+        identidadesEntregues_ =
+            identidadesDoPreenchimentoSeMudaram(identidadesEntregues_, [this] { return abertos_.values(); });
+    } else {
+        identidadesEntregues_ = identidadesDoPreenchimento(abertos_.values());
+        abertosEntregues_ = versaoDosAbertos_;
+    }
 }
 
 void Cofre::removerLocalmente(const QString &id)
@@ -126,8 +138,11 @@ void Cofre::removerLocalmente(const QString &id)
         avisarCifrados();
     if (abertos_.remove(id))
         avisarAbertos();
-    if (ordem_.removeAll(id) > 0)
+    // Most deletions are of ids the order never named (it holds codes only): no scan for those.
+    if (idsNaOrdem_.remove(id)) {
+        ordem_.removeAll(id);
         emit ordemMudou();
+    }
 }
 
 // --- Listings ---
@@ -220,6 +235,7 @@ void Cofre::definirRevisao(qint64 valor)
     if (revisao_ == valor)
         return;
     revisao_ = valor;
+    ++versaoDaCopia_;
     emit revisaoMudou();
 }
 
@@ -265,6 +281,7 @@ void Cofre::definirCarregado(bool valor)
 
 void Cofre::avisarCifrados()
 {
+    ++versaoDaCopia_;
     if (agrupamento_ > 0)
         cifradosPendente_ = true;
     else
@@ -273,6 +290,7 @@ void Cofre::avisarCifrados()
 
 void Cofre::avisarAbertos()
 {
+    ++versaoDosAbertos_;
     if (agrupamento_ > 0)
         abertosPendente_ = true;
     else

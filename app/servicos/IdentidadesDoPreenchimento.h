@@ -10,6 +10,7 @@
 #include <QCoro/QCoroTask>
 #include <QList>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -28,14 +29,29 @@ struct ErroDasIdentidades : std::runtime_error {
 [[nodiscard]] QList<IdentidadeDoPreenchimento> montarIdentidades(const QList<ItemAberto> &itens,
                                                                  const QList<VinculoDoPreenchimento> &vinculos);
 
+// What one rebuild handed over: the links it was built with and the queue's mark for its list.
+struct EntregaDeIdentidades {
+    quint64 geracao = 0; // 0: nothing handed over yet
+    QList<VinculoDoPreenchimento> vinculos;
+};
+
 // Builds the identities of `itens` with the links file read now, and queues the replacement of
 // the store's list (see FilaDeIdentidades). Returns at once; nothing fails. Main thread.
-void identidadesDoPreenchimento(const QList<ItemAberto> &itens);
+EntregaDeIdentidades identidadesDoPreenchimento(const QList<ItemAberto> &itens);
+// The same for a caller whose items are those it handed over in `anterior`: nothing is rebuilt
+// when the links file reads the same and that list is in the store or on its way there (not
+// when the store was off, the write failed, or a later list or a removal came after it). Then
+// `itens` is not even called. Main thread.
+EntregaDeIdentidades identidadesDoPreenchimentoSeMudaram(const EntregaDeIdentidades &anterior,
+                                                         const std::function<QList<ItemAberto>()> &itens);
 
 // Replaces the list in `repositorio` (the process's store when null) when it is switched on,
 // off the main thread; throws ErroDasIdentidades "falha-ao-substituir" when the write fails.
 QCoro::Task<> substituirIdentidadesDoPreenchimento(QList<IdentidadeDoPreenchimento> identidades,
                                                    std::shared_ptr<RepositorioDeIdentidades> repositorio = nullptr);
+// The same, telling whether the list was written (false: the store is switched off).
+QCoro::Task<bool> substituirEConfirmar(QList<IdentidadeDoPreenchimento> identidades,
+                                       std::shared_ptr<RepositorioDeIdentidades> repositorio);
 
 // Removes every identity of this application, whether the store is on or not, after any
 // rebuild already running and cancelling those still waiting. Failures are dropped. Main thread.
