@@ -2,7 +2,9 @@
 // writer and the listings.
 #include "vault/Cofre.h"
 
+#include "app/servicos/FilaDeIdentidades.h"
 #include "app/servicos/IdentidadesDoPreenchimento.h"
+#include "core/ArquivosDoPreenchimento.h"
 #include "app/servicos/Preferencias.h"
 #include "core/CopiaDoCofre.h"
 #include "core/ErroDeCripto.h"
@@ -64,7 +66,7 @@ void Cofre::aplicar(const ItemCifrado &item)
         if (cifrados_.remove(id))
             avisarCifrados();
         if (abertos_.remove(id))
-            avisarAbertos();
+            abertoMudou(id);
         if (ilegiveis_.remove(id))
             avisarIlegiveis();
         return;
@@ -88,14 +90,14 @@ void Cofre::aplicar(const ItemCifrado &item)
         const auto anterior = abertos_.constFind(id);
         if (anterior == abertos_.cend() || *anterior != *aberto) {
             abertos_.insert(id, std::move(*aberto));
-            avisarAbertos();
+            abertoMudou(id);
         }
         if (ilegiveis_.remove(id))
             avisarIlegiveis();
         return;
     }
     if (abertos_.remove(id))
-        avisarAbertos();
+        abertoMudou(id);
     if (!ilegiveis_.contains(id)) {
         ilegiveis_.insert(id);
         avisarIlegiveis();
@@ -121,15 +123,53 @@ void Cofre::salvarCopia() const
 void Cofre::gravarEAtualizarIdentidades()
 {
     salvarCopia();
-    // The identities depend on the open items and the links file only: with the same items, the
-    // list is rebuilt only when the links changed or the last one did not reach the store.
-    if (abertosEntregues_ == versaoDosAbertos_) {
-        identidadesEntregues_ =
-            identidadesDoPreenchimentoSeMudaram(identidadesEntregues_, [this] { return abertos_.values(); });
+    atualizarIdentidades();
+}
+
+void Cofre::atualizarIdentidades()
+{
+    // The identities depend on the open items and the links file only.
+    QList<VinculoDoPreenchimento> vinculos = VinculoDoPreenchimento::ler();
+    const bool mesmosVinculos = abertosEntregues_.has_value() && vinculos == identidadesEntregues_.vinculos;
+    if (mesmosVinculos && abertosEntregues_ == versaoDosAbertos_
+        && FilaDeIdentidades::doProcesso().emDia(identidadesEntregues_.geracao))
+        return;
+
+    // Links name code items: when they changed, every item is built again (rare, and the file is
+    // small); otherwise only the items that changed.
+    const DominiosVinculados vinculados = dominiosVinculadosPorItem(vinculos);
+    if (todosOsAbertosMudaram_ || !mesmosVinculos) {
+        identidadesPorItem_.clear();
+        for (const ItemAberto &item : abertos_)
+            if (QList<IdentidadeDoPreenchimento> doItem = identidadesDoItem(item, vinculados); !doItem.isEmpty())
+                identidadesPorItem_.insert(item.id, std::move(doItem));
     } else {
-        identidadesEntregues_ = identidadesDoPreenchimento(abertos_.values());
-        abertosEntregues_ = versaoDosAbertos_;
+        for (const QString &id : std::as_const(abertosMudados_)) {
+            identidadesPorItem_.remove(id);
+            const auto item = abertos_.constFind(id);
+            if (item == abertos_.cend())
+                continue;
+            if (QList<IdentidadeDoPreenchimento> doItem = identidadesDoItem(*item, vinculados); !doItem.isEmpty())
+                identidadesPorItem_.insert(id, std::move(doItem));
+        }
     }
+    abertosMudados_.clear();
+    todosOsAbertosMudaram_ = false;
+
+    // The full list, in the order of the open items, as a rebuild from scratch gives it.
+    QList<IdentidadeDoPreenchimento> identidades;
+    for (auto item = abertos_.cbegin(); item != abertos_.cend(); ++item)
+        if (const auto doItem = identidadesPorItem_.constFind(item.key()); doItem != identidadesPorItem_.cend())
+            identidades.append(*doItem);
+    identidadesEntregues_ = entregarIdentidades(std::move(identidades), std::move(vinculos));
+    abertosEntregues_ = versaoDosAbertos_;
+}
+
+void Cofre::abertoMudou(const QString &id)
+{
+    if (!todosOsAbertosMudaram_)
+        abertosMudados_.insert(id);
+    avisarAbertos();
 }
 
 void Cofre::removerLocalmente(const QString &id)
@@ -137,7 +177,7 @@ void Cofre::removerLocalmente(const QString &id)
     if (cifrados_.remove(id))
         avisarCifrados();
     if (abertos_.remove(id))
-        avisarAbertos();
+        abertoMudou(id);
     // Most deletions are of ids the order never named (it holds codes only): no scan for those.
     if (idsNaOrdem_.remove(id)) {
         ordem_.removeAll(id);

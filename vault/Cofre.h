@@ -188,6 +188,11 @@ private:
     void registrarFalhaDeSincronia(const std::exception_ptr &erro);
     // After every successful change from the server: the copy, then the identities.
     void gravarEAtualizarIdentidades();
+    // Hands the identities over when the open items or the links changed, or the last list did
+    // not reach the store; rebuilds only the changed items' identities.
+    void atualizarIdentidades();
+    // Notes that the open item `id` changed (stored, replaced or removed).
+    void abertoMudou(const QString &id);
     [[nodiscard]] QList<ItemAberto> abertosDoTipo(TipoDeItem tipo) const;
     // Seals a content for `id`; ErroDoCofre::falhaAoCifrar on any failure.
     [[nodiscard]] QString selar(const ObjetoJSON &conteudo, const QString &id) const;
@@ -223,9 +228,13 @@ private:
     // The copy version the file holds since this store's last successful write; cleared by a
     // failed write so the next change retries.
     mutable std::optional<quint64> copiaGravada_;
-    // The open-items version and links of the identities last handed over.
+    // The open-items version and links of the identities last handed over, each open item's
+    // identities as last built, and the items changed since (all of them after a clear).
     std::optional<quint64> abertosEntregues_;
     EntregaDeIdentidades identidadesEntregues_;
+    QHash<QString, QList<IdentidadeDoPreenchimento>> identidadesPorItem_;
+    IdsDeItens abertosMudados_;
+    bool todosOsAbertosMudaram_ = true;
 
     // While answers are applied in one go, each collection announces once, at the end.
     int agrupamento_ = 0;

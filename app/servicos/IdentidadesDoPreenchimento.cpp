@@ -34,18 +34,6 @@ void deSenha(const ItemAberto &item, const DadosDeSenha &dados, QList<Identidade
     }
 }
 
-// The linked domains of each code item, in file order: one pass over the links, so each item
-// looks its own up instead of scanning every link.
-using DominiosVinculados = QHash<QString, QList<QString>>;
-
-DominiosVinculados porItem(const QList<VinculoDoPreenchimento> &vinculos)
-{
-    DominiosVinculados dominios;
-    for (const VinculoDoPreenchimento &vinculo : vinculos)
-        dominios[vinculo.id].append(vinculo.dominio);
-    return dominios;
-}
-
 void deCodigo(const ItemAberto &item, const DadosDeCodigo &dados, const DominiosVinculados &vinculados,
               QList<IdentidadeDoPreenchimento> &em)
 {
@@ -83,38 +71,59 @@ std::function<void()> remocao(std::shared_ptr<RepositorioDeIdentidades> alvo)
 
 } // namespace
 
-QList<IdentidadeDoPreenchimento> montarIdentidades(const QList<ItemAberto> &itens,
-                                                   const QList<VinculoDoPreenchimento> &vinculos)
+// One pass over the links, so each code item looks its own up instead of scanning every link.
+DominiosVinculados dominiosVinculadosPorItem(const QList<VinculoDoPreenchimento> &vinculos)
 {
-    const DominiosVinculados vinculados = porItem(vinculos);
+    DominiosVinculados dominios;
+    for (const VinculoDoPreenchimento &vinculo : vinculos)
+        dominios[vinculo.id].append(vinculo.dominio);
+    return dominios;
+}
+
+namespace {
+
+void acrescentarDoItem(const ItemAberto &item, const DominiosVinculados &vinculados,
+                       QList<IdentidadeDoPreenchimento> &em)
+{
+    if (const DadosDeSenha *senha = item.conteudo.senha())
+        deSenha(item, *senha, em);
+    else if (const DadosDeCodigo *codigo = item.conteudo.codigo())
+        deCodigo(item, *codigo, vinculados, em);
+}
+
+} // namespace
+
+QList<IdentidadeDoPreenchimento> identidadesDoItem(const ItemAberto &item, const DominiosVinculados &vinculados)
+{
     QList<IdentidadeDoPreenchimento> identidades;
-    for (const ItemAberto &item : itens) {
-        if (const DadosDeSenha *senha = item.conteudo.senha())
-            deSenha(item, *senha, identidades);
-        else if (const DadosDeCodigo *codigo = item.conteudo.codigo())
-            deCodigo(item, *codigo, vinculados, identidades);
-    }
+    acrescentarDoItem(item, vinculados, identidades);
     return identidades;
 }
 
-EntregaDeIdentidades identidadesDoPreenchimento(const QList<ItemAberto> &itens)
+QList<IdentidadeDoPreenchimento> montarIdentidades(const QList<ItemAberto> &itens,
+                                                   const QList<VinculoDoPreenchimento> &vinculos)
+{
+    const DominiosVinculados vinculados = dominiosVinculadosPorItem(vinculos);
+    QList<IdentidadeDoPreenchimento> identidades;
+    for (const ItemAberto &item : itens)
+        acrescentarDoItem(item, vinculados, identidades);
+    return identidades;
+}
+
+EntregaDeIdentidades entregarIdentidades(QList<IdentidadeDoPreenchimento> identidades,
+                                         QList<VinculoDoPreenchimento> vinculos)
 {
     EntregaDeIdentidades entrega;
-    entrega.vinculos = VinculoDoPreenchimento::ler();
-    entrega.geracao = FilaDeIdentidades::doProcesso().substituir(montarIdentidades(itens, entrega.vinculos));
+    entrega.geracao = FilaDeIdentidades::doProcesso().substituir(std::move(identidades));
+    entrega.vinculos = std::move(vinculos);
     return entrega;
 }
 
-EntregaDeIdentidades identidadesDoPreenchimentoSeMudaram(const EntregaDeIdentidades &anterior,
-                                                         const std::function<QList<ItemAberto>()> &itens)
+void identidadesDoPreenchimento(const QList<ItemAberto> &itens)
 {
     QList<VinculoDoPreenchimento> vinculos = VinculoDoPreenchimento::ler();
-    if (vinculos == anterior.vinculos && FilaDeIdentidades::doProcesso().emDia(anterior.geracao))
-        return anterior;
-    EntregaDeIdentidades entrega;
-    entrega.geracao = FilaDeIdentidades::doProcesso().substituir(montarIdentidades(itens(), vinculos));
-    entrega.vinculos = std::move(vinculos);
-    return entrega;
+    QList<IdentidadeDoPreenchimento> identidades = montarIdentidades(itens, vinculos);
+    (void)entregarIdentidades(std::move(identidades), std::move(vinculos));
 }
 
 QCoro::Task<bool> substituirEConfirmar(QList<IdentidadeDoPreenchimento> identidades,

@@ -8,9 +8,9 @@
 #include "plataforma/RepositorioDeIdentidades.h"
 
 #include <QCoro/QCoroTask>
+#include <QHash>
 #include <QList>
 
-#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -18,6 +18,12 @@
 struct ErroDasIdentidades : std::runtime_error {
     explicit ErroDasIdentidades(const char *codigo) : std::runtime_error(codigo), codigo(codigo) {}
     QString codigo;
+};
+
+// What one rebuild handed over: the links it was built with and the queue's mark for its list.
+struct EntregaDeIdentidades {
+    quint64 geracao = 0; // 0: nothing handed over yet
+    QList<VinculoDoPreenchimento> vinculos;
 };
 
 // The identities of `itens`, in their order: for each distinct domain of a password, a password
@@ -29,21 +35,21 @@ struct ErroDasIdentidades : std::runtime_error {
 [[nodiscard]] QList<IdentidadeDoPreenchimento> montarIdentidades(const QList<ItemAberto> &itens,
                                                                  const QList<VinculoDoPreenchimento> &vinculos);
 
-// What one rebuild handed over: the links it was built with and the queue's mark for its list.
-struct EntregaDeIdentidades {
-    quint64 geracao = 0; // 0: nothing handed over yet
-    QList<VinculoDoPreenchimento> vinculos;
-};
+// The pieces of montarIdentidades, for a caller that keeps each item's identities and rebuilds
+// only those of the items that changed: the linked domains grouped by item id (file order), and
+// one item's identities (montarIdentidades is these, item after item).
+using DominiosVinculados = QHash<QString, QList<QString>>;
+[[nodiscard]] DominiosVinculados dominiosVinculadosPorItem(const QList<VinculoDoPreenchimento> &vinculos);
+[[nodiscard]] QList<IdentidadeDoPreenchimento> identidadesDoItem(const ItemAberto &item,
+                                                                 const DominiosVinculados &vinculados);
+// Queues the replacement with a list built by the caller from `vinculos`, the links file as it
+// read it. Main thread.
+EntregaDeIdentidades entregarIdentidades(QList<IdentidadeDoPreenchimento> identidades,
+                                         QList<VinculoDoPreenchimento> vinculos);
 
 // Builds the identities of `itens` with the links file read now, and queues the replacement of
 // the store's list (see FilaDeIdentidades). Returns at once; nothing fails. Main thread.
-EntregaDeIdentidades identidadesDoPreenchimento(const QList<ItemAberto> &itens);
-// The same for a caller whose items are those it handed over in `anterior`: nothing is rebuilt
-// when the links file reads the same and that list is in the store or on its way there (not
-// when the store was off, the write failed, or a later list or a removal came after it). Then
-// `itens` is not even called. Main thread.
-EntregaDeIdentidades identidadesDoPreenchimentoSeMudaram(const EntregaDeIdentidades &anterior,
-                                                         const std::function<QList<ItemAberto>()> &itens);
+void identidadesDoPreenchimento(const QList<ItemAberto> &itens);
 
 // Replaces the list in `repositorio` (the process's store when null) when it is switched on,
 // off the main thread; throws ErroDasIdentidades "falha-ao-substituir" when the write fails.
