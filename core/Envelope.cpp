@@ -16,6 +16,31 @@ constexpr QStringView prefixo = u"v1.";
     throw ErroDeCripto(QString::fromLatin1(codigo));
 }
 
+// A label's UTF-8 bytes. Every label in use is short ASCII: narrowed on the stack and wrapped
+// without a copy, so sealing and opening allocate nothing for it.
+class RotuloEmUtf8 {
+public:
+    explicit RotuloEmUtf8(const QString &rotulo)
+    {
+        const char16_t *c = reinterpret_cast<const char16_t *>(rotulo.constData());
+        const qsizetype n = rotulo.size();
+        bool ascii = n <= qsizetype(sizeof curto_);
+        for (qsizetype i = 0; ascii && i < n; ++i) {
+            ascii = c[i] < 0x80;
+            curto_[i] = static_cast<char>(c[i]);
+        }
+        bytes_ = ascii ? QByteArray::fromRawData(curto_, n) : rotulo.toUtf8();
+    }
+    RotuloEmUtf8(const RotuloEmUtf8 &) = delete;
+    RotuloEmUtf8 &operator=(const RotuloEmUtf8 &) = delete;
+
+    [[nodiscard]] const QByteArray &bytes() const { return bytes_; }
+
+private:
+    char curto_[128];
+    QByteArray bytes_;
+};
+
 } // namespace
 
 QString rotuloDoItem(const QString &id)
@@ -31,7 +56,7 @@ QString selarEnvelope(const QByteArray &textoClaro, const QByteArray &chave, con
     if (nonce.size() != tamanhoDoNonce)
         falhar("nonce-invalido");
     // A failure of OpenSSL here is rare and not ours to reclassify: it propagates as ErroDePrimitiva.
-    Primitivas::SeladorAesGcm selador(chave, nonce, rotulo.toUtf8());
+    Primitivas::SeladorAesGcm selador(chave, nonce, RotuloEmUtf8(rotulo).bytes());
 
     // The text is written into one allocation, the ciphertext encoded slice by slice as it comes
     // out of the cipher, with no buffer of the whole ciphertext.
@@ -92,7 +117,7 @@ QByteArray abrirEnvelope(const QString &envelope, const QByteArray &chave, const
     // The decoded body is ours, so it is opened in place into the plaintext.
     bool aberto = false;
     try {
-        aberto = Primitivas::abrirAesGcmNoLugar(corpo, chave, nonce, rotulo.toUtf8());
+        aberto = Primitivas::abrirAesGcmNoLugar(corpo, chave, nonce, RotuloEmUtf8(rotulo).bytes());
     } catch (const Primitivas::ErroDePrimitiva &) {
         aberto = false;
     }
