@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <vector>
@@ -105,6 +106,9 @@ void lerSoACopia(benchmark::State &estado)
 // --- A fresh process: the program started anew, the copy read from disk through `Cofre` ---
 
 constexpr char argumentoDoFilho[] = "--abrir-cofre-num-processo-novo";
+// Writes a copy of n items under XDG_DATA_HOME and exits, so the child can be run by hand, for
+// instance under callgrind: bench_itens --gravar-copia 10000, then the child argument.
+constexpr char argumentoDeGravar[] = "--gravar-copia";
 
 double mediana(std::vector<double> valores)
 {
@@ -219,6 +223,10 @@ int main(int argc, char **argv)
     QCoreApplication aplicacao(argc, argv);
     if (argc == 2 && std::strcmp(argv[1], argumentoDoFilho) == 0)
         return abrirNoFilho();
+    if (argc == 3 && std::strcmp(argv[1], argumentoDeGravar) == 0) {
+        const CopiaDoCofre copia = CopiaDoCofre::deJSON(Leitor(CodificacaoJSON::lerDocumento(copiaGravada(std::atoi(argv[2])))));
+        return CopiaDoCofre::salvar(copia) ? 0 : 1;
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -6,6 +6,8 @@
 #include <QHash>
 
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <system_error>
 
@@ -23,8 +25,27 @@ constexpr qsizetype membrosSemIndice = 16;
 }
 
 // Decodes UTF-8, replacing every maximal ill-formed subpart with U+FFFD.
+bool soAscii(const unsigned char *p, qsizetype n)
+{
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t oito;
+        std::memcpy(&oito, p + i, 8);
+        if (oito & 0x8080808080808080ULL)
+            return false;
+    }
+    for (; i < n; ++i)
+        if (p[i] >= 0x80)
+            return false;
+    return true;
+}
+
 QString decodificarUTF8(const unsigned char *p, qsizetype n)
 {
+    // Plain ASCII (every envelope, id and date, most other texts) widens as Latin-1, which Qt
+    // does in bulk; the result is the same.
+    if (soAscii(p, n))
+        return QString::fromLatin1(reinterpret_cast<const char *>(p), n);
     QString texto(n, Qt::Uninitialized); // never more code units than bytes
     char16_t *saida = reinterpret_cast<char16_t *>(texto.data());
     qsizetype k = 0;
@@ -302,13 +323,12 @@ private:
         ++cursor_;
         // Common case: no escape before the closing quote, so the bytes decode where they lie.
         const qsizetype inicio = cursor_;
-        for (qsizetype i = inicio; i < tamanho_; ++i) {
-            if (dados_[i] == '"') {
-                cursor_ = i + 1;
-                return decodificarUTF8(dados_ + inicio, i - inicio);
+        if (const void *aspas = std::memchr(dados_ + inicio, '"', static_cast<std::size_t>(tamanho_ - inicio))) {
+            const qsizetype fim = static_cast<const unsigned char *>(aspas) - dados_;
+            if (!std::memchr(dados_ + inicio, '\\', static_cast<std::size_t>(fim - inicio))) {
+                cursor_ = fim + 1;
+                return decodificarUTF8(dados_ + inicio, fim - inicio);
             }
-            if (dados_[i] == '\\')
-                break;
         }
         coletados_.clear();
         for (;;) {
