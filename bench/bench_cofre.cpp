@@ -1,7 +1,8 @@
-// Synchronisation of the vault store against the in-process development server: a first full
-// pull of 5,000 items and an incremental run with nothing new, next to the steps a pull is made
-// of (decoding the answer, opening every item, writing the local copy), so it shows where the
-// time goes.
+// Synchronisation of the vault store against the in-process development server, at 5,000,
+// 10,000 and 50,000 items: a first full pull, an incremental run with nothing new and one that
+// brings k changed items, next to the steps a pull is made of (decoding the answer, opening every
+// item, writing the local copy, rebuilding the AutoFill identities), so it shows where the time
+// goes. The host's identity store is switched on, as for a user of AutoFill.
 #include "api/ClienteDaAPI.h"
 #include "api/Respostas.h"
 #include "app/servicos/FilaDeIdentidades.h"
@@ -11,6 +12,7 @@
 #include "core/Envelope.h"
 #include "plataforma/CofreDeSegredos.h"
 #include "plataforma/CofreDeSegredosEmArquivo.h"
+#include "plataforma/RepositorioDeIdentidades.h"
 #include "servidor/ServidorDeDesenvolvimento.h"
 #include "support/ContaNoServidor.h"
 #include "support/Executar.h"
@@ -24,107 +26,228 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+#include <map>
 #include <memory>
+#include <vector>
 
 namespace {
 
-constexpr int quantidadeDeItens = 5000;
-const QString email = QStringLiteral("bench@exemplo.com");
+QTemporaryDir &pasta()
+{
+    static QTemporaryDir unica;
+    return unica;
+}
 
-// One server with one account holding 5,000 passwords, a signed-in client and the store's
-// other inputs, shared by every benchmark.
-struct Ambiente {
-    QTemporaryDir pasta;
-    std::unique_ptr<Servidor::ServidorDeDesenvolvimento> servidor;
-    std::unique_ptr<ClienteDaAPI> api;
-    std::unique_ptr<Preferencias> preferencias;
+Servidor::ServidorDeDesenvolvimento &servidor()
+{
+    static Servidor::ServidorDeDesenvolvimento unico;
+    return unico;
+}
+
+Preferencias &preferencias()
+{
+    static Preferencias unicas(Padroes(pasta().path() + QStringLiteral("/padroes.json")));
+    return unicas;
+}
+
+QString idDe(int i)
+{
+    return QStringLiteral("item-%1").arg(i, 6, 10, QLatin1Char('0'));
+}
+
+ObjetoJSON conteudoDe(int i, int versao = 0)
+{
+    return DadosDeSenha::novo(QStringLiteral("Conta %1").arg(i), QStringLiteral("pessoa%1@exemplo.com").arg(i),
+                              QStringLiteral("s3nh@-forte-%1-%2").arg(i).arg(versao),
+                              {QStringLiteral("site%1.com.br").arg(i)}, QStringLiteral("Notas do item %1").arg(i),
+                              i % 7 == 0)
+        .json;
+}
+
+// One account of the server holding `quantidade` passwords, with its own signed-in client.
+struct Conjunto {
+    int quantidade = 0;
+    QString email;
     Conta conta;
     QByteArray chave;
+    std::unique_ptr<ClienteDaAPI> api;
 
-    Ambiente()
+    void gravar(int i, int versao = 0) const
     {
-        qputenv("XDG_DATA_HOME", (pasta.path() + QStringLiteral("/dados")).toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", (pasta.path() + QStringLiteral("/configuracao")).toLocal8Bit());
-        CofreDeSegredos::usar(std::make_shared<CofreDeSegredosEmArquivo>(pasta.path() + QStringLiteral("/segredos.json")));
-
-        servidor = std::make_unique<Servidor::ServidorDeDesenvolvimento>();
-        servidor->iniciar();
-        servidor->estado().criarConta(Testes::novaConta(email));
-        const RespostaDeSessao sessao = Testes::sessaoDe(servidor->estado(), email);
-        conta = sessao.conta;
-        api = std::make_unique<ClienteDaAPI>(servidor->endereco());
-        api->guardarSessao(sessao);
-        preferencias = std::make_unique<Preferencias>(Padroes(pasta.path() + QStringLiteral("/padroes.json")));
-
-        chave = Cripto::bytesAleatorios(32);
-        for (int i = 0; i < quantidadeDeItens; ++i) {
-            const QString id = QStringLiteral("item-%1").arg(i, 5, 10, QLatin1Char('0'));
-            const ObjetoJSON conteudo =
-                DadosDeSenha::novo(QStringLiteral("Conta %1").arg(i), QStringLiteral("pessoa%1@exemplo.com").arg(i),
-                                   QStringLiteral("s3nh@-forte-%1").arg(i), {QStringLiteral("site%1.com.br").arg(i)},
-                                   QStringLiteral("Notas do item %1").arg(i), i % 7 == 0)
-                    .json;
-            servidor->estado().gravarItem(email, id, QStringLiteral("senha"),
-                                          Cripto::selarEnvelope(ValorJSON::objeto(conteudo).escritoEmUTF8(), chave,
-                                                                Cripto::rotuloDoItem(id)));
-        }
+        const QString id = idDe(i);
+        servidor().estado().gravarItem(email, id, QStringLiteral("senha"),
+                                       Cripto::selarEnvelope(ValorJSON::objeto(conteudoDe(i, versao)).escritoEmUTF8(),
+                                                             chave, Cripto::rotuloDoItem(id)));
     }
 
     [[nodiscard]] std::unique_ptr<Cofre> novoCofre() const
     {
-        return std::make_unique<Cofre>(conta, chave, api.get(), preferencias.get());
+        return std::make_unique<Cofre>(conta, chave, api.get(), &preferencias());
+    }
+
+    // A store in step with the server, through a first full pull.
+    [[nodiscard]] std::unique_ptr<Cofre> cofreSincronizado() const
+    {
+        CopiaDoCofre::apagar();
+        auto cofre = novoCofre();
+        Testes::executar(cofre->sincronizar(), std::chrono::minutes(5));
+        Testes::executar(FilaDeIdentidades::doProcesso().ociosa(), std::chrono::minutes(5));
+        return cofre;
     }
 };
 
-Ambiente &ambiente()
+Conjunto &conjunto(int quantidade)
 {
-    static Ambiente unico;
-    return unico;
+    static std::map<int, std::unique_ptr<Conjunto>> todos;
+    auto &lugar = todos[quantidade];
+    if (lugar)
+        return *lugar;
+
+    static const bool iniciado = [] {
+        qputenv("XDG_DATA_HOME", (pasta().path() + QStringLiteral("/dados")).toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (pasta().path() + QStringLiteral("/configuracao")).toLocal8Bit());
+        CofreDeSegredos::usar(
+            std::make_shared<CofreDeSegredosEmArquivo>(pasta().path() + QStringLiteral("/segredos.json")));
+        RepositorioDeIdentidadesEmArquivo identidades;
+        if (!identidades.definirLigado(true))
+            std::abort();
+        servidor().iniciar();
+        return true;
+    }();
+    (void)iniciado;
+
+    lugar = std::make_unique<Conjunto>();
+    Conjunto &c = *lugar;
+    c.quantidade = quantidade;
+    c.email = QStringLiteral("bench-%1@exemplo.com").arg(quantidade);
+    servidor().estado().criarConta(Testes::novaConta(c.email));
+    const RespostaDeSessao sessao = Testes::sessaoDe(servidor().estado(), c.email);
+    c.conta = sessao.conta;
+    c.api = std::make_unique<ClienteDaAPI>(servidor().endereco());
+    c.api->guardarSessao(sessao);
+    c.chave = Cripto::bytesAleatorios(32);
+    for (int i = 0; i < quantidade; ++i)
+        c.gravar(i);
+    return c;
+}
+
+double mediana(std::vector<double> valores)
+{
+    std::sort(valores.begin(), valores.end());
+    const std::size_t meio = valores.size() / 2;
+    return valores.size() % 2 ? valores[meio] : (valores[meio - 1] + valores[meio]) / 2;
+}
+
+double milissegundosDe(const auto &funcao)
+{
+    const auto inicio = std::chrono::steady_clock::now();
+    funcao();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - inicio).count();
 }
 
 void PrimeiraSincroniaCompleta(benchmark::State &estado)
 {
-    Ambiente &a = ambiente();
+    const Conjunto &c = conjunto(static_cast<int>(estado.range(0)));
     std::unique_ptr<Cofre> cofre;
     for (auto _ : estado) {
         estado.PauseTiming();
         cofre.reset(); // the previous store goes away outside the measure
         CopiaDoCofre::apagar(); // no copy: the store asks for the whole vault
-        cofre = a.novoCofre();
+        cofre = c.novoCofre();
         estado.ResumeTiming();
-        Testes::executar(cofre->sincronizar(), std::chrono::minutes(2));
-        if (cofre->abertos().size() != quantidadeDeItens || cofre->falhouAoSincronizar())
+        Testes::executar(cofre->sincronizar(), std::chrono::minutes(5));
+        if (cofre->abertos().size() != c.quantidade || cofre->falhouAoSincronizar())
             estado.SkipWithError("a sincronização não trouxe o cofre inteiro");
+        estado.PauseTiming();
+        Testes::executar(FilaDeIdentidades::doProcesso().ociosa(), std::chrono::minutes(5));
+        estado.ResumeTiming();
     }
-    estado.SetItemsProcessed(estado.iterations() * quantidadeDeItens);
+    estado.SetItemsProcessed(estado.iterations() * c.quantidade);
 }
-BENCHMARK(PrimeiraSincroniaCompleta)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(PrimeiraSincroniaCompleta)->Arg(10'000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
+// The whole run, and beside it, round by round, the same request sent alone: the difference is
+// the store's own cost of a sync with nothing new (counter "proprio_ms", the median per round).
 void SincroniaSemNovidades(benchmark::State &estado)
 {
-    Ambiente &a = ambiente();
-    auto cofre = a.novoCofre();
-    Testes::executar(cofre->sincronizar(), std::chrono::minutes(2));
+    const Conjunto &c = conjunto(static_cast<int>(estado.range(0)));
+    const auto cofre = c.cofreSincronizado();
+    std::vector<double> proprio, pedido, total;
     for (auto _ : estado) {
-        Testes::executar(cofre->sincronizar());
-        if (cofre->falhouAoSincronizar() || cofre->abertos().size() != quantidadeDeItens)
+        const double soPedido = milissegundosDe([&] {
+            benchmark::DoNotOptimize(Testes::executar(c.api->lerCofre(cofre->revisao())));
+        });
+        const double sincronia = milissegundosDe([&] { Testes::executar(cofre->sincronizar()); });
+        if (cofre->falhouAoSincronizar() || cofre->abertos().size() != c.quantidade)
             estado.SkipWithError("a sincronização falhou");
+        // Whatever the run queued for the identity store finishes outside the measure.
+        Testes::executar(FilaDeIdentidades::doProcesso().ociosa(), std::chrono::minutes(5));
+        pedido.push_back(soPedido);
+        total.push_back(sincronia);
+        proprio.push_back(sincronia - soPedido);
+        estado.SetIterationTime(sincronia / 1e3);
     }
+    estado.counters["pedido_ms"] = mediana(pedido);
+    estado.counters["total_ms"] = mediana(total);
+    estado.counters["proprio_ms"] = mediana(proprio);
 }
-BENCHMARK(SincroniaSemNovidades)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(SincroniaSemNovidades)
+    ->Arg(5'000)
+    ->Arg(10'000)
+    ->Arg(50'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(15);
 
-// --- The steps of a full pull ---
+// A run that brings k changed items (another device edits them between rounds).
+void SincroniaComKMudancas(benchmark::State &estado)
+{
+    const Conjunto &c = conjunto(static_cast<int>(estado.range(0)));
+    const int k = static_cast<int>(estado.range(1));
+    const auto cofre = c.cofreSincronizado();
+    int versao = 0;
+    std::vector<double> proprio;
+    for (auto _ : estado) {
+        ++versao;
+        for (int i = 0; i < k; ++i)
+            c.gravar((versao * 97 + i * 13) % c.quantidade, versao);
+        const double soPedido = milissegundosDe([&] {
+            benchmark::DoNotOptimize(Testes::executar(c.api->lerCofre(cofre->revisao())));
+        });
+        const double sincronia = milissegundosDe([&] { Testes::executar(cofre->sincronizar()); });
+        if (cofre->falhouAoSincronizar())
+            estado.SkipWithError("a sincronização falhou");
+        Testes::executar(FilaDeIdentidades::doProcesso().ociosa(), std::chrono::minutes(5));
+        proprio.push_back(sincronia - soPedido);
+        estado.SetIterationTime(sincronia / 1e3);
+    }
+    estado.counters["proprio_ms"] = mediana(proprio);
+}
+BENCHMARK(SincroniaComKMudancas)
+    ->Args({10'000, 1})
+    ->Args({10'000, 10})
+    ->Args({50'000, 1})
+    ->Args({50'000, 10})
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(9);
+
+// --- The steps of a full pull, at 10,000 items ---
+
+constexpr int itensDosPassos = 10'000;
 
 // The server's answer to a full pull, as the server writes it (no HTTP in between).
 const QByteArray &respostaCompleta()
 {
     static const QByteArray bytes = [] {
-        Ambiente &a = ambiente();
+        Conjunto &c = conjunto(itensDosPassos);
         Servidor::Pedido pedido;
         pedido.metodo = QStringLiteral("GET");
         pedido.caminho = QStringLiteral("/v1/cofre");
-        pedido.autorizacao = "Bearer " + a.api->tokens()->tokenDeAcesso.toUtf8();
-        return a.servidor->estado().atender(pedido).corpo;
+        pedido.autorizacao = "Bearer " + c.api->tokens()->tokenDeAcesso.toUtf8();
+        return servidor().estado().atender(pedido).corpo;
     }();
     return bytes;
 }
@@ -141,7 +264,7 @@ BENCHMARK(DecodificarResposta)->Unit(benchmark::kMillisecond);
 void AbrirTodosOsItens(benchmark::State &estado)
 {
     const RespostaDoCofre resposta = RespostaDoCofre::deJSON(CodificacaoJSON::lerDocumento(respostaCompleta()));
-    const QByteArray &chave = ambiente().chave;
+    const QByteArray &chave = conjunto(itensDosPassos).chave;
     for (auto _ : estado) {
         for (const ItemCifrado &item : resposta.itens)
             benchmark::DoNotOptimize(ItemAberto::de(item, item.abrir(chave)));
@@ -153,13 +276,13 @@ BENCHMARK(AbrirTodosOsItens)->Unit(benchmark::kMillisecond);
 void AplicarRespostaNoCofre(benchmark::State &estado)
 {
     const RespostaDoCofre resposta = RespostaDoCofre::deJSON(CodificacaoJSON::lerDocumento(respostaCompleta()));
-    Ambiente &a = ambiente();
+    const Conjunto &c = conjunto(itensDosPassos);
     std::unique_ptr<Cofre> cofre;
     for (auto _ : estado) {
         estado.PauseTiming();
         cofre.reset();
         CopiaDoCofre::apagar();
-        cofre = a.novoCofre(); // empty, as before a first pull
+        cofre = c.novoCofre(); // empty, as before a first pull
         estado.ResumeTiming();
         for (const ItemCifrado &item : resposta.itens)
             cofre->aplicar(item);
@@ -168,37 +291,42 @@ void AplicarRespostaNoCofre(benchmark::State &estado)
 }
 BENCHMARK(AplicarRespostaNoCofre)->Unit(benchmark::kMillisecond);
 
+// A real write every round: the account record changes each time, so the copy differs from the
+// one on disk (an unchanged copy is not written again, which would time nothing).
 void GravarCopiaLocal(benchmark::State &estado)
 {
-    Ambiente &a = ambiente();
-    auto cofre = a.novoCofre();
-    Testes::executar(cofre->sincronizar(), std::chrono::minutes(2));
-    for (auto _ : estado)
+    const Conjunto &c = conjunto(itensDosPassos);
+    const auto cofre = c.cofreSincronizado();
+    Conta conta = cofre->conta();
+    int rodada = 0;
+    for (auto _ : estado) {
+        conta.nome = QStringLiteral("Nome %1").arg(++rodada);
+        cofre->definirConta(conta);
         cofre->salvarCopia();
-    estado.SetItemsProcessed(estado.iterations() * quantidadeDeItens);
+    }
+    if (CopiaDoCofre::ler()->conta.nome != conta.nome)
+        estado.SkipWithError("a cópia não foi gravada");
+    estado.SetItemsProcessed(estado.iterations() * c.quantidade);
 }
 BENCHMARK(GravarCopiaLocal)->Unit(benchmark::kMillisecond);
 
 void ReconstruirIdentidades(benchmark::State &estado)
 {
-    Ambiente &a = ambiente();
-    auto cofre = a.novoCofre();
-    Testes::executar(cofre->sincronizar(), std::chrono::minutes(2));
+    const Conjunto &c = conjunto(itensDosPassos);
+    const auto cofre = c.cofreSincronizado();
     for (auto _ : estado)
-        identidadesDoPreenchimento(cofre->abertos().values());
-    Testes::executar(FilaDeIdentidades::doProcesso().ociosa());
-    estado.SetItemsProcessed(estado.iterations() * quantidadeDeItens);
+        benchmark::DoNotOptimize(montarIdentidades(cofre->abertos().values(), VinculoDoPreenchimento::ler()));
+    estado.SetItemsProcessed(estado.iterations() * c.quantidade);
 }
 BENCHMARK(ReconstruirIdentidades)->Unit(benchmark::kMillisecond);
 
 void ListarSenhas(benchmark::State &estado)
 {
-    Ambiente &a = ambiente();
-    auto cofre = a.novoCofre();
-    Testes::executar(cofre->sincronizar(), std::chrono::minutes(2));
+    const Conjunto &c = conjunto(itensDosPassos);
+    const auto cofre = c.cofreSincronizado();
     for (auto _ : estado)
         benchmark::DoNotOptimize(cofre->senhas());
-    estado.SetItemsProcessed(estado.iterations() * quantidadeDeItens);
+    estado.SetItemsProcessed(estado.iterations() * c.quantidade);
 }
 BENCHMARK(ListarSenhas)->Unit(benchmark::kMillisecond);
 

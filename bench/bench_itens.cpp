@@ -1,10 +1,29 @@
 // Cost of opening a whole vault from its local copy, as start-up and the AutoFill extension do:
-// parse "cofre.json", then open (decrypt and parse) every sealed item.
+// parse "cofre.json", then open (decrypt and parse) every sealed item. Warm runs inside one
+// process, and the whole start-up path of a fresh process (reading the file through `Cofre`),
+// with the memory the open store holds at 100,000 items.
 #include "core/CopiaDoCofre.h"
 #include "core/Envelope.h"
 #include "core/Item.h"
+#include "vault/Cofre.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <vector>
 
 namespace {
 
@@ -34,23 +53,25 @@ QByteArray conteudoDe(int n)
     }
 }
 
-// The bytes of a local copy holding `itensNoCofre` sealed items.
-const QByteArray &copiaGravada()
+// The bytes of a local copy holding `quantidade` sealed items.
+const QByteArray &copiaGravada(int quantidade = itensNoCofre)
 {
-    static const QByteArray bytes = [] {
-        CopiaDoCofre copia;
-        copia.conta.id = QStringLiteral("conta");
-        copia.conta.kdf = {QStringLiteral("argon2id"), 3, 65536, 1};
-        copia.revisao = itensNoCofre;
-        for (int n = 0; n < itensNoCofre; ++n) {
-            const QString id = QStringLiteral("00000000-0000-4000-8000-%1").arg(n, 12, 10, QLatin1Char('0'));
-            copia.itens.append({id, todosOsTiposDeItem[n % 3],
-                                Cripto::selarEnvelope(conteudoDe(n), chave, Cripto::rotuloDoItem(id)), n,
-                                QStringLiteral("2024-01-01T00:00:00Z"), QStringLiteral("2024-01-02T00:00:00Z"),
-                                std::nullopt});
-        }
-        return CodificacaoJSON::escreverDocumento(copia.paraJSON());
-    }();
+    static std::map<int, QByteArray> feitas;
+    QByteArray &bytes = feitas[quantidade];
+    if (!bytes.isEmpty())
+        return bytes;
+    CopiaDoCofre copia;
+    copia.conta.id = QStringLiteral("conta");
+    copia.conta.kdf = {QStringLiteral("argon2id"), 3, 65536, 1};
+    copia.revisao = quantidade;
+    for (int n = 0; n < quantidade; ++n) {
+        const QString id = QStringLiteral("00000000-0000-4000-8000-%1").arg(n, 12, 10, QLatin1Char('0'));
+        copia.itens.append({id, todosOsTiposDeItem[n % 3],
+                            Cripto::selarEnvelope(conteudoDe(n), chave, Cripto::rotuloDoItem(id)), n,
+                            QStringLiteral("2024-01-01T00:00:00Z"), QStringLiteral("2024-01-02T00:00:00Z"),
+                            std::nullopt});
+    }
+    bytes = CodificacaoJSON::escreverDocumento(copia.paraJSON());
     return bytes;
 }
 
@@ -82,9 +103,134 @@ void lerSoACopia(benchmark::State &estado)
     estado.SetItemsProcessed(estado.iterations() * itensNoCofre);
 }
 
+// --- A fresh process: the program started anew, the copy read from disk through `Cofre` ---
+
+constexpr char argumentoDoFilho[] = "--abrir-cofre-num-processo-novo";
+// Writes a copy of n items under XDG_DATA_HOME and exits, so the child can be run by hand, for
+// instance under callgrind: bench_itens --gravar-copia 10000, then the child argument.
+constexpr char argumentoDeGravar[] = "--gravar-copia";
+
+double mediana(std::vector<double> valores)
+{
+    std::sort(valores.begin(), valores.end());
+    const std::size_t meio = valores.size() / 2;
+    return valores.size() % 2 ? valores[meio] : (valores[meio - 1] + valores[meio]) / 2;
+}
+
+QTemporaryDir &pastaDosDados()
+{
+    static QTemporaryDir unica;
+    return unica;
+}
+
+// Writes the copy where a child with XDG_DATA_HOME set to our folder finds it.
+void prepararCopiaNoDisco(int quantidade)
+{
+    qputenv("XDG_DATA_HOME", pastaDosDados().path().toLocal8Bit());
+    const CopiaDoCofre copia = CopiaDoCofre::deJSON(Leitor(CodificacaoJSON::lerDocumento(copiaGravada(quantidade))));
+    if (!CopiaDoCofre::salvar(copia))
+        std::abort();
+}
+
+struct Medida {
+    double processoMs = 0;   // spawn to exit, as the user waits for it
+    double aberturaMs = 0;   // inside the child: `Cofre` built from the file
+    double residenteKiB = 0; // resident memory the open store added
+    double picoKiB = 0;      // peak resident memory of the child
+};
+
+Medida rodarFilho()
+{
+    QProcess filho;
+    QElapsedTimer relogio;
+    relogio.start();
+    filho.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(argumentoDoFilho)});
+    if (!filho.waitForFinished(120'000) || filho.exitCode() != 0)
+        std::abort();
+    Medida medida;
+    medida.processoMs = double(relogio.nsecsElapsed()) / 1e6;
+    const QList<QByteArray> campos = filho.readAllStandardOutput().trimmed().split(' ');
+    if (campos.size() != 3)
+        std::abort();
+    medida.aberturaMs = campos[0].toDouble();
+    medida.residenteKiB = campos[1].toDouble();
+    medida.picoKiB = campos[2].toDouble();
+    return medida;
+}
+
+void AbrirNumProcessoNovo(benchmark::State &estado)
+{
+    const int quantidade = static_cast<int>(estado.range(0));
+    prepararCopiaNoDisco(quantidade);
+    std::vector<double> processo, abertura, residente, pico;
+    for (auto _ : estado) {
+        const Medida medida = rodarFilho();
+        processo.push_back(medida.processoMs);
+        abertura.push_back(medida.aberturaMs);
+        residente.push_back(medida.residenteKiB);
+        pico.push_back(medida.picoKiB);
+        estado.SetIterationTime(medida.processoMs / 1e3);
+    }
+    estado.counters["abertura_ms"] = mediana(abertura);
+    estado.counters["processo_ms"] = mediana(processo);
+    estado.counters["residente_MiB"] = mediana(residente) / 1024;
+    estado.counters["pico_MiB"] = mediana(pico) / 1024;
+    estado.counters["residente_por_item_B"] = mediana(residente) * 1024 / quantidade;
+    estado.counters["pico_por_item_B"] = mediana(pico) * 1024 / quantidade;
+}
+
+qint64 residenteEmKiB()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> campos = statm.readAll().split(' ');
+    return campos.size() > 1 ? campos[1].toLongLong() * sysconf(_SC_PAGESIZE) / 1024 : 0;
+}
+
+// The child: what start-up does to open the vault, timed from inside.
+int abrirNoFilho()
+{
+    const qint64 antes = residenteEmKiB();
+    QElapsedTimer relogio;
+    relogio.start();
+    Conta conta;
+    conta.id = QStringLiteral("conta");
+    const Cofre cofre(conta, chave, nullptr, nullptr);
+    const double ms = double(relogio.nsecsElapsed()) / 1e6;
+    if (!cofre.carregado() || cofre.abertos().isEmpty())
+        return 1;
+    const qint64 depois = residenteEmKiB();
+    rusage uso{};
+    getrusage(RUSAGE_SELF, &uso);
+    std::printf("%.3f %lld %ld\n", ms, static_cast<long long>(depois - antes), uso.ru_maxrss);
+    return 0;
+}
+
 } // namespace
 
 BENCHMARK(abrirDezMilItensDaCopia)->Unit(benchmark::kMillisecond);
 BENCHMARK(lerSoACopia)->Unit(benchmark::kMillisecond);
+BENCHMARK(AbrirNumProcessoNovo)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(7);
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    QCoreApplication aplicacao(argc, argv);
+    if (argc == 2 && std::strcmp(argv[1], argumentoDoFilho) == 0)
+        return abrirNoFilho();
+    if (argc == 3 && std::strcmp(argv[1], argumentoDeGravar) == 0) {
+        const CopiaDoCofre copia = CopiaDoCofre::deJSON(Leitor(CodificacaoJSON::lerDocumento(copiaGravada(std::atoi(argv[2])))));
+        return CopiaDoCofre::salvar(copia) ? 0 : 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

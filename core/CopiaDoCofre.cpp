@@ -30,8 +30,7 @@ bool CopiaDoCofre::salvar(const CopiaDoCofre &copia)
     if (!ArquivoAtomico::criarPastaProtegida(folder))
         return false;
     // Backup exclusion has no counterpart here; the atomic owner-only write is the protection.
-    return ArquivoAtomico::gravar(folder + QLatin1Char('/') + nomeDoArquivo,
-                                 CodificacaoJSON::escreverDocumento(copia.paraJSON()));
+    return ArquivoAtomico::gravar(folder + QLatin1Char('/') + nomeDoArquivo, copia.emBytes());
 }
 
 void CopiaDoCofre::apagar()
@@ -49,6 +48,77 @@ std::optional<CopiaDoCofre> CopiaDoCofre::ler()
     } catch (const ErroDeDecodificacao &) {
         return std::nullopt;
     }
+}
+
+namespace {
+
+void escreverChave(QByteArray &saida, const char *chave)
+{
+    saida += '"';
+    saida += chave;
+    saida += "\":";
+}
+
+// One item as ItemCifrado::paraJSON writes it, without building the value tree first.
+void escreverItem(QByteArray &saida, const ItemCifrado &item)
+{
+    saida += '{';
+    escreverChave(saida, "id");
+    ValorJSON::escreverTextoEm(saida, item.id);
+    saida += ',';
+    escreverChave(saida, "tipo");
+    ValorJSON::escreverTextoEm(saida, valorBruto(item.tipo));
+    if (item.dados) {
+        saida += ',';
+        escreverChave(saida, "dados");
+        ValorJSON::escreverTextoEm(saida, *item.dados);
+    }
+    saida += ',';
+    escreverChave(saida, "revisao");
+    ValorJSON::escreverNumeroEm(saida, static_cast<double>(item.revisao));
+    saida += ',';
+    escreverChave(saida, "criadoEm");
+    ValorJSON::escreverTextoEm(saida, item.criadoEm);
+    saida += ',';
+    escreverChave(saida, "atualizadoEm");
+    ValorJSON::escreverTextoEm(saida, item.atualizadoEm);
+    if (item.apagadoEm) {
+        saida += ',';
+        escreverChave(saida, "apagadoEm");
+        ValorJSON::escreverTextoEm(saida, *item.apagadoEm);
+    }
+    saida += '}';
+}
+
+} // namespace
+
+QByteArray CopiaDoCofre::emBytes() const
+{
+    // The vault's items make up nearly all of the file: they are written straight into one buffer
+    // sized up front, with the same text the value writer gives.
+    qsizetype estimativa = 256;
+    for (const ItemCifrado &item : itens)
+        estimativa += 160 + item.id.size() + (item.dados ? item.dados->size() : 0);
+    QByteArray saida;
+    saida.reserve(estimativa);
+    saida += '{';
+    escreverChave(saida, "versao");
+    saida += "1,";
+    escreverChave(saida, "conta");
+    saida += CodificacaoJSON::escreverDocumento(conta.paraJSON());
+    saida += ',';
+    escreverChave(saida, "revisao");
+    ValorJSON::escreverNumeroEm(saida, static_cast<double>(revisao));
+    saida += ',';
+    escreverChave(saida, "itens");
+    saida += '[';
+    for (qsizetype i = 0; i < itens.size(); ++i) {
+        if (i > 0)
+            saida += ',';
+        escreverItem(saida, itens[i]);
+    }
+    saida += "]}";
+    return saida;
 }
 
 CopiaDoCofre CopiaDoCofre::deJSON(const Leitor &leitor)

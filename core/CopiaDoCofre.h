@@ -38,4 +38,6 @@ struct CopiaDoCofre {
     // Keys "versao", "conta", "revisao", "itens", all four required. Throws ErroDeDecodificacao.
     [[nodiscard]] static CopiaDoCofre deJSON(const Leitor &leitor);
     [[nodiscard]] ValorJSON paraJSON() const;
+    // The compact text of paraJSON(), byte for byte, written without the value tree.
+    [[nodiscard]] QByteArray emBytes() const;
 };

@@ -16,6 +16,31 @@ constexpr QStringView prefixo = u"v1.";
     throw ErroDeCripto(QString::fromLatin1(codigo));
 }
 
+// A label's UTF-8 bytes. Every label in use is short ASCII: narrowed on the stack and wrapped
+// without a copy, so sealing and opening allocate nothing for it.
+class RotuloEmUtf8 {
+public:
+    explicit RotuloEmUtf8(const QString &rotulo)
+    {
+        const char16_t *c = reinterpret_cast<const char16_t *>(rotulo.constData());
+        const qsizetype n = rotulo.size();
+        bool ascii = n <= qsizetype(sizeof curto_);
+        for (qsizetype i = 0; ascii && i < n; ++i) {
+            ascii = c[i] < 0x80;
+            curto_[i] = static_cast<char>(c[i]);
+        }
+        bytes_ = ascii ? QByteArray::fromRawData(curto_, n) : rotulo.toUtf8();
+    }
+    RotuloEmUtf8(const RotuloEmUtf8 &) = delete;
+    RotuloEmUtf8 &operator=(const RotuloEmUtf8 &) = delete;
+
+    [[nodiscard]] const QByteArray &bytes() const { return bytes_; }
+
+private:
+    char curto_[128];
+    QByteArray bytes_;
+};
+
 } // namespace
 
 QString rotuloDoItem(const QString &id)
@@ -31,7 +56,7 @@ QString selarEnvelope(const QByteArray &textoClaro, const QByteArray &chave, con
     if (nonce.size() != tamanhoDoNonce)
         falhar("nonce-invalido");
     // A failure of OpenSSL here is rare and not ours to reclassify: it propagates as ErroDePrimitiva.
-    Primitivas::SeladorAesGcm selador(chave, nonce, rotulo.toUtf8());
+    Primitivas::SeladorAesGcm selador(chave, nonce, RotuloEmUtf8(rotulo).bytes());
 
     // The text is written into one allocation, the ciphertext encoded slice by slice as it comes
     // out of the cipher, with no buffer of the whole ciphertext.
@@ -63,15 +88,27 @@ QByteArray abrirEnvelope(const QString &envelope, const QByteArray &chave, const
     if (chave.size() != tamanhoDaChave)
         falhar("chave-invalida");
 
-    // Exactly three pieces (empty ones count), the first exactly "v1".
+    // Exactly three pieces (empty ones count), the first exactly "v1". Only the first two dots
+    // are looked for: a third one can only sit in the body, where the decoder refuses it (a dot
+    // is no base64 character), and only then is the rest of the text searched, so the refusal
+    // still reads as an unknown format rather than bad base64.
     const QStringView texto(envelope);
     const qsizetype primeiro = texto.indexOf(u'.');
     const qsizetype segundo = primeiro < 0 ? -1 : texto.indexOf(u'.', primeiro + 1);
-    if (segundo < 0 || texto.indexOf(u'.', segundo + 1) >= 0 || texto.first(primeiro) != u"v1")
+    if (segundo < 0 || texto.first(primeiro) != u"v1")
         falhar("formato-desconhecido");
+    const auto decodificar = [&](QStringView peca) {
+        try {
+            return detalhe::decodificarBase64URL(peca);
+        } catch (const ErroDeCripto &) {
+            if (texto.indexOf(u'.', segundo + 1) >= 0)
+                falhar("formato-desconhecido");
+            throw;
+        }
+    };
 
-    const QByteArray nonce = detalhe::decodificarBase64URL(texto.sliced(primeiro + 1, segundo - primeiro - 1));
-    QByteArray corpo = detalhe::decodificarBase64URL(texto.sliced(segundo + 1));
+    const QByteArray nonce = decodificar(texto.sliced(primeiro + 1, segundo - primeiro - 1));
+    QByteArray corpo = decodificar(texto.sliced(segundo + 1));
     if (nonce.size() != tamanhoDoNonce || corpo.size() < tamanhoDaTag)
         falhar("formato-desconhecido");
 
@@ -80,7 +117,7 @@ QByteArray abrirEnvelope(const QString &envelope, const QByteArray &chave, const
     // The decoded body is ours, so it is opened in place into the plaintext.
     bool aberto = false;
     try {
-        aberto = Primitivas::abrirAesGcmNoLugar(corpo, chave, nonce, rotulo.toUtf8());
+        aberto = Primitivas::abrirAesGcmNoLugar(corpo, chave, nonce, RotuloEmUtf8(rotulo).bytes());
     } catch (const Primitivas::ErroDePrimitiva &) {
         aberto = false;
     }

@@ -58,6 +58,20 @@ void escreverTexto(QByteArray &saida, const QString &texto)
     const char16_t *p = reinterpret_cast<const char16_t *>(texto.constData());
     const qsizetype n = texto.size();
     for (qsizetype i = 0; i < n; ++i) {
+        // A run of printable ASCII that needs no escape (all of an envelope, most of any text)
+        // is copied in one go.
+        qsizetype fim = i;
+        while (fim < n && p[fim] >= 0x20 && p[fim] < 0x80 && p[fim] != u'"' && p[fim] != u'\\')
+            ++fim;
+        if (fim > i) {
+            const qsizetype inicio = saida.size();
+            saida.resize(inicio + (fim - i));
+            char *destino = saida.data() + inicio;
+            for (qsizetype j = i; j < fim; ++j)
+                *destino++ = static_cast<char>(p[j]);
+            i = fim - 1;
+            continue;
+        }
         const char16_t c = p[i];
         if (c >= 0x80) {
             char32_t ponto = c;
@@ -143,6 +157,16 @@ void escreverValor(QByteArray &saida, const ValorJSON &valor)
 }
 
 } // namespace
+
+void ValorJSON::escreverTextoEm(QByteArray &saida, const QString &texto)
+{
+    escreverTexto(saida, texto);
+}
+
+void ValorJSON::escreverNumeroEm(QByteArray &saida, double numero)
+{
+    escreverNumero(saida, numero);
+}
 
 QByteArray ValorJSON::escritoEmUTF8() const
 {

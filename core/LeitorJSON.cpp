@@ -7,6 +7,8 @@
 #include <QHash>
 
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <system_error>
 

@@ -3,6 +3,8 @@
 #include "core/Codecs.h"
 #include "plataforma/Primitivas.h"
 
+#include <sodium.h>
+
 #include <array>
 
 namespace {
@@ -61,6 +63,70 @@ std::optional<AlgoritmoTotp> algoritmoTotp(const QString &texto)
     return std::nullopt;
 }
 
+namespace {
+
+// The counter as 8 bytes, most significant first.
+std::array<char, 8> mensagemDoContador(quint64 contador)
+{
+    std::array<char, 8> mensagem{};
+    for (int i = 7; i >= 0; --i) {
+        mensagem[std::size_t(i)] = char(contador & 0xFF);
+        contador >>= 8;
+    }
+    return mensagem;
+}
+
+void conferirDigitos(qint64 digitos)
+{
+    if (digitos < menorNumeroDeDigitos || digitos > maiorNumeroDeDigitos)
+        throw ErroDeCripto(QStringLiteral("digitos-invalidos"));
+}
+
+// Dynamic truncation of an HMAC output into `digitos` decimal digits.
+QString truncar(const unsigned char *resumo, std::size_t tamanho, qint64 digitos)
+{
+    if (tamanho < 20)
+        throw Primitivas::ErroDePrimitiva("HMAC curto demais para um código");
+    // The offset is at most 15, so o + 3 stays inside even a SHA-1 digest.
+    const std::size_t o = resumo[tamanho - 1] & 0x0F;
+    const quint32 truncado = ((quint32(resumo[o]) & 0x7F) << 24) | (quint32(resumo[o + 1]) << 16)
+                             | (quint32(resumo[o + 2]) << 8) | quint32(resumo[o + 3]);
+
+    // 10^digitos in integers: up to 10^10, which is beyond 32 bits but exact in 64.
+    quint64 modulo = 1;
+    for (qint64 i = 0; i < digitos; ++i)
+        modulo *= 10;
+    quint64 valor = quint64(truncado) % modulo;
+    // Written right to left into its final size: the leading zeros come for free.
+    QString texto(qsizetype(digitos), u'0');
+    for (qsizetype i = texto.size() - 1; i >= 0 && valor > 0; --i, valor /= 10)
+        texto[i] = QChar(u'0' + char16_t(valor % 10));
+    return texto;
+}
+
+} // namespace
+
+GeradorDeCodigos::GeradorDeCodigos(const ParametrosTotp &parametros)
+    : digitos_(parametros.digitos), periodo_(parametros.periodo)
+{
+    QByteArray chave = Cripto::decodificarBase32(parametros.segredo);
+    hmac_ = std::make_unique<Primitivas::HmacPreparado>(hashDe(parametros.algoritmo), chave);
+    sodium_memzero(chave.data(), std::size_t(chave.size()));
+}
+
+GeradorDeCodigos::~GeradorDeCodigos() = default;
+GeradorDeCodigos::GeradorDeCodigos(GeradorDeCodigos &&) noexcept = default;
+GeradorDeCodigos &GeradorDeCodigos::operator=(GeradorDeCodigos &&) noexcept = default;
+
+QString GeradorDeCodigos::codigo(const QDateTime &em) const
+{
+    conferirDigitos(digitos_);
+    const std::array<char, 8> mensagem = mensagemDoContador(segundosDesde1970(em) / periodoUtil(periodo_));
+    unsigned char resumo[64];
+    const std::size_t tamanho = hmac_->calcular(mensagem.data(), mensagem.size(), resumo);
+    return truncar(resumo, tamanho, digitos_);
+}
+
 QString ParametrosTotp::codigo(const QDateTime &em) const
 {
     const QByteArray chave = Cripto::decodificarBase32(segredo);
@@ -72,29 +138,10 @@ namespace Totp {
 
 QString gerar(const QByteArray &chave, quint64 contador, qint64 digitos, AlgoritmoTotp algoritmo)
 {
-    if (digitos < menorNumeroDeDigitos || digitos > maiorNumeroDeDigitos)
-        throw ErroDeCripto(QStringLiteral("digitos-invalidos"));
-
-    std::array<char, 8> mensagem{};
-    for (int i = 7; i >= 0; --i) {
-        mensagem[std::size_t(i)] = char(contador & 0xFF);
-        contador >>= 8;
-    }
+    conferirDigitos(digitos);
+    const std::array<char, 8> mensagem = mensagemDoContador(contador);
     const QByteArray resumo = Primitivas::hmac(hashDe(algoritmo), chave, QByteArray(mensagem.data(), 8));
-    if (resumo.size() < 20)
-        throw Primitivas::ErroDePrimitiva("HMAC curto demais para um código");
-
-    // Dynamic truncation: the offset is at most 15, so o + 3 stays inside even a SHA-1 digest.
-    const auto byte = [&resumo](qsizetype i) { return quint32(quint8(resumo.at(i))); };
-    const qsizetype o = byte(resumo.size() - 1) & 0x0F;
-    const quint32 truncado = ((byte(o) & 0x7F) << 24) | (byte(o + 1) << 16) | (byte(o + 2) << 8) | byte(o + 3);
-
-    // 10^digitos in integers: up to 10^10, which is beyond 32 bits but exact in 64.
-    quint64 modulo = 1;
-    for (qint64 i = 0; i < digitos; ++i)
-        modulo *= 10;
-    const QString numero = QString::number(quint64(truncado) % modulo);
-    return numero.rightJustified(qsizetype(digitos), u'0');
+    return truncar(reinterpret_cast<const unsigned char *>(resumo.constData()), std::size_t(resumo.size()), digitos);
 }
 
 QString formatarParaExibir(const QString &codigo)

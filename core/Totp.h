@@ -9,6 +9,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <memory>
 #include <optional>
 
 // The HMAC hash of a code; stored and shown as its raw text ("SHA1", "SHA256", "SHA512").
@@ -34,6 +35,31 @@ struct ParametrosTotp {
     [[nodiscard]] QString codigo(const QDateTime &em) const;
 
     friend bool operator==(const ParametrosTotp &, const ParametrosTotp &) = default;
+};
+
+namespace Primitivas {
+class HmacPreparado;
+}
+
+// The codes of one item, for a list that shows them again and again: the secret is decoded and
+// the HMAC key set up once, when the item is listed, and kept only as long as this object (the
+// key schedule is wiped when it goes). Gives the same codes as ParametrosTotp::codigo.
+class GeradorDeCodigos {
+public:
+    // Throws ErroDeCripto "base32-invalido" for a bad secret.
+    explicit GeradorDeCodigos(const ParametrosTotp &parametros);
+    ~GeradorDeCodigos();
+    GeradorDeCodigos(GeradorDeCodigos &&) noexcept;
+    GeradorDeCodigos &operator=(GeradorDeCodigos &&) noexcept;
+
+    // The code valid at `em`; throws ErroDeCripto "digitos-invalidos". Main thread (or one
+    // thread at a time).
+    [[nodiscard]] QString codigo(const QDateTime &em) const;
+
+private:
+    std::unique_ptr<Primitivas::HmacPreparado> hmac_;
+    qint64 digitos_;
+    qint64 periodo_;
 };
 
 namespace Totp {

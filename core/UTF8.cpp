@@ -1,11 +1,36 @@
 #include "core/UTF8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
 constexpr char16_t substituto = 0xFFFD;
+
+bool soAscii(const unsigned char *p, qsizetype n)
+{
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t oito;
+        std::memcpy(&oito, p + i, 8);
+        if (oito & 0x8080808080808080ULL)
+            return false;
+    }
+    for (; i < n; ++i)
+        if (p[i] >= 0x80)
+            return false;
+    return true;
+}
 } // namespace
 
 QString decodificarUTF8(const unsigned char *p, qsizetype n, bool *reparado)
 {
+    // Plain ASCII (every envelope, id and date, most other texts) widens as Latin-1, which Qt
+    // does in bulk; the result is the same.
+    if (soAscii(p, n)) {
+        if (reparado)
+            *reparado = false;
+        return QString::fromLatin1(reinterpret_cast<const char *>(p), n);
+    }
     QString texto(n, Qt::Uninitialized); // never more code units than bytes
     char16_t *saida = reinterpret_cast<char16_t *>(texto.data());
     qsizetype k = 0;

@@ -101,6 +101,10 @@ public:
     // The same text as UTF-8, which is what gets sealed and stored.
     [[nodiscard]] QByteArray escritoEmUTF8() const;
     [[nodiscard]] QString escrito() const;
+    // The writer's own pieces, for records written straight to bytes with the same text: a JSON
+    // string (quoted and escaped) and a number.
+    static void escreverTextoEm(QByteArray &saida, const QString &texto);
+    static void escreverNumeroEm(QByteArray &saida, double numero);
 
     // Same case and equal payloads: texts by canonical equivalence, numbers by IEEE equality (and
     // by their exact integers when both carry one).

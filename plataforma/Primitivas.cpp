@@ -293,6 +293,49 @@ QByteArray hmac(Hash hash, const QByteArray &chave, const QByteArray &mensagem)
     return saida;
 }
 
+HmacPreparado::HmacPreparado(Hash hash, const QByteArray &chave)
+{
+    char sha1[] = "SHA1", sha256[] = "SHA256", sha512[] = "SHA512";
+    char *digesto = hash == Hash::sha1 ? sha1 : hash == Hash::sha256 ? sha256 : sha512;
+    const OSSL_PARAM parametros[] = {OSSL_PARAM_construct_utf8_string(OSSL_MAC_PARAM_DIGEST, digesto, 0),
+                                     OSSL_PARAM_construct_end()};
+    CtxDeMac ctx(EVP_MAC_CTX_new(macHmac()));
+    if (!ctx)
+        falhar("HMAC: contexto");
+    static const unsigned char vazio = 0;
+    const unsigned char *bytesDaChave = chave.isEmpty() ? &vazio : bytesDe(chave);
+    if (EVP_MAC_init(ctx.get(), bytesDaChave, static_cast<size_t>(chave.size()), parametros) != 1)
+        falhar("HMAC: início");
+    ctx_ = ctx.release();
+}
+
+HmacPreparado::~HmacPreparado()
+{
+    EVP_MAC_CTX_free(static_cast<EVP_MAC_CTX *>(ctx_)); // wipes the key schedule
+}
+
+HmacPreparado::HmacPreparado(HmacPreparado &&outro) noexcept : ctx_(std::exchange(outro.ctx_, nullptr)) {}
+
+HmacPreparado &HmacPreparado::operator=(HmacPreparado &&outro) noexcept
+{
+    std::swap(ctx_, outro.ctx_);
+    return *this;
+}
+
+std::size_t HmacPreparado::calcular(const char *mensagem, std::size_t tamanho, unsigned char *saida) const
+{
+    auto *ctx = static_cast<EVP_MAC_CTX *>(ctx_);
+    if (!ctx)
+        throw ErroDePrimitiva("HMAC: preparo movido");
+    // A null key re-initialises with the key already set: no fetch, no key hashing.
+    size_t escrito = 0;
+    if (EVP_MAC_init(ctx, nullptr, 0, nullptr) != 1
+        || EVP_MAC_update(ctx, reinterpret_cast<const unsigned char *>(mensagem), tamanho) != 1
+        || EVP_MAC_final(ctx, saida, &escrito, EVP_MAX_MD_SIZE) != 1)
+        falhar("HMAC: mensagem");
+    return escrito;
+}
+
 ParP256::ParP256() : chave_(EVP_PKEY_Q_keygen(nullptr, nullptr, "EC", "P-256"))
 {
     if (!chave_)

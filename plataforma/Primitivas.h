@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 
+#include <cstddef>
 #include <optional>
 #include <stdexcept>
 
@@ -50,6 +51,25 @@ private:
 
 enum class Hash { sha1, sha256, sha512 };
 [[nodiscard]] QByteArray hmac(Hash hash, const QByteArray &chave, const QByteArray &mensagem);
+
+// An HMAC whose key is set up once (the digest fetched and the padded key hashed) and reused for
+// every message, for callers that authenticate many short messages with one key.
+class HmacPreparado {
+public:
+    HmacPreparado(Hash hash, const QByteArray &chave);
+    ~HmacPreparado();
+    HmacPreparado(const HmacPreparado &) = delete;
+    HmacPreparado &operator=(const HmacPreparado &) = delete;
+    HmacPreparado(HmacPreparado &&) noexcept;
+    HmacPreparado &operator=(HmacPreparado &&) noexcept;
+
+    // Writes the MAC of `mensagem` at `saida` (room for 64 bytes) and gives its length.
+    // Not for two threads at once: the one context is reset for each message.
+    std::size_t calcular(const char *mensagem, std::size_t tamanho, unsigned char *saida) const;
+
+private:
+    void *ctx_ = nullptr; // EVP_MAC_CTX
+};
 
 // An ephemeral P-256 key pair; the public key is the 65-byte X9.63 form (0x04 || X || Y).
 class ParP256 {

@@ -2,7 +2,9 @@
 // writer and the listings.
 #include "vault/Cofre.h"
 
+#include "app/servicos/FilaDeIdentidades.h"
 #include "app/servicos/IdentidadesDoPreenchimento.h"
+#include "core/ArquivosDoPreenchimento.h"
 #include "app/servicos/Preferencias.h"
 #include "core/CopiaDoCofre.h"
 #include "core/ErroDeCripto.h"
@@ -22,6 +24,7 @@ Cofre::Cofre(Conta conta, QByteArray chave, ClienteDaAPI *api, Preferencias *pre
 {
     if (preferencias_)
         ordem_ = preferencias_->armazenamento().listaDeTextos(chaveDaOrdem(conta_.id)).value_or(QStringList());
+    idsNaOrdem_ = QSet<QString>(ordem_.cbegin(), ordem_.cend());
     carregarCopia();
 }
 
@@ -52,6 +55,7 @@ void Cofre::definirConta(const Conta &conta)
     if (conta.id != conta_.id || conta == conta_)
         return;
     conta_ = conta;
+    ++versaoDaCopia_;
     emit contaMudou();
 }
 
@@ -62,7 +66,7 @@ void Cofre::aplicar(const ItemCifrado &item)
         if (cifrados_.remove(id))
             avisarCifrados();
         if (abertos_.remove(id))
-            avisarAbertos();
+            abertoMudou(id);
         if (ilegiveis_.remove(id))
             avisarIlegiveis();
         return;
@@ -72,6 +76,8 @@ void Cofre::aplicar(const ItemCifrado &item)
     if (guardado == cifrados_.cend() || *guardado != item) {
         cifrados_.insert(id, item);
         avisarCifrados();
+    } else if (abertos_.contains(id)) {
+        return; // the same sealed item opened before with this key: opening again gives the same
     }
 
     std::optional<ItemAberto> aberto;
@@ -84,14 +90,14 @@ void Cofre::aplicar(const ItemCifrado &item)
         const auto anterior = abertos_.constFind(id);
         if (anterior == abertos_.cend() || *anterior != *aberto) {
             abertos_.insert(id, std::move(*aberto));
-            avisarAbertos();
+            abertoMudou(id);
         }
         if (ilegiveis_.remove(id))
             avisarIlegiveis();
         return;
     }
     if (abertos_.remove(id))
-        avisarAbertos();
+        abertoMudou(id);
     if (!ilegiveis_.contains(id)) {
         ilegiveis_.insert(id);
         avisarIlegiveis();
@@ -101,15 +107,15 @@ void Cofre::aplicar(const ItemCifrado &item)
 
 void Cofre::salvarCopia() const
 {
+    if (copiaGravada_ == versaoDaCopia_ && QFileInfo::exists(CopiaDoCofre::arquivo()))
+        return;
     CopiaDoCofre copia;
     copia.versao = 1;
     copia.conta = conta_;
     copia.revisao = revisao_;
     copia.itens = cifrados_.values();
-    if (copiaGravada_ == copia && QFileInfo::exists(CopiaDoCofre::arquivo()))
-        return;
     if (CopiaDoCofre::salvar(copia))
-        copiaGravada_ = std::move(copia);
+        copiaGravada_ = versaoDaCopia_;
     else
         copiaGravada_.reset();
 }
@@ -117,7 +123,53 @@ void Cofre::salvarCopia() const
 void Cofre::gravarEAtualizarIdentidades()
 {
     salvarCopia();
-    identidadesDoPreenchimento(abertos_.values());
+    atualizarIdentidades();
+}
+
+void Cofre::atualizarIdentidades()
+{
+    // The identities depend on the open items and the links file only.
+    QList<VinculoDoPreenchimento> vinculos = VinculoDoPreenchimento::ler();
+    const bool mesmosVinculos = abertosEntregues_.has_value() && vinculos == identidadesEntregues_.vinculos;
+    if (mesmosVinculos && abertosEntregues_ == versaoDosAbertos_
+        && FilaDeIdentidades::doProcesso().emDia(identidadesEntregues_.geracao))
+        return;
+
+    // Links name code items: when they changed, every item is built again (rare, and the file is
+    // small); otherwise only the items that changed.
+    const DominiosVinculados vinculados = dominiosVinculadosPorItem(vinculos);
+    if (todosOsAbertosMudaram_ || !mesmosVinculos) {
+        identidadesPorItem_.clear();
+        for (const ItemAberto &item : abertos_)
+            if (QList<IdentidadeDoPreenchimento> doItem = identidadesDoItem(item, vinculados); !doItem.isEmpty())
+                identidadesPorItem_.insert(item.id, std::move(doItem));
+    } else {
+        for (const QString &id : std::as_const(abertosMudados_)) {
+            identidadesPorItem_.remove(id);
+            const auto item = abertos_.constFind(id);
+            if (item == abertos_.cend())
+                continue;
+            if (QList<IdentidadeDoPreenchimento> doItem = identidadesDoItem(*item, vinculados); !doItem.isEmpty())
+                identidadesPorItem_.insert(id, std::move(doItem));
+        }
+    }
+    abertosMudados_.clear();
+    todosOsAbertosMudaram_ = false;
+
+    // The full list, in the order of the open items, as a rebuild from scratch gives it.
+    QList<IdentidadeDoPreenchimento> identidades;
+    for (auto item = abertos_.cbegin(); item != abertos_.cend(); ++item)
+        if (const auto doItem = identidadesPorItem_.constFind(item.key()); doItem != identidadesPorItem_.cend())
+            identidades.append(*doItem);
+    identidadesEntregues_ = entregarIdentidades(std::move(identidades), std::move(vinculos));
+    abertosEntregues_ = versaoDosAbertos_;
+}
+
+void Cofre::abertoMudou(const QString &id)
+{
+    if (!todosOsAbertosMudaram_)
+        abertosMudados_.insert(id);
+    avisarAbertos();
 }
 
 void Cofre::removerLocalmente(const QString &id)
@@ -125,9 +177,12 @@ void Cofre::removerLocalmente(const QString &id)
     if (cifrados_.remove(id))
         avisarCifrados();
     if (abertos_.remove(id))
-        avisarAbertos();
-    if (ordem_.removeAll(id) > 0)
+        abertoMudou(id);
+    // Most deletions are of ids the order never named (it holds codes only): no scan for those.
+    if (idsNaOrdem_.remove(id)) {
+        ordem_.removeAll(id);
         emit ordemMudou();
+    }
 }
 
 // --- Listings ---
@@ -220,6 +275,7 @@ void Cofre::definirRevisao(qint64 valor)
     if (revisao_ == valor)
         return;
     revisao_ = valor;
+    ++versaoDaCopia_;
     emit revisaoMudou();
 }
 
@@ -265,6 +321,7 @@ void Cofre::definirCarregado(bool valor)
 
 void Cofre::avisarCifrados()
 {
+    ++versaoDaCopia_;
     if (agrupamento_ > 0)
         cifradosPendente_ = true;
     else
@@ -273,6 +330,7 @@ void Cofre::avisarCifrados()
 
 void Cofre::avisarAbertos()
 {
+    ++versaoDosAbertos_;
     if (agrupamento_ > 0)
         abertosPendente_ = true;
     else

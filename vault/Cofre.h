@@ -5,6 +5,7 @@
 // server. Main thread only; operations that wait are coroutines, so others may run at each wait.
 #pragma once
 
+#include "app/servicos/IdentidadesDoPreenchimento.h"
 #include "core/CopiaDoCofre.h"
 #include "core/ConteudoDoItem.h"
 #include "core/Conta.h"
@@ -103,8 +104,9 @@ public:
     // revision comparison. A live item is stored and opened (or marked unreadable, with one log
     // line); a deleted item or one without content is removed.
     void aplicar(const ItemCifrado &item);
-    // Writes the local copy (account, revision, every stored item); never fails. A copy equal to
-    // the one this store last wrote successfully, still on disk, is not written again.
+    // Writes the local copy (account, revision, every stored item); never fails. When nothing it
+    // holds changed since this store's last successful write and that file is still on disk, it
+    // is not written again.
     void salvarCopia() const;
 
     // The open one-time codes: favourites first, then by position in `ordem`, then by title.
@@ -186,6 +188,11 @@ private:
     void registrarFalhaDeSincronia(const std::exception_ptr &erro);
     // After every successful change from the server: the copy, then the identities.
     void gravarEAtualizarIdentidades();
+    // Hands the identities over when the open items or the links changed, or the last list did
+    // not reach the store; rebuilds only the changed items' identities.
+    void atualizarIdentidades();
+    // Notes that the open item `id` changed (stored, replaced or removed).
+    void abertoMudou(const QString &id);
     [[nodiscard]] QList<ItemAberto> abertosDoTipo(TipoDeItem tipo) const;
     // Seals a content for `id`; ErroDoCofre::falhaAoCifrar on any failure.
     [[nodiscard]] QString selar(const ObjetoJSON &conteudo, const QString &id) const;
@@ -212,9 +219,22 @@ private:
     DataOpcional ultimaSincronia_;
     bool carregado_ = false;
     QList<QString> ordem_;
-    // What the file holds since this store's last successful write (a sync with nothing new
-    // then costs no rewrite); cleared by a failed write so the next change retries.
-    mutable std::optional<CopiaDoCofre> copiaGravada_;
+    IdsDeItens idsNaOrdem_; // the ids `ordem_` names, so a removal scans it only when it must
+    // Change counters: of what the local copy holds (account, revision, sealed items) and of the
+    // open items the AutoFill identities are built from. A sync with nothing new moves neither,
+    // so it neither rewrites the copy nor rebuilds the identities.
+    quint64 versaoDaCopia_ = 0;
+    quint64 versaoDosAbertos_ = 0;
+    // The copy version the file holds since this store's last successful write; cleared by a
+    // failed write so the next change retries.
+    mutable std::optional<quint64> copiaGravada_;
+    // The open-items version and links of the identities last handed over, each open item's
+    // identities as last built, and the items changed since (all of them after a clear).
+    std::optional<quint64> abertosEntregues_;
+    EntregaDeIdentidades identidadesEntregues_;
+    QHash<QString, QList<IdentidadeDoPreenchimento>> identidadesPorItem_;
+    IdsDeItens abertosMudados_;
+    bool todosOsAbertosMudaram_ = true;
 
     // While answers are applied in one go, each collection announces once, at the end.
     int agrupamento_ = 0;

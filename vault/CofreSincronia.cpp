@@ -68,6 +68,8 @@ void Cofre::aplicarResposta(const RespostaDoCofre &resposta, bool completa)
         }
         if (!abertos_.isEmpty()) {
             abertos_.clear();
+            todosOsAbertosMudaram_ = true;
+            abertosMudados_.clear();
             avisarAbertos();
         }
         if (!ilegiveis_.isEmpty()) {

@@ -25,8 +25,11 @@ public:
     FilaDeIdentidades &operator=(const FilaDeIdentidades &) = delete;
 
     // Queues a replacement of all identities (done only while the store is switched on) and
-    // returns at once; its failure is dropped.
-    void substituir(QList<IdentidadeDoPreenchimento> identidades);
+    // returns at once with its mark (never 0); its failure is dropped.
+    quint64 substituir(QList<IdentidadeDoPreenchimento> identidades);
+    // Whether the replacement marked `geracao` is the last one asked for and is waiting, running,
+    // or was written to a switched-on store, with no removal since.
+    [[nodiscard]] bool emDia(quint64 geracao) const;
     // Cancels every waiting replacement and removes all identities after the running operation;
     // completes when the removal has run. Its failure is dropped.
     QCoro::Task<> remover();

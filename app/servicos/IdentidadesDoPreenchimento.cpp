@@ -4,6 +4,7 @@
 #include "app/servicos/NoTrabalhador.h"
 #include "core/SemRepeticoes.h"
 
+#include <QHash>
 #include <QSet>
 
 #include <functional>
@@ -33,14 +34,12 @@ void deSenha(const ItemAberto &item, const DadosDeSenha &dados, QList<Identidade
     }
 }
 
-void deCodigo(const ItemAberto &item, const DadosDeCodigo &dados, const QList<VinculoDoPreenchimento> &vinculos,
+void deCodigo(const ItemAberto &item, const DadosDeCodigo &dados, const DominiosVinculados &vinculados,
               QList<IdentidadeDoPreenchimento> &em)
 {
     QList<QString> dominios = dados.dominios();
-    for (const VinculoDoPreenchimento &vinculo : vinculos) {
-        if (vinculo.id == item.id)
-            dominios.append(vinculo.dominio);
-    }
+    if (const auto vinculos = vinculados.constFind(item.id); vinculos != vinculados.cend())
+        dominios.append(*vinculos);
     const QString conta = dados.json.texto(QStringLiteral("conta"));
     const QString rotulo = conta.isEmpty() ? item.titulo() : item.titulo() + separadorDoRotulo + conta;
     for (const QString &dominio : distintos(dominios))
@@ -52,12 +51,16 @@ std::shared_ptr<RepositorioDeIdentidades> ou(std::shared_ptr<RepositorioDeIdenti
     return repositorio ? std::move(repositorio) : RepositorioDeIdentidades::atual();
 }
 
-std::function<bool()> substituicao(std::shared_ptr<RepositorioDeIdentidades> alvo,
-                                   QList<IdentidadeDoPreenchimento> identidades)
+enum class Substituicao { feita, desligada, falhou };
+
+std::function<Substituicao()> substituicao(std::shared_ptr<RepositorioDeIdentidades> alvo,
+                                           QList<IdentidadeDoPreenchimento> identidades)
 {
     return [alvo = std::move(alvo), identidades = std::move(identidades)] {
         // A store the user has not switched on is left alone, and that is no failure.
-        return !alvo->ligado() || alvo->substituirTodas(identidades);
+        if (!alvo->ligado())
+            return Substituicao::desligada;
+        return alvo->substituirTodas(identidades) ? Substituicao::feita : Substituicao::falhou;
     };
 }
 
@@ -68,33 +71,78 @@ std::function<void()> remocao(std::shared_ptr<RepositorioDeIdentidades> alvo)
 
 } // namespace
 
+// One pass over the links, so each code item looks its own up instead of scanning every link.
+DominiosVinculados dominiosVinculadosPorItem(const QList<VinculoDoPreenchimento> &vinculos)
+{
+    DominiosVinculados dominios;
+    for (const VinculoDoPreenchimento &vinculo : vinculos)
+        dominios[vinculo.id].append(vinculo.dominio);
+    return dominios;
+}
+
+namespace {
+
+void acrescentarDoItem(const ItemAberto &item, const DominiosVinculados &vinculados,
+                       QList<IdentidadeDoPreenchimento> &em)
+{
+    if (const DadosDeSenha *senha = item.conteudo.senha())
+        deSenha(item, *senha, em);
+    else if (const DadosDeCodigo *codigo = item.conteudo.codigo())
+        deCodigo(item, *codigo, vinculados, em);
+}
+
+} // namespace
+
+QList<IdentidadeDoPreenchimento> identidadesDoItem(const ItemAberto &item, const DominiosVinculados &vinculados)
+{
+    QList<IdentidadeDoPreenchimento> identidades;
+    acrescentarDoItem(item, vinculados, identidades);
+    return identidades;
+}
+
 QList<IdentidadeDoPreenchimento> montarIdentidades(const QList<ItemAberto> &itens,
                                                    const QList<VinculoDoPreenchimento> &vinculos)
 {
+    const DominiosVinculados vinculados = dominiosVinculadosPorItem(vinculos);
     QList<IdentidadeDoPreenchimento> identidades;
-    for (const ItemAberto &item : itens) {
-        if (const DadosDeSenha *senha = item.conteudo.senha())
-            deSenha(item, *senha, identidades);
-        else if (const DadosDeCodigo *codigo = item.conteudo.codigo())
-            deCodigo(item, *codigo, vinculos, identidades);
-    }
+    for (const ItemAberto &item : itens)
+        acrescentarDoItem(item, vinculados, identidades);
     return identidades;
+}
+
+EntregaDeIdentidades entregarIdentidades(QList<IdentidadeDoPreenchimento> identidades,
+                                         QList<VinculoDoPreenchimento> vinculos)
+{
+    EntregaDeIdentidades entrega;
+    entrega.geracao = FilaDeIdentidades::doProcesso().substituir(std::move(identidades));
+    entrega.vinculos = std::move(vinculos);
+    return entrega;
 }
 
 void identidadesDoPreenchimento(const QList<ItemAberto> &itens)
 {
-    FilaDeIdentidades::doProcesso().substituir(montarIdentidades(itens, VinculoDoPreenchimento::ler()));
+    QList<VinculoDoPreenchimento> vinculos = VinculoDoPreenchimento::ler();
+    QList<IdentidadeDoPreenchimento> identidades = montarIdentidades(itens, vinculos);
+    (void)entregarIdentidades(std::move(identidades), std::move(vinculos));
+}
+
+QCoro::Task<bool> substituirEConfirmar(QList<IdentidadeDoPreenchimento> identidades,
+                                       std::shared_ptr<RepositorioDeIdentidades> repositorio)
+{
+    // The awaiter is a named local built outside the coroutine body's expressions: GCC 12
+    // mishandles lambda captures and temporaries inside a co_await expression.
+    auto trabalho = noTrabalhador(substituicao(ou(std::move(repositorio)), std::move(identidades)));
+    const Substituicao resultado = co_await trabalho;
+    if (resultado == Substituicao::falhou)
+        throw ErroDasIdentidades("falha-ao-substituir");
+    co_return resultado == Substituicao::feita;
 }
 
 QCoro::Task<> substituirIdentidadesDoPreenchimento(QList<IdentidadeDoPreenchimento> identidades,
                                                    std::shared_ptr<RepositorioDeIdentidades> repositorio)
 {
-    // The awaiter is a named local built outside the coroutine body's expressions: GCC 12
-    // mishandles lambda captures and temporaries inside a co_await expression.
-    auto trabalho = noTrabalhador(substituicao(ou(std::move(repositorio)), std::move(identidades)));
-    const bool feito = co_await trabalho;
-    if (!feito)
-        throw ErroDasIdentidades("falha-ao-substituir");
+    auto substituicao = substituirEConfirmar(std::move(identidades), std::move(repositorio));
+    (void)co_await std::move(substituicao);
 }
 
 QCoro::Task<> removerIdentidadesDoPreenchimento()

@@ -68,14 +68,14 @@ Recusa conflito(const QJsonValue &atual)
     return {409, QStringLiteral("conflito-de-revisao"), {}, {{QStringLiteral("item"), atual}}};
 }
 
-QJsonArray emOrdemDeRevisao(QList<QJsonObject> itens)
+// Stores an item and moves its id to its new revision in the index, so "desde" reads only what
+// changed.
+void guardar(ContaNoServidor &conta, const QString &id, const QJsonObject &item)
 {
-    std::sort(itens.begin(), itens.end(),
-              [](const QJsonObject &a, const QJsonObject &b) { return revisaoDe(a) < revisaoDe(b); });
-    QJsonArray lista;
-    for (const QJsonObject &item : itens)
-        lista.append(item);
-    return lista;
+    if (const auto anterior = conta.itens.constFind(id); anterior != conta.itens.cend())
+        conta.porRevisao.remove(revisaoDe(*anterior));
+    conta.itens.insert(id, item);
+    conta.porRevisao.insert(revisaoDe(item), id);
 }
 
 } // namespace
@@ -95,7 +95,7 @@ QJsonObject EstadoDoServidor::escreverItem(ContaNoServidor &conta, const QString
                            {QStringLiteral("revisao"), ++conta.revisao},
                            {QStringLiteral("criadoEm"), criadoEm},
                            {QStringLiteral("atualizadoEm"), agoraEmTexto}};
-    conta.itens.insert(id, item);
+    guardar(conta, id, item);
     return item;
 }
 
@@ -107,7 +107,7 @@ QJsonObject EstadoDoServidor::escreverLapide(ContaNoServidor &conta, const QStri
     item.insert(QStringLiteral("revisao"), ++conta.revisao);
     item.insert(QStringLiteral("atualizadoEm"), agoraEmTexto);
     item.insert(QStringLiteral("apagadoEm"), agoraEmTexto);
-    conta.itens.insert(id, item);
+    guardar(conta, id, item);
     return item;
 }
 
@@ -137,14 +137,18 @@ Resposta EstadoDoServidor::lerCofre(const Pedido &pedido)
     }
     // A client ahead of the server (the server was restarted) gets the whole vault.
     const bool completo = !desde || *desde > conta.revisao;
-    QList<QJsonObject> itens;
-    for (const QJsonObject &item : conta.itens) {
-        if (completo ? !apagado(item) : revisaoDe(item) > *desde)
+    // The index holds each item once, under its current revision, in ascending order: the
+    // answer's order without a sort, and an incremental answer reads only the newer entries.
+    QJsonArray itens;
+    for (auto entrada = completo ? conta.porRevisao.cbegin() : conta.porRevisao.upperBound(*desde);
+         entrada != conta.porRevisao.cend(); ++entrada) {
+        const QJsonObject &item = conta.itens.find(entrada.value()).value();
+        if (!completo || !apagado(item))
             itens.append(item);
     }
     return respostaJson(200, {{QStringLiteral("revisao"), conta.revisao},
                               {QStringLiteral("completo"), completo},
-                              {QStringLiteral("itens"), emOrdemDeRevisao(itens)}});
+                              {QStringLiteral("itens"), itens}});
 }
 
 Resposta EstadoDoServidor::guardarItem(const Pedido &pedido)

@@ -70,6 +70,7 @@ struct ContaNoServidor {
     QList<VinculoNoServidor> vinculos;
     qint64 revisao = 0;               // grows with every write to the vault
     QMap<QString, QJsonObject> itens; // `ItemCifrado` objects by id, tombstones included
+    QMap<qint64, QString> porRevisao; // each item's id under its current revision, for "desde"
 };
 
 class EstadoDoServidor {
