@@ -75,7 +75,7 @@ void escreverItem(QByteArray &saida, const ItemCifrado &item)
     }
     saida += ',';
     escreverChave(saida, "revisao");
-    ValorJSON::escreverNumeroEm(saida, static_cast<double>(item.revisao));
+    ValorJSON::escreverInteiroEm(saida, item.revisao);
     saida += ',';
     escreverChave(saida, "criadoEm");
     ValorJSON::escreverTextoEm(saida, item.criadoEm);
@@ -108,7 +108,7 @@ QByteArray CopiaDoCofre::emBytes() const
     saida += CodificacaoJSON::escreverDocumento(conta.paraJSON());
     saida += ',';
     escreverChave(saida, "revisao");
-    ValorJSON::escreverNumeroEm(saida, static_cast<double>(revisao));
+    ValorJSON::escreverInteiroEm(saida, revisao);
     saida += ',';
     escreverChave(saida, "itens");
     saida += '[';

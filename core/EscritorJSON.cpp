@@ -114,9 +114,7 @@ void escreverValor(QByteArray &saida, const ValorJSON &valor)
     case ValorJSON::Caso::numero:
         if (const auto exato = valor.comoInteiroExato()) {
             // The same digits the double would give, and exact beyond 2^53 for integers kept so.
-            char texto[24];
-            const auto fim = std::to_chars(texto, texto + sizeof texto, *exato).ptr;
-            saida.append(texto, fim - texto);
+            ValorJSON::escreverInteiroEm(saida, *exato);
         } else {
             escreverNumero(saida, *valor.comoNumero());
         }
@@ -183,4 +181,11 @@ void ValorJSON::escrever(QString &em) const
 QString ValorJSON::escrito() const
 {
     return QString::fromUtf8(escritoEmUTF8());
+}
+
+void ValorJSON::escreverInteiroEm(QByteArray &saida, qint64 inteiro)
+{
+    char texto[24];
+    const auto fim = std::to_chars(texto, texto + sizeof texto, inteiro).ptr;
+    saida.append(texto, fim - texto);
 }

@@ -102,9 +102,10 @@ public:
     [[nodiscard]] QByteArray escritoEmUTF8() const;
     [[nodiscard]] QString escrito() const;
     // The writer's own pieces, for records written straight to bytes with the same text: a JSON
-    // string (quoted and escaped) and a number.
+    // string (quoted and escaped), a number and an exact integer.
     static void escreverTextoEm(QByteArray &saida, const QString &texto);
     static void escreverNumeroEm(QByteArray &saida, double numero);
+    static void escreverInteiroEm(QByteArray &saida, qint64 inteiro);
 
     // Same case and equal payloads: texts by canonical equivalence, numbers by IEEE equality (and
     // by their exact integers when both carry one).
