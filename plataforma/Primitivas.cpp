@@ -265,14 +265,15 @@ QByteArray hkdfSha256(const QByteArray &material, const QByteArray &sal, const Q
     return saida;
 }
 
-QByteArray hmac(Hash hash, const QByteArray &chave, const QByteArray &mensagem)
+namespace {
+// An HMAC context with the digest fetched and the key set.
+CtxDeMac contextoDeHmac(Hash hash, const QByteArray &chave)
 {
     char sha1[] = "SHA1", sha256[] = "SHA256", sha512[] = "SHA512";
     char *digesto = hash == Hash::sha1 ? sha1 : hash == Hash::sha256 ? sha256 : sha512;
     const OSSL_PARAM parametros[] = {OSSL_PARAM_construct_utf8_string(OSSL_MAC_PARAM_DIGEST, digesto, 0),
                                      OSSL_PARAM_construct_end()};
-
-    const CtxDeMac ctx(EVP_MAC_CTX_new(macHmac()));
+    CtxDeMac ctx(EVP_MAC_CTX_new(macHmac()));
     if (!ctx)
         falhar("HMAC: contexto");
     // A null key pointer means "keep the previous key" to OpenSSL, so an empty key points somewhere.
@@ -280,6 +281,13 @@ QByteArray hmac(Hash hash, const QByteArray &chave, const QByteArray &mensagem)
     const unsigned char *bytesDaChave = chave.isEmpty() ? &vazio : bytesDe(chave);
     if (EVP_MAC_init(ctx.get(), bytesDaChave, static_cast<size_t>(chave.size()), parametros) != 1)
         falhar("HMAC: início");
+    return ctx;
+}
+} // namespace
+
+QByteArray hmac(Hash hash, const QByteArray &chave, const QByteArray &mensagem)
+{
+    const CtxDeMac ctx = contextoDeHmac(hash, chave);
     if (!mensagem.isEmpty() && !emPartes(bytesDe(mensagem), mensagem.size(), [&](const unsigned char *p, int n, qsizetype) {
             return EVP_MAC_update(ctx.get(), p, static_cast<size_t>(n)) == 1;
         }))
@@ -293,21 +301,7 @@ QByteArray hmac(Hash hash, const QByteArray &chave, const QByteArray &mensagem)
     return saida;
 }
 
-HmacPreparado::HmacPreparado(Hash hash, const QByteArray &chave)
-{
-    char sha1[] = "SHA1", sha256[] = "SHA256", sha512[] = "SHA512";
-    char *digesto = hash == Hash::sha1 ? sha1 : hash == Hash::sha256 ? sha256 : sha512;
-    const OSSL_PARAM parametros[] = {OSSL_PARAM_construct_utf8_string(OSSL_MAC_PARAM_DIGEST, digesto, 0),
-                                     OSSL_PARAM_construct_end()};
-    CtxDeMac ctx(EVP_MAC_CTX_new(macHmac()));
-    if (!ctx)
-        falhar("HMAC: contexto");
-    static const unsigned char vazio = 0;
-    const unsigned char *bytesDaChave = chave.isEmpty() ? &vazio : bytesDe(chave);
-    if (EVP_MAC_init(ctx.get(), bytesDaChave, static_cast<size_t>(chave.size()), parametros) != 1)
-        falhar("HMAC: início");
-    ctx_ = ctx.release();
-}
+HmacPreparado::HmacPreparado(Hash hash, const QByteArray &chave) : ctx_(contextoDeHmac(hash, chave).release()) {}
 
 HmacPreparado::~HmacPreparado()
 {
