@@ -1,6 +1,7 @@
 // The toast overlay: the toast centre's current notice at the top, centred. A new notice (a new
 // id, even with the same text) is a new capsule: the old one leaves as the new one enters. The
 // overlay takes no input, so clicks reach the window below.
+import QtQml
 import QtQuick
 import Corvane.App
 
@@ -45,7 +46,7 @@ Item {
 
         CapsulaDoAviso {
             objectName: "capsulaDoAviso"
-            x: (camada.width - width) / 2
+            anchors.horizontalCenter: parent.horizontalCenter
         }
     }
 }

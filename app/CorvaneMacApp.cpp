@@ -1,10 +1,12 @@
 #include "CorvaneMacApp.h"
 
+#include "app/Paleta.h"
 #include "plataforma/InfoDoPacote.h"
 
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMetaMethod>
+#include <QPalette>
 #include <QQmlComponent>
 #include <QQuickStyle>
 #include <QSystemTrayIcon>
@@ -27,6 +29,16 @@ void CorvaneMacApp::prepararAparencia()
 {
     // The windows set their own light palette; the style must be one that honours it.
     QQuickStyle::setStyle(QStringLiteral("Basic"));
+    // The same light colours for what is not a Qt Quick window (the owner prompt), whatever the
+    // desktop's theme hands the application.
+    QPalette clara(Paleta::superficie(), Paleta::fundo());
+    for (auto papel : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        clara.setColor(papel, Paleta::texto());
+    clara.setColor(QPalette::Base, Paleta::superficie());
+    clara.setColor(QPalette::Highlight, Paleta::azul());
+    clara.setColor(QPalette::HighlightedText, Qt::white);
+    clara.setColor(QPalette::PlaceholderText, Paleta::textoApagado());
+    QGuiApplication::setPalette(clara);
 }
 
 QQuickWindow *CorvaneMacApp::criarJanela(const QString &tipo, const QVariantMap &propriedades)

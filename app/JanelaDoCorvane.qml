@@ -1,6 +1,5 @@
 // A window of the application: light appearance whatever the desktop's theme, tinted blue, on
 // the Basic style that the kit styles.
-import QtQuick
 import QtQuick.Controls.Basic
 import Corvane.App
 

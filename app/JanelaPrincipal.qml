@@ -1,6 +1,5 @@
 // The main window "principal": the root view under the window's menu bar, with the
 // application's commands and the vault's, which work only while the vault is open.
-import QtQuick
 import QtQuick.Controls.Basic
 import Corvane.App
 

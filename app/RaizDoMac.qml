@@ -1,6 +1,7 @@
 // The main window's content: one screen per application phase, the waiting screen over it while
 // a long operation runs, the toast at the top and the update banner above everything, pushing
 // the content down. Starts the start-up work when first shown.
+import QtQml
 import QtQuick
 import Corvane.App
 
@@ -108,11 +109,33 @@ Item {
             active: raiz.trabalhando !== undefined || raiz.esperaSaindo
             sourceComponent: TelaDeEspera {
                 objectName: "telaDeEspera"
-                titulo: raiz.ultimoTrabalho !== undefined ? raiz.ultimoTrabalho.titulo : ""
-                detalhe: raiz.ultimoTrabalho !== undefined ? raiz.ultimoTrabalho.detalhe : ""
-                mostrada: raiz.trabalhando !== undefined
-                onOpacityChanged: {
-                    if (opacity === 0 && !mostrada)
+                titulo: ""
+                detalhe: ""
+            }
+
+            // The screen shows the last operation's texts, also while it fades out, and is
+            // released once it has faded.
+            Binding {
+                target: espera.item
+                property: "titulo"
+                value: raiz.ultimoTrabalho !== undefined ? raiz.ultimoTrabalho.titulo : ""
+            }
+            Binding {
+                target: espera.item
+                property: "detalhe"
+                value: raiz.ultimoTrabalho !== undefined ? raiz.ultimoTrabalho.detalhe : ""
+            }
+            Binding {
+                target: espera.item
+                property: "mostrada"
+                value: raiz.trabalhando !== undefined
+            }
+            Connections {
+                target: espera.item
+                ignoreUnknownSignals: true
+                function onOpacityChanged() {
+                    const tela = espera.item as Item;
+                    if (tela !== null && tela.opacity === 0 && raiz.trabalhando === undefined)
                         raiz.esperaSaindo = false;
                 }
             }

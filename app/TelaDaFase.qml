@@ -10,7 +10,7 @@ Item {
     required property string faseAtual
     property Component conteudo
     readonly property bool ativa: fase === faseAtual
-    readonly property Item item: carregador.item
+    readonly property QtObject item: carregador.item
 
     opacity: ativa ? 1 : 0
     visible: opacity > 0
