@@ -11,6 +11,15 @@ namespace {
 
 class Fundamentos : public TesteQuick {};
 
+TEST_F(Fundamentos, AvisoDoQmlEAnotadoParaFalharOTeste)
+{
+    QObject *objeto = criar(importacoes + QStringLiteral("Item { width: semNome.width }"));
+    ASSERT_TRUE(objeto);
+    const QStringList avisos = tomarAvisos();
+    ASSERT_FALSE(avisos.isEmpty());
+    EXPECT_TRUE(avisos.join('\n').contains(QStringLiteral("semNome"))) << avisos.join('\n').toStdString();
+}
+
 TEST_F(Fundamentos, PaletaTemOsTrezeValoresNoQml)
 {
     QObject *objeto = criar(importacoes + QStringLiteral(R"(

@@ -6,7 +6,7 @@
 
 #include <QDir>
 #include <QPauseAnimation>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -66,7 +66,9 @@ int executarTestesQuick(int argc, char **argv)
     qputenv("QSG_RENDER_LOOP", "basic");
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QQuickStyle::setStyle(QStringLiteral("Basic"));
-    QGuiApplication app(argc, argv);
+    // A widgets application, as the program has (the owner prompt is a widget dialog); QtTest's
+    // helpers also take the running application to be one when Qt Widgets is linked.
+    QApplication app(argc, argv);
     static_cast<void>(MotorDeAnimacao::instancia());
     // Qt's animation timer skips its bookkeeping while nothing animates, so time moved in such a
     // stretch would land on the next animation's first frame; one idle animation always runs.
@@ -97,11 +99,19 @@ void TesteQuick::TearDown()
     raiz_ = nullptr;
     janela_.reset();
     engine_.reset();
+    const QStringList textos = tomarAvisos();
+    EXPECT_TRUE(textos.isEmpty()) << "QML warnings:\n" << textos.join('\n').toStdString();
+}
+
+QStringList TesteQuick::tomarAvisos()
+{
     QStringList textos;
     for (const QQmlError &aviso : avisos_)
         textos << aviso.toString();
     textos << *mensagensDoQml;
-    EXPECT_TRUE(textos.isEmpty()) << "QML warnings:\n" << textos.join('\n').toStdString();
+    avisos_.clear();
+    mensagensDoQml->clear();
+    return textos;
 }
 
 QObject *TesteQuick::criar(const QString &qml)

@@ -12,6 +12,7 @@
 #include <QQmlError>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -56,7 +57,8 @@ protected:
     QQmlEngine &engine() { return *engine_; }
     QQuickWindow *janela() { return janela_.get(); }
     QObject *raiz() { return raiz_; }
-    QList<QQmlError> &avisos() { return avisos_; }
+    // The QML warnings so far, which are then forgotten (for tests about warnings themselves).
+    QStringList tomarAvisos();
 
     static const QString importacoes;
 
