@@ -135,8 +135,10 @@ CorvaneMacApp::Servidor CorvaneMacApp::lerServidor(QStringList &argumentos)
             url.host().isEmpty() || url.hasQuery() || url.hasFragment() || !url.userInfo().isEmpty())
             return {std::nullopt, QStringLiteral("--servidor: endereço inválido: %1").arg(valor)};
         argumentos.remove(i, quantos);
-        QString base = url.toString(QUrl::StripTrailingSlash);
-        resultado.base = base;
+        QUrl base = url;
+        if (base.path() == QLatin1String("/"))
+            base.setPath(QString());
+        resultado.base = base.toString(QUrl::StripTrailingSlash);
         --i;
     }
     return resultado;

@@ -61,6 +61,6 @@ int main(int argc, char **argv)
             std::fputs("primeiro quadro\n", stdout);
             std::fflush(stdout);
             QCoreApplication::quit();
-        }, Qt::QueuedConnection);
+        }, Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
     return QApplication::exec();
 }
