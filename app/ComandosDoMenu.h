@@ -6,6 +6,7 @@
 #include "state/EstadoDoApp.h"
 
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 #include <QPointer>
 #include <QString>
 
@@ -19,6 +20,8 @@ enum class ComandoDoMenu { procurarAtualizacao, ajustes, bloquear, sincronizar }
 
 class ComandosDoMenu : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The menu commands are created by the program.")
     Q_PROPERTY(bool bloquearHabilitado READ bloquearHabilitado NOTIFY habilitacaoMudou)
     Q_PROPERTY(bool sincronizarHabilitado READ sincronizarHabilitado NOTIFY habilitacaoMudou)
     Q_PROPERTY(QString textoProcurarAtualizacao READ textoProcurarAtualizacao CONSTANT)

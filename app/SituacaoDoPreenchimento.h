@@ -9,6 +9,7 @@
 
 #include <QCoro/QCoroTask>
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 #include <QString>
 #include <QVariant>
 
@@ -21,6 +22,8 @@ inline constexpr const char *chaveDoCartaoDoPreenchimentoFechado = "cartaoDoPree
 
 class SituacaoDoPreenchimento : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The AutoFill status is created by the program.")
     // true, false, or undefined before the first read.
     Q_PROPERTY(QVariant ligado READ ligadoParaQml NOTIFY ligadoMudou)
     Q_PROPERTY(bool cartaoFechado READ cartaoFechado NOTIFY cartaoFechadoMudou)

@@ -7,6 +7,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 #include <QString>
 #include <QUrl>
 #include <QVariant>
@@ -48,6 +49,8 @@ Q_DECLARE_METATYPE(VersaoPublicada)
 
 class VerificadorDeAtualizacao : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The update checker is created by the program.")
     Q_PROPERTY(QVariant disponivel READ disponivelParaQml NOTIFY disponivelMudou)
     Q_PROPERTY(bool conferindo READ conferindo NOTIFY conferindoMudou)
     Q_PROPERTY(bool conferidoAgora READ conferidoAgora NOTIFY conferidoAgoraMudou)

@@ -312,6 +312,17 @@ void EstadoDoApp::definirFase(Fase valor)
     emit faseMudou();
 }
 
+QString EstadoDoApp::nomeDaFase() const
+{
+    switch (fase_) {
+    case Fase::iniciando: return QStringLiteral("iniciando");
+    case Fase::semConta: return QStringLiteral("semConta");
+    case Fase::bloqueado: return QStringLiteral("bloqueado");
+    case Fase::aberto: return QStringLiteral("aberto");
+    }
+    return QStringLiteral("iniciando");
+}
+
 void EstadoDoApp::definirConta(const ContaOpcional &valor)
 {
     if (conta_ == valor)

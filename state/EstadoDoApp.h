@@ -22,6 +22,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <chrono>
 #include <functional>
@@ -30,6 +31,10 @@
 
 // The progress overlay shown while keys are derived or an account is being created.
 struct Trabalho {
+    Q_GADGET
+    Q_PROPERTY(QString titulo MEMBER titulo)
+    Q_PROPERTY(QString detalhe MEMBER detalhe)
+public:
     QString titulo;
     QString detalhe;
 
@@ -71,7 +76,10 @@ class EstadoDoApp : public QObject {
     Q_PROPERTY(Fase fase READ fase NOTIFY faseMudou)
     Q_PROPERTY(ContaOpcional conta READ conta NOTIFY contaMudou)
     Q_PROPERTY(Cofre *cofre READ cofre NOTIFY cofreMudou)
-    Q_PROPERTY(TrabalhoOpcional trabalhando READ trabalhando NOTIFY trabalhandoMudou)
+    // A Trabalho while a long operation runs; undefined otherwise.
+    Q_PROPERTY(QVariant trabalhando READ trabalhandoParaQml NOTIFY trabalhandoMudou)
+    // The phase by its name ("iniciando", "semConta", "bloqueado", "aberto"), for the views.
+    Q_PROPERTY(QString nomeDaFase READ nomeDaFase NOTIFY faseMudou)
     Q_PROPERTY(bool precisaEntrarDeNovo READ precisaEntrarDeNovo NOTIFY precisaEntrarDeNovoMudou)
     Q_PROPERTY(bool secoesLiberadas READ secoesLiberadas NOTIFY secoesLiberadasMudou)
     Q_PROPERTY(ClienteDaAPI *api READ api CONSTANT)
@@ -102,6 +110,11 @@ public:
     [[nodiscard]] const ContaOpcional &conta() const { return conta_; }
     [[nodiscard]] Cofre *cofre() const { return cofre_; }
     [[nodiscard]] const TrabalhoOpcional &trabalhando() const { return trabalhando_; }
+    [[nodiscard]] QVariant trabalhandoParaQml() const
+    {
+        return trabalhando_ ? QVariant::fromValue(*trabalhando_) : QVariant();
+    }
+    [[nodiscard]] QString nomeDaFase() const;
     [[nodiscard]] bool precisaEntrarDeNovo() const { return precisaEntrarDeNovo_; }
     [[nodiscard]] bool secoesLiberadas() const { return secoesLiberadas_; }
     [[nodiscard]] ClienteDaAPI *api() const { return api_; }
@@ -210,6 +223,9 @@ signals:
     void podeSincronizarMudou();
 
 private:
+    // The screen tests put the state in a phase, or show the progress overlay, directly.
+    friend class EstadoDoAppNasTelas;
+
     // Shows the progress overlay while alive and clears it when the step ends, whether it
     // succeeded or threw.
     class Sobreposicao {

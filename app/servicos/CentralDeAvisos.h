@@ -7,22 +7,30 @@
 #include <QObject>
 #include <QString>
 #include <QUuid>
+#include <QVariant>
 
 #include <chrono>
 #include <optional>
 
 // One toast. A fresh id per toast, so posting the same text twice is still a change.
 struct Aviso {
+    Q_GADGET
+    Q_PROPERTY(QString id READ idEmTexto)
+    Q_PROPERTY(QString texto MEMBER texto)
+    Q_PROPERTY(QString simbolo MEMBER simbolo)
+public:
     QUuid id;
     QString texto;
     QString simbolo; // symbol name drawn beside the text, e.g. "info.circle.fill"
 
+    [[nodiscard]] QString idEmTexto() const { return id.toString(QUuid::WithoutBraces); }
     friend bool operator==(const Aviso &, const Aviso &) = default;
 };
 
 class CentralDeAvisos : public QObject {
     Q_OBJECT
-    Q_PROPERTY(std::optional<Aviso> atual READ atual WRITE definirAtual NOTIFY atualMudou)
+    // The Aviso on show, or undefined.
+    Q_PROPERTY(QVariant atual READ atualParaQml NOTIFY atualMudou)
     Q_PROPERTY(qint64 contadorDeCopias READ contadorDeCopias WRITE definirContadorDeCopias NOTIFY
                    contadorDeCopiasMudou)
 
@@ -38,6 +46,7 @@ public:
     void mostrar(const QString &texto, const QString &simbolo);
 
     [[nodiscard]] const std::optional<Aviso> &atual() const { return atual_; }
+    [[nodiscard]] QVariant atualParaQml() const { return atual_ ? QVariant::fromValue(*atual_) : QVariant(); }
     void definirAtual(const std::optional<Aviso> &aviso);
 
     // Only ever incremented, by the views after each copy.

@@ -1,0 +1,31 @@
+// The objects of the libraries below the frame, as the views see them: the central state, the
+// toast centre and the vault store are QML types here (created only in C++), so the views can
+// declare them as typed properties; the libraries themselves stay free of QML.
+#pragma once
+
+#include "app/servicos/CentralDeAvisos.h"
+#include "state/EstadoDoApp.h"
+#include "vault/Cofre.h"
+
+#include <QtQml/qqmlregistration.h>
+
+struct EstadoDoAppNaTela {
+    Q_GADGET
+    QML_FOREIGN(EstadoDoApp)
+    QML_NAMED_ELEMENT(EstadoDoApp)
+    QML_UNCREATABLE("The application's state is created by the program.")
+};
+
+struct CentralDeAvisosNaTela {
+    Q_GADGET
+    QML_FOREIGN(CentralDeAvisos)
+    QML_NAMED_ELEMENT(CentralDeAvisos)
+    QML_UNCREATABLE("The toast centre belongs to the application's state.")
+};
+
+struct CofreNaTela {
+    Q_GADGET
+    QML_FOREIGN(Cofre)
+    QML_NAMED_ELEMENT(Cofre)
+    QML_UNCREATABLE("A vault store is opened by the application's state.")
+};

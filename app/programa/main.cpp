@@ -1,0 +1,66 @@
+// corvane: the desktop application. Wires the pieces together and runs the event loop.
+//
+//   corvane [corvane:URL] [--servidor http://127.0.0.1:PORT] [-comecar-do-zero]
+//
+// With CORVANE_MEDIR_PARTIDA=1 in the environment it prints "primeiro quadro" on standard output
+// when the main window has shown its first frame and exits (the start-up benchmark).
+#include "app/CorvaneMacApp.h"
+#include "app/DialogoDoDono.h"
+#include "app/InstanciaUnica.h"
+#include "app/RegistroDoEsquema.h"
+#include "state/EntradaPeloSafari.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QTextStream>
+#include <QtQml/qqmlextensionplugin.h>
+
+#include <cstdio>
+
+Q_IMPORT_QML_PLUGIN(Corvane_AppPlugin)
+
+int main(int argc, char **argv)
+{
+    // Widgets for the owner prompt and the tray icon; Qt Quick for every window.
+    QApplication aplicacao(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("corvane"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Corvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("corvane"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/corvane/icone/corvane-256.png")));
+
+    QStringList argumentos = QCoreApplication::arguments();
+    // Before anything reads the bundle's addresses.
+    const CorvaneMacApp::Servidor servidor = CorvaneMacApp::lerServidor(argumentos);
+    if (!servidor.erro.isEmpty()) {
+        QTextStream(stderr) << servidor.erro << '\n';
+        return 2;
+    }
+    if (servidor.base)
+        CorvaneMacApp::usarServidor(*servidor.base);
+
+    InstanciaUnica instancia;
+    if (instancia.iniciar(argumentos) == InstanciaUnica::Papel::encaminhou)
+        return 0;
+    RegistroDoEsquema::registrarSeFaltar(RegistroDoEsquema::Pastas::doAmbiente(),
+                                         QCoreApplication::applicationFilePath());
+    DialogoDoDono::registrar();
+
+    CorvaneMacApp::prepararAparencia();
+    CorvaneMacApp corvane(argumentos);
+    instancia.encaminharPara(EntradaPeloSafari::compartilhada());
+    QObject::connect(&instancia, &InstanciaUnica::mostrarPedido, &corvane, &CorvaneMacApp::abrirJanela);
+    if (!corvane.mostrar())
+        return 1;
+    // A URL the program was started with goes the same way as a forwarded one.
+    for (const QString &argumento : std::as_const(argumentos))
+        if (argumento.startsWith(QLatin1String("corvane:"), Qt::CaseInsensitive))
+            (void)EntradaPeloSafari::compartilhada().receber(QUrl(argumento));
+
+    if (qEnvironmentVariableIntValue("CORVANE_MEDIR_PARTIDA") == 1)
+        QObject::connect(corvane.principal(), &QQuickWindow::frameSwapped, &aplicacao, [] {
+            std::fputs("primeiro quadro\n", stdout);
+            std::fflush(stdout);
+            QCoreApplication::quit();
+        }, Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+    return QApplication::exec();
+}

@@ -1,0 +1,11 @@
+// Entry point of the application frame's screen tests.
+#include "support/quick/TesteQuick.h"
+
+#include <QtQml/qqmlextensionplugin.h>
+
+Q_IMPORT_QML_PLUGIN(Corvane_AppPlugin)
+
+int main(int argc, char **argv)
+{
+    return executarTestesQuick(argc, argv);
+}
