@@ -2,27 +2,14 @@
 
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QTimer>
 
-AreaDeTransferencia::AreaDeTransferencia(QClipboard *area, Agendar agendar, QObject *pai)
-    : QObject(pai), area_(area ? area : QGuiApplication::clipboard())
+AreaDeTransferencia::AreaDeTransferencia(QClipboard *area, Relogio &relogio, QObject *pai)
+    : QObject(pai), area_(area ? area : QGuiApplication::clipboard()), relogio_(relogio)
 {
-    definirAgendador(std::move(agendar));
     // Every change of the clipboard proper counts: our copies and anyone else's (the platform
     // reports a lost ownership as a change too). The selection's changes are not ours to count.
     if (area_)
         connect(area_, &QClipboard::changed, this, &AreaDeTransferencia::mudou);
-}
-
-void AreaDeTransferencia::definirAgendador(Agendar agendar)
-{
-    if (agendar) {
-        agendar_ = std::move(agendar);
-        return;
-    }
-    agendar_ = [this](std::chrono::milliseconds espera, std::function<void()> acao) {
-        QTimer::singleShot(espera, this, std::move(acao));
-    };
 }
 
 void AreaDeTransferencia::mudou(QClipboard::Mode modo)
@@ -46,7 +33,7 @@ void AreaDeTransferencia::copiarProtegido(const QString &texto)
     const bool dona = area_->ownsClipboard();
     const qint64 contagem = contagemDeMudancas_;
     const QPointer<AreaDeTransferencia> viva(this);
-    agendar_(prazo, [viva, contagem, dona] {
+    relogio_.depoisDe(prazo, this, [viva, contagem, dona] {
         if (viva)
             viva->apagarSeIgual(contagem, dona);
     });
@@ -63,7 +50,7 @@ void AreaDeTransferencia::apagarSeIgual(qint64 contagem, bool eraDona)
 
 AreaDeTransferencia &AreaDeTransferencia::doProcesso()
 {
-    static AreaDeTransferencia *instancia = new AreaDeTransferencia(nullptr, {}, QCoreApplication::instance());
+    static AreaDeTransferencia *instancia = new AreaDeTransferencia(nullptr, Relogio::doSistema(), QCoreApplication::instance());
     return *instancia;
 }
 

@@ -4,6 +4,8 @@
 // X11/Wayland primary selection. Main thread.
 #pragma once
 
+#include "app/servicos/Relogio.h"
+
 #include <QClipboard>
 #include <QObject>
 #include <QPointer>
@@ -21,11 +23,10 @@ public:
     static constexpr std::chrono::seconds prazo{30};
     static constexpr const char *tipoDaMarca = "x-kde-passwordManagerHint";
 
-    // Runs `acao` once after `espera` (the application clock; tests step it by hand).
-    using Agendar = std::function<void(std::chrono::milliseconds espera, std::function<void()> acao)>;
-
-    // Over `area` (the application's clipboard when null); `agendar` empty means a timer.
-    explicit AreaDeTransferencia(QClipboard *area = nullptr, Agendar agendar = {}, QObject *pai = nullptr);
+    // Over `area` (the application's clipboard when null), timing the wipe on `relogio` (tests
+    // step theirs by hand).
+    explicit AreaDeTransferencia(QClipboard *area = nullptr, Relogio &relogio = Relogio::doSistema(),
+                                 QObject *pai = nullptr);
 
     // Replaces the clipboard's content with `texto` and the marker, and schedules the wipe: after
     // 30 seconds the clipboard is cleared when nobody has changed it since. An empty text is
@@ -33,8 +34,6 @@ public:
     Q_INVOKABLE void copiarProtegido(const QString &texto);
 
     [[nodiscard]] qint64 contagemDeMudancas() const { return contagemDeMudancas_; }
-
-    void definirAgendador(Agendar agendar);
 
     // The application's instance (created on first use, over the application's clipboard).
     [[nodiscard]] static AreaDeTransferencia &doProcesso();
@@ -47,7 +46,7 @@ private:
     void apagarSeIgual(qint64 contagem, bool eraDona);
 
     QPointer<QClipboard> area_;
-    Agendar agendar_;
+    Relogio &relogio_;
     qint64 contagemDeMudancas_ = 0;
 };
 

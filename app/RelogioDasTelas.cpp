@@ -1,5 +1,7 @@
 #include "app/RelogioDasTelas.h"
 
+#include "app/servicos/Relogio.h"
+
 #include <QJSEngine>
 
 RelogioDasTelas::RelogioDasTelas()
@@ -35,7 +37,7 @@ void RelogioDasTelas::usarFonte(Fonte fonte)
 
 void RelogioDasTelas::usarRelogioDoSistema()
 {
-    fonte_ = [] { return QDateTime::currentDateTimeUtc(); };
+    fonte_ = [] { return Relogio::doSistema().agora(); };
     atualizar();
     agendarTique();
 }

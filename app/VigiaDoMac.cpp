@@ -8,7 +8,6 @@
 #include <QDBusPendingReply>
 #include <QGuiApplication>
 #include <QPointer>
-#include <QTimer>
 
 #include <unistd.h>
 
@@ -22,19 +21,14 @@ const QString sessaoDoLogind = QStringLiteral("org.freedesktop.login1.Session");
 } // namespace
 
 VigiaDoMac::VigiaDoMac(QObject *pai)
-    : VigiaDoMac(QDBusConnection::systemBus(), QDBusConnection::sessionBus(), true, {}, pai)
+    : VigiaDoMac(QDBusConnection::systemBus(), QDBusConnection::sessionBus(), true, Relogio::doSistema(), pai)
 {
 }
 
-VigiaDoMac::VigiaDoMac(QDBusConnection sistema, QDBusConnection sessao, bool seguirAplicacao, Agendar agendar,
+VigiaDoMac::VigiaDoMac(QDBusConnection sistema, QDBusConnection sessao, bool seguirAplicacao, Relogio &relogio,
                        QObject *pai)
-    : QObject(pai), sistema_(std::move(sistema)), sessao_(std::move(sessao)), agendar_(std::move(agendar))
+    : QObject(pai), sistema_(std::move(sistema)), sessao_(std::move(sessao)), relogio_(relogio)
 {
-    if (!agendar_) {
-        agendar_ = [this](std::chrono::milliseconds espera, std::function<void()> acao) {
-            QTimer::singleShot(espera, this, std::move(acao));
-        };
-    }
     if (seguirAplicacao && qGuiApp) {
         ultimoEstado_ = QGuiApplication::applicationState();
         ativa_ = ultimoEstado_ == Qt::ApplicationActive;
@@ -137,7 +131,7 @@ void VigiaDoMac::aoMudarEstadoDaAplicacao(Qt::ApplicationState estado)
     if (!ativa_)
         return;
     const QPointer<VigiaDoMac> vivo(this);
-    agendar_(tolerancia, [vivo, geracao] {
+    relogio_.depoisDe(tolerancia, this, [vivo, geracao] {
         if (!vivo || vivo->geracao_ != geracao || !vivo->ativa_ || vivo->ultimoEstado_ == Qt::ApplicationActive)
             return;
         vivo->ativa_ = false;

@@ -13,6 +13,8 @@
 // when the application is still inactive after a short grace period.
 #pragma once
 
+#include "app/servicos/Relogio.h"
+
 #include <QDBusConnection>
 #include <QObject>
 #include <QString>
@@ -29,15 +31,12 @@ class VigiaDoMac : public QObject {
 public:
     static constexpr std::chrono::milliseconds tolerancia{500};
 
-    // Runs `acao` once after `espera`; tests step it by hand.
-    using Agendar = std::function<void(std::chrono::milliseconds espera, std::function<void()> acao)>;
-
     // Over the real buses and the application's state changes.
     explicit VigiaDoMac(QObject *pai = nullptr);
     // Over given buses (tests use one private bus for both); `seguirAplicacao` false leaves the
     // application's state to `aoMudarEstadoDaAplicacao` calls.
-    VigiaDoMac(QDBusConnection sistema, QDBusConnection sessao, bool seguirAplicacao, Agendar agendar = {},
-               QObject *pai = nullptr);
+    VigiaDoMac(QDBusConnection sistema, QDBusConnection sessao, bool seguirAplicacao,
+               Relogio &relogio = Relogio::doSistema(), QObject *pai = nullptr);
 
     // Connects the four events to the state: sleep, screen lock and session switch lock
     // (EstadoDoApp::bloquear); leaving and returning time the automatic lock.
@@ -69,7 +68,7 @@ private:
 
     QDBusConnection sistema_;
     QDBusConnection sessao_;
-    Agendar agendar_;
+    Relogio &relogio_;
     QString caminhoDaSessao_;
     bool ativa_ = true;      // as last reported to the state
     quint64 geracao_ = 0;    // invalidates pending grace checks

@@ -29,6 +29,16 @@ public:
 
 } // namespace
 
+void Relogio::depoisDe(std::chrono::milliseconds espera, QObject *dono, std::function<void()> acao)
+{
+    Contagem *contagem = novaContagem(dono);
+    QObject::connect(contagem, &Contagem::terminou, contagem, [contagem, acao = std::move(acao)] {
+        contagem->deleteLater();
+        acao();
+    });
+    contagem->iniciar(espera);
+}
+
 Relogio &Relogio::doSistema()
 {
     static RelogioDoSistema relogio;

@@ -7,6 +7,7 @@
 #include <QObject>
 
 #include <chrono>
+#include <functional>
 
 // A single-shot countdown of a `Relogio`.
 class Contagem : public QObject {
@@ -32,6 +33,8 @@ public:
     [[nodiscard]] virtual QDateTime agora() const = 0;
     // A new, stopped countdown on this clock, owned by `pai`.
     [[nodiscard]] virtual Contagem *novaContagem(QObject *pai) = 0;
+    // Runs `acao` once, `espera` from now on this clock, unless `dono` is gone first.
+    void depoisDe(std::chrono::milliseconds espera, QObject *dono, std::function<void()> acao);
 
     // The system's clock (a process-wide instance).
     [[nodiscard]] static Relogio &doSistema();

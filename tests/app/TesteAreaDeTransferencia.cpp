@@ -1,7 +1,7 @@
 // The concealed copy: the marker, the wipe 30 seconds later on a clock the test steps, no wipe
 // after any other copy, and the primary selection never touched. Runs on the offscreen
 // clipboard and again under Xvfb, where the selection exists.
-#include "RelogioManual.h"
+#include "support/RelogioDeTeste.h"
 #include "app/AreaDeTransferencia.h"
 
 #include <gtest/gtest.h>
@@ -26,8 +26,8 @@ protected:
         return dados ? dados->data(QString::fromLatin1(AreaDeTransferencia::tipoDaMarca)) : QByteArray();
     }
 
-    RelogioManual relogio;
-    AreaDeTransferencia transferencia{nullptr, relogio.agendador()};
+    RelogioDeTeste relogio;
+    AreaDeTransferencia transferencia{nullptr, relogio};
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 // The frame's objects over a real central state: the vault menu commands follow the phase, and
 // the installed watcher locks on its events but not when focus passes between our windows.
-#include "RelogioManual.h"
+#include "support/RelogioDeTeste.h"
 #include "app/ComandosDoMenu.h"
 #include "app/VerificadorDeAtualizacao.h"
 #include "app/VigiaDoMac.h"
@@ -62,12 +62,12 @@ TEST_F(QuadroNoEstado, VigiaInstaladoTravaNosEventosMasNaoAoTrocarDeJanela)
 {
     struct Caso {
         const char *nome;
-        std::function<void(VigiaDoMac &, RelogioManual &)> evento;
+        std::function<void(VigiaDoMac &, RelogioDeTeste &)> evento;
         bool trava;
     };
     const Caso casos[] = {
         {"abrir os ajustes (foco entre nossas janelas)",
-         [](VigiaDoMac &vigia, RelogioManual &relogio) {
+         [](VigiaDoMac &vigia, RelogioDeTeste &relogio) {
              vigia.aoMudarEstadoDaAplicacao(Qt::ApplicationInactive);
              relogio.avancar(50ms);
              vigia.aoMudarEstadoDaAplicacao(Qt::ApplicationActive);
@@ -75,20 +75,20 @@ TEST_F(QuadroNoEstado, VigiaInstaladoTravaNosEventosMasNaoAoTrocarDeJanela)
          },
          false},
         {"ir para outro programa",
-         [](VigiaDoMac &vigia, RelogioManual &relogio) {
+         [](VigiaDoMac &vigia, RelogioDeTeste &relogio) {
              vigia.aoMudarEstadoDaAplicacao(Qt::ApplicationInactive);
              relogio.avancar(5s);
          },
          true},
-        {"dormir", [](VigiaDoMac &vigia, RelogioManual &) { emit vigia.adormecendo(); }, true},
-        {"trocar de sessão", [](VigiaDoMac &vigia, RelogioManual &) { emit vigia.sessaoSaiu(); }, true},
+        {"dormir", [](VigiaDoMac &vigia, RelogioDeTeste &) { emit vigia.adormecendo(); }, true},
+        {"trocar de sessão", [](VigiaDoMac &vigia, RelogioDeTeste &) { emit vigia.sessaoSaiu(); }, true},
     };
     for (const Caso &caso : casos) {
         SCOPED_TRACE(caso.nome);
         EstadoDoApp &aberto = abertoEProtegido();
-        RelogioManual relogio;
+        RelogioDeTeste relogio;
         VigiaDoMac vigia(QDBusConnection(QStringLiteral("nenhuma")), QDBusConnection(QStringLiteral("nenhuma")), false,
-                         relogio.agendador());
+                         relogio);
         vigia.instalar(aberto);
         caso.evento(vigia, relogio);
         EXPECT_EQ(aberto.fase(), caso.trava ? Fase::bloqueado : Fase::aberto);

@@ -1,7 +1,7 @@
 // The watcher: the focus rule (a moment without focus while it passes between our windows is
 // not leaving), no bus meaning no events, and the four bus events sent on a private session bus
 // where the test stands in for logind and the screen savers.
-#include "RelogioManual.h"
+#include "support/RelogioDeTeste.h"
 #include "app/VigiaDoMac.h"
 
 #include <gtest/gtest.h>
@@ -22,8 +22,8 @@ QDBusConnection semBarramento()
     return QDBusConnection(QStringLiteral("corvane-sem-barramento"));
 }
 
-struct Contagem {
-    explicit Contagem(VigiaDoMac &vigia)
+struct Sinais {
+    explicit Sinais(VigiaDoMac &vigia)
         : foi(&vigia, &VigiaDoMac::foiParaSegundoPlano), voltou(&vigia, &VigiaDoMac::voltouAoPrimeiroPlano),
           adormecendo(&vigia, &VigiaDoMac::adormecendo), saiu(&vigia, &VigiaDoMac::sessaoSaiu)
     {
@@ -35,9 +35,9 @@ struct Contagem {
 
 TEST(VigiaDoMac, FocoEntreNossasJanelasNaoESairDoPrimeiroPlano)
 {
-    RelogioManual relogio;
-    VigiaDoMac vigia(semBarramento(), semBarramento(), false, relogio.agendador());
-    Contagem contagem(vigia);
+    RelogioDeTeste relogio;
+    VigiaDoMac vigia(semBarramento(), semBarramento(), false, relogio);
+    Sinais contagem(vigia);
 
     // Opening the settings window: the main window loses focus, the new one takes it.
     vigia.aoMudarEstadoDaAplicacao(Qt::ApplicationInactive);
@@ -66,7 +66,7 @@ TEST(VigiaDoMac, FocoEntreNossasJanelasNaoESairDoPrimeiroPlano)
 TEST(VigiaDoMac, SemBarramentoNadaAconteceENadaFalha)
 {
     VigiaDoMac vigia(semBarramento(), semBarramento(), false);
-    Contagem contagem(vigia);
+    Sinais contagem(vigia);
     QSignalSpy encontrada(&vigia, &VigiaDoMac::sessaoEncontrada);
     QCoreApplication::processEvents();
     EXPECT_EQ(encontrada.count(), 0);
@@ -155,7 +155,7 @@ protected:
 
 TEST_F(VigiaNoBarramento, QuatroEventosQueTrancam)
 {
-    Contagem contagem(*vigia);
+    Sinais contagem(*vigia);
     const QString logind = QStringLiteral("/org/freedesktop/login1");
     const QString gerente = QStringLiteral("org.freedesktop.login1.Manager");
     const QString sessao = QStringLiteral("org.freedesktop.login1.Session");
