@@ -41,14 +41,15 @@ void CorvaneMacApp::prepararAparencia()
     QGuiApplication::setPalette(clara);
 }
 
-QQuickWindow *CorvaneMacApp::criarJanela(const QString &tipo, const QVariantMap &propriedades)
+QQuickWindow *CorvaneMacApp::criarJanela(const QString &modulo, const QString &tipo,
+                                         const QVariantMap &propriedades)
 {
     if (!motor_) {
         motor_ = std::make_unique<QQmlEngine>();
         motor_->addImportPath(QStringLiteral("qrc:/"));
     }
     QQmlComponent componente(motor_.get());
-    componente.setData(QStringLiteral("import Corvane.App\n%1 {}\n").arg(tipo).toUtf8(), QUrl());
+    componente.setData(QStringLiteral("import %1\n%2 {}\n").arg(modulo, tipo).toUtf8(), QUrl());
     QObject *objeto = componente.createWithInitialProperties(propriedades);
     auto *janela = qobject_cast<QQuickWindow *>(objeto);
     if (!janela) {
@@ -61,7 +62,7 @@ QQuickWindow *CorvaneMacApp::criarJanela(const QString &tipo, const QVariantMap 
 
 bool CorvaneMacApp::mostrar()
 {
-    principal_ = criarJanela(QStringLiteral("JanelaPrincipal"),
+    principal_ = criarJanela(QStringLiteral("Corvane.Programa"), QStringLiteral("JanelaDoPrograma"),
                              {{QStringLiteral("estado"), QVariant::fromValue(&estado_)},
                               {QStringLiteral("atualizacao"), QVariant::fromValue(&atualizacao_)},
                               {QStringLiteral("preenchimento"), QVariant::fromValue(&preenchimento_)},
@@ -102,7 +103,7 @@ void CorvaneMacApp::abrirJanela()
 void CorvaneMacApp::abrirAjustes()
 {
     if (!ajustes_)
-        ajustes_ = criarJanela(QStringLiteral("JanelaDeAjustes"),
+        ajustes_ = criarJanela(QStringLiteral("Corvane.App"), QStringLiteral("JanelaDeAjustes"),
                                {{QStringLiteral("preenchimento"), QVariant::fromValue(&preenchimento_)}});
     if (!ajustes_)
         return;

@@ -60,7 +60,7 @@ public:
     static void usarServidor(const QString &base);
 
 private:
-    QQuickWindow *criarJanela(const QString &tipo, const QVariantMap &propriedades);
+    QQuickWindow *criarJanela(const QString &modulo, const QString &tipo, const QVariantMap &propriedades);
 
     // In the order of creation; destroyed after the windows that show them.
     EstadoDoApp estado_;

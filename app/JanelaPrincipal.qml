@@ -11,6 +11,10 @@ JanelaDoCorvane {
     required property SituacaoDoPreenchimento preenchimento
     required property ComandosDoMenu comandos
     property bool comecarAoMostrar: true
+    // The phases' screens, set by the program's window (see RaizDoMac).
+    property alias telaSemConta: raiz.telaSemConta
+    property alias telaBloqueado: raiz.telaBloqueado
+    property alias telaAberto: raiz.telaAberto
 
     // "Ajustes…" was chosen: the program opens the settings window.
     signal ajustesPedidos()
@@ -63,6 +67,8 @@ JanelaDoCorvane {
     }
 
     RaizDoMac {
+        id: raiz
+
         objectName: "raizDoMac"
         anchors.fill: parent
         estado: janela.estado

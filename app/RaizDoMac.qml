@@ -13,6 +13,26 @@ Item {
     required property SituacaoDoPreenchimento preenchimento
     // The program starts the start-up work with the window; screen tests drive the phases.
     property bool comecarAoMostrar: true
+    // The screens of the three phases. The program's window sets the real ones (their modules
+    // build on this one); alone, each phase shows a plain screen naming it.
+    property Component telaSemConta: Component {
+        TelaProvisoria {
+            fase: "semConta"
+            explicacao: "Sem conta neste computador."
+        }
+    }
+    property Component telaBloqueado: Component {
+        TelaProvisoria {
+            fase: "bloqueado"
+            explicacao: "O cofre está bloqueado."
+        }
+    }
+    property Component telaAberto: Component {
+        TelaProvisoria {
+            fase: "aberto"
+            explicacao: "O cofre está aberto."
+        }
+    }
     readonly property string fase: estado.nomeDaFase
     readonly property var trabalhando: estado.trabalhando
     // The last operation's texts stay while the waiting screen fades out.
@@ -73,20 +93,14 @@ Item {
             anchors.fill: parent
             fase: "semConta"
             faseAtual: raiz.fase
-            conteudo: TelaProvisoria {
-                fase: "semConta"
-                explicacao: "Sem conta neste computador. As telas de entrada e de criação de conta chegam em seguida."
-            }
+            conteudo: raiz.telaSemConta
         }
         TelaDaFase {
             objectName: "telaBloqueado"
             anchors.fill: parent
             fase: "bloqueado"
             faseAtual: raiz.fase
-            conteudo: TelaProvisoria {
-                fase: "bloqueado"
-                explicacao: "O cofre está bloqueado. A tela de desbloqueio chega em seguida."
-            }
+            conteudo: raiz.telaBloqueado
         }
         // Open: the vault window for the open store; with none, nothing at all.
         TelaDaFase {
@@ -94,10 +108,7 @@ Item {
             anchors.fill: parent
             fase: "aberto"
             faseAtual: raiz.estado.cofre !== null ? raiz.fase : ""
-            conteudo: TelaProvisoria {
-                fase: "aberto"
-                explicacao: "O cofre está aberto. A janela do cofre chega em seguida."
-            }
+            conteudo: raiz.telaAberto
         }
 
         Loader {

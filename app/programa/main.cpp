@@ -18,6 +18,8 @@
 #include <cstdio>
 
 Q_IMPORT_QML_PLUGIN(Corvane_AppPlugin)
+Q_IMPORT_QML_PLUGIN(Corvane_ContaPlugin)
+Q_IMPORT_QML_PLUGIN(Corvane_ProgramaPlugin)
 
 int main(int argc, char **argv)
 {

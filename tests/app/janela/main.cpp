@@ -4,6 +4,8 @@
 #include <QtQml/qqmlextensionplugin.h>
 
 Q_IMPORT_QML_PLUGIN(Corvane_AppPlugin)
+Q_IMPORT_QML_PLUGIN(Corvane_ContaPlugin)
+Q_IMPORT_QML_PLUGIN(Corvane_ProgramaPlugin)
 
 int main(int argc, char **argv)
 {
