@@ -1,0 +1,49 @@
+#include "ForcaDaSenha.h"
+
+#include "app/Paleta.h"
+#include "core/GeradorDeSenha.h"
+
+#include <algorithm>
+
+int ForcaDaSenha::nivel(const QString &senha)
+{
+    return std::clamp(dicasDaSenha(senha).nivel, 0, 4);
+}
+
+QString ForcaDaSenha::rotulo(int nivel)
+{
+    switch (std::clamp(nivel, 0, 4)) {
+    case 0:
+        return QStringLiteral("Muito fraca");
+    case 1:
+        return QStringLiteral("Fraca");
+    case 2:
+        return QStringLiteral("Razoável");
+    case 3:
+        return QStringLiteral("Forte");
+    default:
+        return QStringLiteral("Muito forte");
+    }
+}
+
+QColor ForcaDaSenha::cor(int nivel)
+{
+    if (nivel <= 1)
+        return Paleta::vermelho();
+    if (nivel == 2)
+        return Paleta::ambar();
+    return Paleta::verde();
+}
+
+QColor ForcaDaSenha::apagada()
+{
+    return Paleta::borda();
+}
+
+QVariantList ForcaDaSenha::coresDasBarras(int nivel)
+{
+    QVariantList cores;
+    for (int i = 0; i < barras; ++i)
+        cores.append(acesa(nivel, i) ? cor(nivel) : apagada());
+    return cores;
+}

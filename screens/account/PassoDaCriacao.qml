@@ -1,0 +1,80 @@
+// One step of the account-creation wizard: its content in a centred column 14 points apart.
+// A step that becomes current slides in from 28 points to the right while fading in (a 0.4
+// spring, 0.1 s late); one that stops being current fades out in 0.1 s. The first step shown
+// is simply there.
+import QtQuick
+import QtQuick.Layouts
+import Corvane.App
+
+Item {
+    id: passo
+
+    required property bool atual
+    default property alias conteudo: coluna.data
+
+    implicitWidth: coluna.implicitWidth
+    implicitHeight: coluna.implicitHeight
+    opacity: 0
+    visible: opacity > 0
+    // A step fading out no longer takes clicks or keys.
+    enabled: atual
+
+    onAtualChanged: {
+        if (atual) {
+            saida.stop();
+            entrada.restart();
+        } else {
+            entrada.stop();
+            saida.restart();
+        }
+    }
+    Component.onCompleted: passo.opacity = passo.atual ? 1 : 0
+
+    ColumnLayout {
+        id: coluna
+
+        width: passo.width
+        spacing: 14
+    }
+
+    SequentialAnimation {
+        id: entrada
+
+        PropertyAction { target: passo; property: "opacity"; value: 0 }
+        PropertyAction { target: coluna; property: "x"; value: 28 }
+        PauseAnimation { duration: 100 }
+        ParallelAnimation {
+            NumberAnimation {
+                target: passo
+                property: "opacity"
+                to: 1
+                duration: Mola.duracao(0.4, 1)
+                // qmllint disable type
+                // (6.4's qmllint cannot type a C++ QEasingCurve; the assignment is valid)
+                easing: Mola.curva(0.4, 1)
+                // qmllint enable type
+            }
+            NumberAnimation {
+                target: coluna
+                property: "x"
+                to: 0
+                duration: Mola.duracao(0.4, 1)
+                // qmllint disable type
+                easing: Mola.curva(0.4, 1)
+                // qmllint enable type
+            }
+        }
+    }
+
+    NumberAnimation {
+        id: saida
+
+        target: passo
+        property: "opacity"
+        to: 0
+        duration: 100
+        // qmllint disable type
+        easing: Mola.easeOut
+        // qmllint enable type
+    }
+}
