@@ -5,4 +5,10 @@ import Corvane.Conta
 
 JanelaPrincipal {
     id: janela
+
+    // qmllint disable unqualified
+    // (6.4's qmllint takes an inline component's access to this document's ids for an unqualified
+    // one; the id is in scope there)
+    telaBloqueado: Component { DesbloqueioNoMac { estado: janela.estado } }
+    // qmllint enable unqualified
 }

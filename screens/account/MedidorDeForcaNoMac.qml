@@ -1,5 +1,6 @@
 // The strength of the password being typed: five 4-point bars, the first level + 1 of them lit
-// in the level's colour, and the level's name after them.
+// in the level's colour, and the level's name after them. The bars and the name share the row
+// evenly, as six flexible parts.
 import QtQuick
 import QtQuick.Layouts
 import Corvane.App
@@ -9,22 +10,32 @@ RowLayout {
     id: medidor
 
     required property int nivel
+    readonly property real parte: Math.max(0, (width - 5 * spacing) / 6)
 
     spacing: 4
 
-    Repeater {
-        model: ForcaDaSenha.coresDasBarras(medidor.nivel)
+    Row {
+        id: barras
 
-        Rectangle {
-            required property int index
-            required property color modelData
+        Layout.preferredWidth: 5 * medidor.parte + 4 * spacing
+        Layout.preferredHeight: 4
+        Layout.alignment: Qt.AlignVCenter
+        spacing: 4
 
-            objectName: "barra" + index
-            Layout.fillWidth: true
-            Layout.preferredHeight: 4
-            Layout.alignment: Qt.AlignVCenter
-            radius: 2
-            color: modelData
+        Repeater {
+            model: ForcaDaSenha.coresDasBarras(medidor.nivel)
+
+            Rectangle {
+                required property int index
+                required property color modelData
+
+                objectName: "barra" + index
+                // Five bars with four 4-point gaps fill the row of bars.
+                width: (parent.width - 16) / 5
+                height: 4
+                radius: 2
+                color: modelData
+            }
         }
     }
 

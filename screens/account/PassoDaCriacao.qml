@@ -11,6 +11,8 @@ Item {
 
     required property bool atual
     default property alias conteudo: coluna.data
+    // The step's first value is not a change of step.
+    property bool criado: false
 
     implicitWidth: coluna.implicitWidth
     implicitHeight: coluna.implicitHeight
@@ -20,6 +22,8 @@ Item {
     enabled: atual
 
     onAtualChanged: {
+        if (!criado)
+            return;
         if (atual) {
             saida.stop();
             entrada.restart();
@@ -28,7 +32,10 @@ Item {
             saida.restart();
         }
     }
-    Component.onCompleted: passo.opacity = passo.atual ? 1 : 0
+    Component.onCompleted: {
+        passo.opacity = passo.atual ? 1 : 0;
+        passo.criado = true;
+    }
 
     ColumnLayout {
         id: coluna

@@ -95,6 +95,9 @@ Rectangle {
 TEST_F(CriarConta, DadosVaziosHabilitacaoERecusaDoServidor)
 {
     ASSERT_TRUE(mostrarAssistente());
+    // The first step is simply there: no slide as the wizard appears.
+    EXPECT_EQ(achar<QQuickItem>(QStringLiteral("etapaDados"))->opacity(), 1.0);
+    EXPECT_EQ(ponto(achar<QQuickItem>(QStringLiteral("campoDoNome")), 0, 0).x(), 40);
     assentar();
     EXPECT_EQ(achar(QStringLiteral("botaoVoltar"))->property("visible"), true);
     EXPECT_TRUE(visivel("campoDoEmail"));
@@ -240,15 +243,17 @@ TEST_F(CriarConta, MedidorEmCadaNivelESenhasDiferentes)
         preencher(QStringLiteral("campoDaSenha"), senha);
         preencher(QStringLiteral("campoDaConfirmacao"), senha);
         ASSERT_TRUE(visivel("medidorDeForca"));
+        capturar(QStringLiteral("criar-conta-senha-nivel-%1").arg(caso.nivel)); // renders: the row is laid out
         EXPECT_EQ(achar(QStringLiteral("rotuloDaForca"))->property("text").toString(), QString::fromUtf8(caso.rotulo));
         for (int i = 0; i < ForcaDaSenha::barras; ++i) {
             const QColor cor = achar(QStringLiteral("barra%1").arg(i))->property("color").value<QColor>();
             EXPECT_EQ(cor, i <= caso.nivel ? caso.cor : apagada) << "bar " << i;
         }
+        // The five bars and the level's name share the row evenly: (380 - 5 gaps of 4) / 6.
+        EXPECT_NEAR(achar<QQuickItem>(QStringLiteral("barra0"))->width(), 60, 1);
         EXPECT_FALSE(visivel("senhasDiferentes"));
         // Only "Forte" or better, typed twice alike, can be sent.
         EXPECT_EQ(habilitado("botaoCriarCofre"), caso.nivel >= 3);
-        capturar(QStringLiteral("criar-conta-senha-nivel-%1").arg(caso.nivel));
     }
 
     // The mismatch line: only once the confirmation has text, gone as soon as both are equal.
