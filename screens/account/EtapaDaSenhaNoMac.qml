@@ -9,12 +9,16 @@ PassoDaCriacao {
 
     required property CriacaoDeConta modelo
 
+    primeiroCampo: campoDaSenha
+
     TituloDaConta {
         titulo: "Crie sua senha"
         texto: "É ela que abre o seu cofre. Use uma frase que só você saiba. Nem nós conseguimos recuperá-la."
     }
 
     CampoNoMac {
+        id: campoDaSenha
+
         objectName: "campoDaSenha"
         rotulo: "Senha"
         dica: "Uma frase que só você saiba"

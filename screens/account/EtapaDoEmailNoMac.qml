@@ -10,6 +10,8 @@ PassoDaCriacao {
 
     required property CriacaoDeConta modelo
 
+    primeiroCampo: campoDoCodigo
+
     TituloDaConta {
         titulo: "Confirme seu e-mail"
         texto: "Enviamos um código de seis números para " + etapa.modelo.emailNormalizado
@@ -17,6 +19,8 @@ PassoDaCriacao {
     }
 
     CampoNoMac {
+        id: campoDoCodigo
+
         objectName: "campoDoCodigoDoEmail"
         rotulo: "Código do e-mail"
         dica: "000000"

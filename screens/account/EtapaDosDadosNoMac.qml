@@ -12,6 +12,8 @@ PassoDaCriacao {
     // The social and passkey buttons, given by the window (none: nothing in their place).
     property Component botoesSociais: null
 
+    primeiroCampo: campoDoNome
+
     TituloDaConta {
         titulo: "Criar conta"
         texto: etapa.modelo.temSocial
@@ -31,8 +33,6 @@ PassoDaCriacao {
     }
 
     CampoNoMac {
-        id: campoDoEmail
-
         objectName: "campoDoEmail"
         visible: !etapa.modelo.temSocial
         rotulo: "E-mail"

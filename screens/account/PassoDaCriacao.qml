@@ -11,13 +11,26 @@ Item {
 
     required property bool atual
     default property alias conteudo: coluna.data
+    // The field that takes the keyboard when the step appears (a CampoNoMac), or none.
+    property Item primeiroCampo: null
     // The step's first value is not a change of step.
     property bool criado: false
+
+    // Puts the keyboard in the first field, so the person can type at once.
+    function focarPrimeiroCampo() {
+        if (passo.primeiroCampo === null)
+            return;
+        // The field's input is the next item of the focus chain after the field itself.
+        const entrada = passo.primeiroCampo.nextItemInFocusChain(true);
+        if (entrada !== null)
+            entrada.forceActiveFocus();
+    }
 
     implicitWidth: coluna.implicitWidth
     implicitHeight: coluna.implicitHeight
     opacity: 0
-    visible: opacity > 0
+    // The current step is visible from the start of its entrance, so its field can take focus.
+    visible: opacity > 0 || atual
     // A step fading out no longer takes clicks or keys.
     enabled: atual
 
@@ -32,9 +45,17 @@ Item {
             saida.restart();
         }
     }
+    // A step that has just become current takes the keyboard once it is enabled (the
+    // enabled binding may follow `atual` after the handler above).
+    onEnabledChanged: {
+        if (criado && enabled && atual)
+            passo.focarPrimeiroCampo();
+    }
     Component.onCompleted: {
         passo.opacity = passo.atual ? 1 : 0;
         passo.criado = true;
+        if (passo.atual)
+            passo.focarPrimeiroCampo();
     }
 
     ColumnLayout {
