@@ -84,9 +84,11 @@ Item {
                         Layout.fillWidth: true
                         text: formulario.modelo.gerarSenhaForte()
                         echoMode: formulario.visivel ? TextInput.Normal : TextInput.Password
-                        // A password is never put on the mouse selection (the X primary selection).
+                        // The password keeps no selection at all, so nothing of it reaches the
+                        // X11/Wayland primary selection.
                         selectByMouse: false
                         persistentSelection: false
+                        onSelectedTextChanged: if (selectedText !== "") deselect()
                         color: Paleta.texto
                         font.family: "monospace"
                         font.pixelSize: 13

@@ -28,8 +28,9 @@ constexpr QLatin1StringView sufixos[] = {
 
 bool ehSufixoPublico(const QString &host)
 {
+    // A bare top-level domain; "localhost" names this machine, not a registry.
     if (host.isEmpty() || !host.contains(QLatin1Char('.')))
-        return true;
+        return host != QLatin1String("localhost");
     return std::any_of(std::begin(sufixos), std::end(sufixos),
                        [&host](QLatin1StringView sufixo) { return host == sufixo; });
 }

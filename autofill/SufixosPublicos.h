@@ -5,7 +5,7 @@
 
 #include <QString>
 
-// True for a single label ("com", "localhost") and for the common multi-label public suffixes of
-// the built-in list (country second levels such as "co.uk" and "com.br", and shared hosting
-// domains such as "github.io"). Expects a lower-case host name.
+// True for a single label ("com"; "localhost" is not one) and for the common multi-label public
+// suffixes of the built-in list (country second levels such as "co.uk" and "com.br", and shared
+// hosting domains such as "github.io"). Expects a lower-case host name.
 [[nodiscard]] bool ehSufixoPublico(const QString &host);

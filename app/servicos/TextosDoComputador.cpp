@@ -32,9 +32,6 @@ QList<TextoAdaptado> montar()
           "Para guardar uma senha nova, use “Salvar uma senha nova” na mesma janela.",
           "Com ele ligado, ao clicar em um campo de senha no navegador ou em um app, escolha o Corvane. "
           "Para guardar uma senha nova, use “Salvar uma senha nova” na mesma janela."),
-        // AutoFill extension.
-        t("Abra o Corvane neste Mac e entre na sua conta. Depois as senhas aparecem aqui.",
-          "Abra o Corvane neste computador e entre na sua conta. Depois as senhas aparecem aqui."),
         // Signed-out window, sign-in and account creation.
         t("Seus códigos e senhas, cifrados no seu Mac.", "Seus códigos e senhas, cifrados no seu computador."),
         t("Cifrado antes de sair do Mac", "Cifrado antes de sair do computador"),

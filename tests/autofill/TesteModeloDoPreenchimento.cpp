@@ -47,12 +47,14 @@ TEST(PreenchimentoCasamento, SitesSubdominiosESufixosPublicos)
         {"exemplo.com", "com", false},
         {"banco.com.br", "www.banco.com.br", true},
         {"com.br", "banco.com.br", false},
+        {"localhost", "localhost", true},
     };
     for (const auto &caso : casos) {
         SCOPED_TRACE(std::string(caso.opcao) + " / " + caso.pedido);
         EXPECT_EQ(casaComAlgum({QString::fromUtf8(caso.opcao)}, {QString::fromUtf8(caso.pedido)}), caso.casa);
     }
-    EXPECT_TRUE(ehSufixoPublico(u"localhost"_s));
+    EXPECT_TRUE(ehSufixoPublico(u"io"_s));
+    EXPECT_FALSE(ehSufixoPublico(u"localhost"_s));
     EXPECT_FALSE(ehSufixoPublico(u"exemplo.com"_s));
 }
 

@@ -212,6 +212,13 @@ TEST_F(TelaDoPreenchimento, NovaSenhaComEESemErro)
     EXPECT_FALSE(visivel(u"erroDoFormulario"_s));
     capturar(u"preenchimento-nova-senha"_s);
 
+    // The visible password keeps no selection, so it never reaches the primary selection.
+    auto *campoDaSenha = achar<QQuickItem>(u"campoDaSenha"_s);
+    campoDaSenha->forceActiveFocus();
+    QTest::keyClick(janela(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(janela(), Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(campoDaSenha->property("selectedText").toString(), QString());
+
     clicar(u"botaoGerarOutra"_s);
     EXPECT_NE(senha->property("text").toString(), gerada);
     senha->setProperty("text", QString());
