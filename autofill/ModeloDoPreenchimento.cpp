@@ -77,7 +77,8 @@ bool casaUm(const QString &d, const QString &r)
     if (ehSufixoPublico(d) || ehSufixoPublico(r))
         return false;
     const auto terminaCom = [](const QString &host, const QString &site) {
-        return host.size() > site.size() && host.endsWith(site) && host[host.size() - site.size() - 1] == QLatin1Char('.');
+        return host.size() > site.size() && host.endsWith(site)
+               && host[host.size() - site.size() - 1] == QLatin1Char('.');
     };
     return r == d || terminaCom(r, d) || terminaCom(d, r);
 }
@@ -212,7 +213,8 @@ ModeloDoPreenchimento::Filtradas ModeloDoPreenchimento::opcoesFiltradas(const QS
             continue;
         if (!termo.isEmpty()) {
             const auto contem = [&termo](const QString &texto) { return texto.contains(termo, Qt::CaseInsensitive); };
-            if (!contem(opcao.titulo) && !contem(opcao.usuario) && std::none_of(opcao.dominios.cbegin(), opcao.dominios.cend(), contem))
+            if (!contem(opcao.titulo) && !contem(opcao.usuario)
+                && std::none_of(opcao.dominios.cbegin(), opcao.dominios.cend(), contem))
                 continue;
         }
         (casaComAlgum(opcao.dominios, dominios_) ? resultado.casam : resultado.outras).append(opcao);
@@ -298,8 +300,8 @@ bool ModeloDoPreenchimento::salvarNovaSenha(const QString &titulo, const QString
     const DadosDeSenha dados = DadosDeSenha::novo(titulo, usuario, senha, sites, QString(), false);
     NovaDoPreenchimento nova;
     try {
-        nova = {id, Cripto::selarEnvelope(ValorJSON::objeto(dados.json).escritoEmUTF8(), *chave, Cripto::rotuloDoItem(id)),
-                relogio_->agora()};
+        const QByteArray texto = ValorJSON::objeto(dados.json).escritoEmUTF8();
+        nova = {id, Cripto::selarEnvelope(texto, *chave, Cripto::rotuloDoItem(id)), relogio_->agora()};
     } catch (const ErroDeCripto &) {
         return false;
     }

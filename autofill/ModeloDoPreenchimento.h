@@ -107,7 +107,8 @@ public:
     // with its trimming and fallback name.
     [[nodiscard]] Q_INVOKABLE static QString gerarSenhaForte();
     [[nodiscard]] Q_INVOKABLE QString dicaDoNome() const;
-    [[nodiscard]] Q_INVOKABLE bool salvarEPreencher(const QString &titulo, const QString &usuario, const QString &senha);
+    [[nodiscard]] Q_INVOKABLE bool salvarEPreencher(const QString &titulo, const QString &usuario,
+                                                    const QString &senha);
 
 signals:
     void faseMudou();

@@ -75,7 +75,8 @@ QVariantMap ModeloDoPreenchimento::lista(const QString &busca) const
     resultado[QStringLiteral("cabecalhoDeOutras")] = cabecalhoDeOutras.toUpper();
     const bool comDica = deCodigo && filtradas.casam.isEmpty() && !filtradas.outras.isEmpty() && !dominios_.isEmpty();
     resultado[QStringLiteral("dica")] =
-        comDica ? QStringLiteral("Escolha o código de %1. Da próxima vez ele aparece sozinho.").arg(primeiro) : QString();
+        comDica ? QStringLiteral("Escolha o código de %1. Da próxima vez ele aparece sozinho.").arg(primeiro)
+                : QString();
 
     QVariant notice;
     if (filtradas.casam.isEmpty() && filtradas.outras.isEmpty()) {

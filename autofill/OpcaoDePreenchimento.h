@@ -18,7 +18,10 @@ struct ModoDoPreenchimento {
     QString id;          // only for `direto`
     bool codigo = false; // only for `direto`
 
-    [[nodiscard]] static ModoDoPreenchimento direto(QString id, bool codigo) { return {Caso::direto, std::move(id), codigo}; }
+    [[nodiscard]] static ModoDoPreenchimento direto(QString id, bool codigo)
+    {
+        return {Caso::direto, std::move(id), codigo};
+    }
     [[nodiscard]] static ModoDoPreenchimento senhas() { return {Caso::senhas, {}, false}; }
     [[nodiscard]] static ModoDoPreenchimento codigos() { return {Caso::codigos, {}, false}; }
     [[nodiscard]] static ModoDoPreenchimento configuracao() { return {Caso::configuracao, {}, false}; }

@@ -41,7 +41,8 @@ const char *nomeDoPedido(PedidoDoAnfitriao::Tipo tipo)
 IdentificadorDeServico lerServico(const Leitor &leitor)
 {
     const QString tipo = leitor.exigirTexto(QStringLiteral("tipo"));
-    IdentificadorDeServico servico{leitor.exigirTexto(QStringLiteral("identificador")), IdentificadorDeServico::Tipo::dominio};
+    IdentificadorDeServico servico{leitor.exigirTexto(QStringLiteral("identificador")),
+                                   IdentificadorDeServico::Tipo::dominio};
     if (tipo == QLatin1String("url"))
         servico.tipo = IdentificadorDeServico::Tipo::url;
     else if (tipo != QLatin1String("dominio"))
@@ -173,7 +174,9 @@ QByteArray RespostaDaExtensao::linha() const
     Escritor escritor;
     switch (tipo) {
     case Tipo::senha:
-        escritor.texto(chaveResposta, QStringLiteral("senha")).texto(QStringLiteral("usuario"), usuario).texto(QStringLiteral("senha"), senha);
+        escritor.texto(chaveResposta, QStringLiteral("senha"))
+            .texto(QStringLiteral("usuario"), usuario)
+            .texto(QStringLiteral("senha"), senha);
         break;
     case Tipo::codigo:
         escritor.texto(chaveResposta, QStringLiteral("codigo")).texto(QStringLiteral("codigo"), codigo);
@@ -184,7 +187,10 @@ QByteArray RespostaDaExtensao::linha() const
     case Tipo::cancelado:
         escritor.texto(chaveResposta, QStringLiteral("cancelado"))
             .valor(QStringLiteral("erro"),
-                   Escritor().texto(QStringLiteral("dominio"), dominioDoErro).inteiro(QStringLiteral("codigo"), erro).valorPronto());
+                   Escritor()
+                       .texto(QStringLiteral("dominio"), dominioDoErro)
+                       .inteiro(QStringLiteral("codigo"), erro)
+                       .valorPronto());
         break;
     }
     return escritor.documento() + '\n';
