@@ -205,6 +205,9 @@ TEST_F(TelaDoPreenchimento, NovaSenhaComEESemErro)
     controlador->prepararListaDeSenhas({{u"exemplo.com"_s, IdentificadorDeServico::Tipo::dominio}});
     ASSERT_TRUE(mostrarTela());
     clicar(u"botaoSalvarNova"_s);
+    avancar(1500); // the form's spring has settled
+    EXPECT_EQ(achar<QQuickItem>(u"carregadorDoFormulario"_s)->x(), 0);
+    EXPECT_EQ(achar<QQuickItem>(u"carregadorDoFormulario"_s)->opacity(), 1);
     EXPECT_EQ(texto(u"tituloDoCabecalho"_s), u"Nova senha"_s);
     auto *senha = achar<QObject>(u"campoDaSenha"_s);
     const QString gerada = senha->property("text").toString();
