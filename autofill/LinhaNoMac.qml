@@ -1,0 +1,94 @@
+// One option: the service icon, the title and user name, and the live code (in a code request,
+// when it can be computed) or an arrow. A click hands the option over.
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Corvane.App
+import Corvane.Preenchimento
+
+AbstractButton {
+    id: linha
+
+    required property ModeloDoPreenchimento modelo
+    // {id, titulo, usuario, dominios}
+    required property var opcao
+    property string dica
+    readonly property string codigo: modelo.codigoNaLinha(opcao.id, Relogio.agora)
+
+    objectName: "linha:" + opcao.id
+    hoverEnabled: true
+    leftPadding: 10
+    rightPadding: 10
+    topPadding: 8
+    bottomPadding: 8
+    onClicked: modelo.escolherPorId(opcao.id)
+
+    ToolTip.visible: hovered
+    ToolTip.delay: 800
+    ToolTip.text: dica
+
+    background: Rectangle {
+        radius: 10
+        color: linha.hovered ? Paleta.superficie : "transparent"
+    }
+
+    contentItem: RowLayout {
+        spacing: 12
+
+        IconeDoServico {
+            tamanho: 34
+            nome: linha.opcao.titulo
+            dicas: linha.opcao.dominios
+        }
+
+        ColumnLayout {
+            Layout.fillWidth: true
+            spacing: 2
+
+            Text {
+                objectName: "tituloDaLinha"
+                Layout.fillWidth: true
+                text: linha.opcao.titulo
+                textFormat: Text.PlainText
+                font: Tipo.fonte(Tipo.Body, Font.DemiBold)
+                color: Paleta.texto
+                elide: Text.ElideRight
+                maximumLineCount: 1
+            }
+
+            Text {
+                objectName: "usuarioDaLinha"
+                Layout.fillWidth: true
+                visible: linha.opcao.usuario !== ""
+                text: linha.opcao.usuario
+                textFormat: Text.PlainText
+                font: Tipo.caption
+                color: Paleta.textoSecundario
+                elide: Text.ElideRight
+                maximumLineCount: 1
+            }
+        }
+
+        Text {
+            objectName: "codigoDaLinha"
+            Layout.leftMargin: 8
+            visible: linha.codigo !== ""
+            text: linha.codigo
+            textFormat: Text.PlainText
+            font.family: Tipo.familia
+            font.pixelSize: 18
+            font.weight: Font.DemiBold
+            color: Paleta.azul
+        }
+
+        Simbolo {
+            objectName: "setaDaLinha"
+            Layout.leftMargin: 8
+            visible: linha.codigo === ""
+            implicitWidth: 16
+            implicitHeight: 16
+            nome: "arrow.up.forward.square"
+            cor: linha.hovered ? Paleta.azul : Paleta.textoApagado
+        }
+    }
+}

@@ -1,0 +1,289 @@
+// The extension's screen over a real model and controller (a recorder as the host), with the
+// vault copy in a temporary container; screenshots of every state at 440 × 560.
+#include "autofill/CopiaDeTeste.h"
+#include "autofill/CredentialProviderViewController.h"
+#include "autofill/ProgramaDaExtensao.h"
+#include "app/RelogioDasTelas.h"
+#include "core/ArquivosDoPreenchimento.h"
+#include "plataforma/RepositorioDeIdentidades.h"
+#include "support/CofreDeSegredosEmMemoria.h"
+#include "support/DiretorioTemporario.h"
+#include "support/quick/TesteQuick.h"
+
+#include <QQmlContext>
+#include <QQuickItem>
+#include <QTest>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Gravador final : ContextoDaExtensao {
+    QStringList eventos;
+    void completarComSenha(const QString &u, const QString &s) override { eventos.append(u"senha:"_s + u + u":"_s + s); }
+    void completarComCodigo(const QString &c) override { eventos.append(u"codigo:"_s + c); }
+    void cancelar(int codigo) override { eventos.append(u"cancelado:"_s + QString::number(codigo)); }
+    void concluirConfiguracao() override { eventos.append(u"configuracaoConcluida"_s); }
+};
+
+QCoro::Task<bool> confirmar()
+{
+    co_return true;
+}
+
+QList<ItemCifrado> vaultDeExemplo()
+{
+    return {
+        CopiaDeTeste::senha(u"s-exemplo"_s, u"Exemplo"_s, u"ana@exemplo.com"_s, u"pw-1"_s, {u"exemplo.com"_s}),
+        CopiaDeTeste::senha(u"s-contas"_s, u"Exemplo Contas"_s, u"ana.silva"_s, u"pw-2"_s, {u"contas.exemplo.com"_s}),
+        CopiaDeTeste::senha(u"s-github"_s, u"GitHub"_s, u"anasilva"_s, u"pw-3"_s, {u"github.com"_s}, CopiaDeTeste::segredo),
+        CopiaDeTeste::senha(u"s-banco"_s, u"Banco"_s, u""_s, u"pw-4"_s, {u"banco.com.br"_s}),
+        CopiaDeTeste::codigo(u"c-google"_s, u"Google"_s, u"ana@gmail.com"_s, {}, u"GEZDGNBVGY3TQOJQ"_s),
+        CopiaDeTeste::codigo(u"c-ruim"_s, u"Sem segredo válido"_s, u""_s, {}, u"!!"_s),
+    };
+}
+
+} // namespace
+
+class TelaDoPreenchimento : public TesteQuick {
+protected:
+    void SetUp() override
+    {
+        pasta = std::make_unique<DiretorioTemporario>();
+        segredos = CofreDeSegredosEmMemoria::instalar();
+        RepositorioDeIdentidades::usar(
+            std::make_shared<RepositorioDeIdentidadesEmArquivo>(pasta->arquivo(u"identidades.json"_s)));
+        TesteQuick::SetUp();
+        controlador = std::make_unique<CredentialProviderViewController>(gravador);
+        controlador->carregarVista();
+        controlador->modelo().definirVerificacaoDoDono([](QString) { return confirmar(); });
+    }
+
+    void TearDown() override
+    {
+        TesteQuick::TearDown();
+        controlador.reset();
+        RepositorioDeIdentidades::usar(nullptr);
+        CofreDeSegredos::usar(nullptr);
+        pasta.reset();
+    }
+
+    QQuickItem *mostrarTela()
+    {
+        engine().rootContext()->setContextProperty(u"modeloDeTeste"_s, &controlador->modelo());
+        QQuickItem *tela = mostrar(u"import QtQuick\nimport Corvane.Preenchimento\n"
+                                   u"TelaDoPreenchimentoNoMac { anchors.fill: parent; modelo: modeloDeTeste }"_s,
+                                   QSize(440, 560));
+        avancar(600);
+        return tela;
+    }
+
+    QString texto(const QString &nome) { return achar<QObject>(nome)->property("text").toString(); }
+    // A text of the list's notice (the no-account notice has texts of the same names).
+    QString textoDoAviso(const QString &nome)
+    {
+        const auto *item = achar<QObject>(u"avisoDaLista"_s)->findChild<QObject *>(nome);
+        return item ? item->property("text").toString() : u"<ausente>"_s;
+    }
+    bool visivel(const QString &nome) { return achar<QQuickItem>(nome)->isVisible(); }
+    void clicar(const QString &nome)
+    {
+        auto *item = achar<QQuickItem>(nome);
+        ASSERT_TRUE(item);
+        QTest::mouseClick(janela(), Qt::LeftButton, Qt::NoModifier, centro(item));
+        avancar(600);
+    }
+
+    std::unique_ptr<DiretorioTemporario> pasta;
+    std::shared_ptr<CofreDeSegredosEmMemoria> segredos;
+    Gravador gravador;
+    std::unique_ptr<CredentialProviderViewController> controlador;
+};
+
+TEST_F(TelaDoPreenchimento, ListaDeSenhasComOSiteEAsOutras)
+{
+    CopiaDeTeste::instalar(vaultDeExemplo());
+    controlador->prepararListaDeSenhas({{u"https://www.exemplo.com/login"_s, IdentificadorDeServico::Tipo::url}});
+    ASSERT_TRUE(mostrarTela());
+    EXPECT_EQ(texto(u"tituloDoCabecalho"_s), u"Escolha a senha"_s);
+    EXPECT_EQ(texto(u"subtituloDoCabecalho"_s), u"exemplo.com"_s);
+    EXPECT_TRUE(visivel(u"botaoCancelar"_s));
+    EXPECT_EQ(texto(u"cabecalhoDeCasam"_s), u"PARA EXEMPLO.COM"_s);
+    EXPECT_EQ(texto(u"cabecalhoDeOutras"_s), u"OUTRAS"_s);
+    EXPECT_FALSE(visivel(u"dicaDoVinculo"_s));
+    EXPECT_FALSE(visivel(u"avisoDaLista"_s));
+    EXPECT_TRUE(visivel(u"linha:s-contas"_s));
+    EXPECT_FALSE(raiz()->findChild<QObject *>(u"linha:c-google"_s)); // codes are not listed for passwords
+    EXPECT_EQ(achar<QObject>(u"botaoSalvarNova"_s)->property("text").toString(), u"Salvar uma senha nova para exemplo.com"_s);
+    EXPECT_TRUE(achar<QQuickItem>(u"campoDaBusca"_s)->hasActiveFocus());
+    capturar(u"preenchimento-senhas"_s);
+
+    clicar(u"linha:s-contas"_s);
+    EXPECT_EQ(gravador.eventos, QStringList{u"senha:ana.silva:pw-2"_s});
+}
+
+TEST_F(TelaDoPreenchimento, ListaDeCodigosComCodigosAoVivoEADicaDoVinculo)
+{
+    CopiaDeTeste::instalar(vaultDeExemplo());
+    controlador->prepararListaDeCodigos({{u"accounts.google.com"_s, IdentificadorDeServico::Tipo::dominio}});
+    ASSERT_TRUE(mostrarTela());
+    EXPECT_EQ(texto(u"tituloDoCabecalho"_s), u"Escolha o código"_s);
+    EXPECT_EQ(texto(u"cabecalhoDeOutras"_s), u"SEUS CÓDIGOS"_s);
+    EXPECT_EQ(texto(u"dicaDoVinculo"_s),
+              u"Escolha o código de accounts.google.com. Da próxima vez ele aparece sozinho."_s);
+    EXPECT_FALSE(visivel(u"rodape"_s));
+    const QDateTime agora = RelogioDasTelas::instancia().agora();
+    const auto codigoEm = [](const QDateTime &em) {
+        return Totp::formatarParaExibir(ParametrosTotp{u"GEZDGNBVGY3TQOJQ"_s, AlgoritmoTotp::sha1, 6, 30}.codigo(em));
+    };
+    EXPECT_EQ(achar<QObject>(u"linha:c-google"_s)->property("codigo").toString(), codigoEm(agora));
+    EXPECT_EQ(achar<QObject>(u"linha:s-github"_s)->property("codigo").toString(),
+              Totp::formatarParaExibir(ParametrosTotp{CopiaDeTeste::segredo, AlgoritmoTotp::sha1, 6, 30}.codigo(agora)));
+    EXPECT_EQ(achar<QObject>(u"linha:c-ruim"_s)->property("codigo").toString(), QString());
+    capturar(u"preenchimento-codigos"_s);
+    avancar(30'000); // the next period: the rows follow the clock
+    EXPECT_EQ(achar<QObject>(u"linha:c-google"_s)->property("codigo").toString(), codigoEm(agora.addSecs(30)));
+
+    clicar(u"linha:c-ruim"_s); // no code can be computed: nothing happens
+    EXPECT_TRUE(gravador.eventos.isEmpty());
+    clicar(u"linha:c-google"_s);
+    ASSERT_EQ(gravador.eventos.size(), 1);
+    EXPECT_TRUE(gravador.eventos.first().startsWith(u"codigo:"_s));
+    EXPECT_EQ(VinculoDoPreenchimento::ler(),
+              (QList<VinculoDoPreenchimento>{{u"c-google"_s, u"accounts.google.com"_s}}));
+}
+
+TEST_F(TelaDoPreenchimento, AvisosQuandoNadaEhListado)
+{
+    CopiaDeTeste::instalar({});
+    controlador->prepararListaDeSenhas({});
+    ASSERT_TRUE(mostrarTela());
+    EXPECT_TRUE(visivel(u"avisoDaLista"_s));
+    EXPECT_EQ(textoDoAviso(u"tituloDoAviso"_s), u"Nenhuma senha salva"_s);
+    EXPECT_EQ(textoDoAviso(u"textoDoAviso"_s), u"Salve a primeira senha deste site agora."_s);
+    EXPECT_FALSE(visivel(u"subtituloDoCabecalho"_s));
+    EXPECT_EQ(achar<QObject>(u"botaoSalvarNova"_s)->property("text").toString(), u"Salvar uma senha nova"_s);
+    capturar(u"preenchimento-sem-senhas"_s);
+
+    digitar(u"  "_s);
+    avancar(100);
+    EXPECT_EQ(textoDoAviso(u"tituloDoAviso"_s), u"Nada encontrado"_s);
+    EXPECT_EQ(textoDoAviso(u"textoDoAviso"_s), u"Nenhum item com \u201C  \u201D."_s);
+    capturar(u"preenchimento-nada-encontrado"_s);
+}
+
+TEST_F(TelaDoPreenchimento, AvisoSemCodigosESemConta)
+{
+    CopiaDeTeste::instalar({CopiaDeTeste::senha(u"s"_s, u"Exemplo"_s, u"ana"_s, u"pw"_s, {})});
+    controlador->prepararListaDeCodigos({{u"exemplo.com"_s, IdentificadorDeServico::Tipo::dominio}});
+    ASSERT_TRUE(mostrarTela());
+    EXPECT_EQ(textoDoAviso(u"tituloDoAviso"_s), u"Nenhum código"_s);
+    EXPECT_EQ(textoDoAviso(u"textoDoAviso"_s), u"Adicione códigos pelo app Corvane."_s);
+    capturar(u"preenchimento-sem-codigos"_s);
+}
+
+TEST_F(TelaDoPreenchimento, SemContaMostraOAvisoEAindaCancela)
+{
+    controlador->prepararListaDeSenhas({{u"exemplo.com"_s, IdentificadorDeServico::Tipo::dominio}});
+    ASSERT_TRUE(mostrarTela());
+    EXPECT_TRUE(visivel(u"avisoSemConta"_s));
+    const auto textos = achar<QObject>(u"avisoSemConta"_s)->findChildren<QObject *>(u"textoDoAviso"_s);
+    ASSERT_EQ(textos.size(), 1);
+    EXPECT_EQ(textos.first()->property("text").toString(),
+              u"Abra o Corvane neste computador e entre na sua conta. Depois as senhas aparecem aqui."_s);
+    capturar(u"preenchimento-sem-conta"_s);
+    QTest::keyClick(janela(), Qt::Key_Escape);
+    EXPECT_EQ(gravador.eventos, QStringList{u"cancelado:1"_s});
+}
+
+TEST_F(TelaDoPreenchimento, NovaSenhaComEESemErro)
+{
+    CopiaDeTeste::instalar(vaultDeExemplo());
+    controlador->prepararListaDeSenhas({{u"exemplo.com"_s, IdentificadorDeServico::Tipo::dominio}});
+    ASSERT_TRUE(mostrarTela());
+    clicar(u"botaoSalvarNova"_s);
+    avancar(1500); // the form's spring has settled
+    EXPECT_EQ(achar<QQuickItem>(u"carregadorDoFormulario"_s)->x(), 0);
+    EXPECT_EQ(achar<QQuickItem>(u"carregadorDoFormulario"_s)->opacity(), 1);
+    EXPECT_EQ(texto(u"tituloDoCabecalho"_s), u"Nova senha"_s);
+    auto *senha = achar<QObject>(u"campoDaSenha"_s);
+    const QString gerada = senha->property("text").toString();
+    EXPECT_EQ(gerada.size(), 20);
+    EXPECT_FALSE(visivel(u"erroDoFormulario"_s));
+    capturar(u"preenchimento-nova-senha"_s);
+
+    // The visible password keeps no selection, so it never reaches the primary selection.
+    auto *campoDaSenha = achar<QQuickItem>(u"campoDaSenha"_s);
+    campoDaSenha->forceActiveFocus();
+    QTest::keyClick(janela(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(janela(), Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(campoDaSenha->property("selectedText").toString(), QString());
+
+    clicar(u"botaoGerarOutra"_s);
+    EXPECT_NE(senha->property("text").toString(), gerada);
+    senha->setProperty("text", QString());
+    avancar(50);
+    EXPECT_FALSE(achar<QQuickItem>(u"botaoSalvarEPreencher"_s)->isEnabled());
+    senha->setProperty("text", u"nova-senha"_s);
+
+    // Without the vault key the save fails and everything stays as typed.
+    Chaveiro::apagar(QString::fromLatin1(Chaveiro::contaDaChaveDoCofre));
+    clicar(u"botaoSalvarEPreencher"_s);
+    EXPECT_TRUE(visivel(u"erroDoFormulario"_s));
+    EXPECT_EQ(senha->property("text").toString(), u"nova-senha"_s);
+    EXPECT_TRUE(gravador.eventos.isEmpty());
+    capturar(u"preenchimento-nova-senha-erro"_s);
+
+    Chaveiro::gravar(CopiaDeTeste::chave, QString::fromLatin1(Chaveiro::contaDaChaveDoCofre));
+    clicar(u"botaoSalvarEPreencher"_s);
+    EXPECT_EQ(gravador.eventos, QStringList{u"senha::nova-senha"_s});
+    ASSERT_EQ(NovaDoPreenchimento::ler().size(), 1);
+
+    clicar(u"botaoVoltar"_s);
+    EXPECT_EQ(texto(u"tituloDoCabecalho"_s), u"Escolha a senha"_s);
+}
+
+TEST_F(TelaDoPreenchimento, ConfiguracaoTudoProntoConcluiComReturn)
+{
+    controlador->prepararConfiguracao();
+    ASSERT_TRUE(mostrarTela());
+    EXPECT_EQ(texto(u"tituloDoCabecalho"_s), u"Corvane"_s);
+    EXPECT_FALSE(visivel(u"subtituloDoCabecalho"_s));
+    EXPECT_FALSE(visivel(u"botaoCancelar"_s));
+    EXPECT_EQ(texto(u"tituloConfigurado"_s), u"Tudo pronto"_s);
+    capturar(u"preenchimento-tudo-pronto"_s);
+    QTest::keyClick(janela(), Qt::Key_Escape);
+    EXPECT_TRUE(gravador.eventos.isEmpty());
+    QTest::keyClick(janela(), Qt::Key_Return);
+    EXPECT_EQ(gravador.eventos, QStringList{u"configuracaoConcluida"_s});
+}
+
+// The program's session over real pipes: closing its window is the user's cancel.
+TEST_F(TelaDoPreenchimento, FecharAJanelaCancelaPeloPipe)
+{
+    int entrada[2];
+    int saida[2];
+    ASSERT_EQ(::pipe(entrada), 0);
+    ASSERT_EQ(::pipe(saida), 0);
+    PedidoDoAnfitriao pedido;
+    pedido.tipo = PedidoDoAnfitriao::Tipo::listarSenhas;
+    std::optional<int> terminou;
+    {
+        SessaoDaExtensao sessao(entrada[0], saida[1]);
+        QObject::connect(&sessao, &SessaoDaExtensao::terminou, [&terminou](int codigo) { terminou = codigo; });
+        ASSERT_TRUE(sessao.iniciar(pedido));
+        ASSERT_TRUE(sessao.janela()->isVisible());
+        sessao.janela()->close();
+        ASSERT_TRUE(QTest::qWaitFor([&terminou] { return terminou.has_value(); }, 10'000));
+        EXPECT_EQ(*terminou, SaidaDaExtensao::respondeu);
+    }
+    ::close(saida[1]);
+    char bytes[256] = {};
+    const ssize_t lidos = ::read(saida[0], bytes, sizeof bytes - 1);
+    EXPECT_EQ(QByteArray(bytes, int(std::max<ssize_t>(lidos, 0))), RespostaDaExtensao::cancelada(1).linha());
+    for (int fd : {entrada[0], entrada[1], saida[0]})
+        ::close(fd);
+}
