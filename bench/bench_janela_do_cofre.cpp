@@ -117,6 +117,7 @@ struct Janela {
     QQmlEngine engine;
     std::unique_ptr<QQuickWindow> janela;
     std::unique_ptr<QQuickItem> raiz;
+    double criado = 0; // the thread's CPU time once the content was created, before its frame
 
     explicit Janela(CofreAberto &aberto)
     {
@@ -141,6 +142,7 @@ struct Janela {
         if (!raiz)
             qFatal("%s", qPrintable(componente.errorString()));
         raiz->setParentItem(janela->contentItem());
+        criado = tempoDeCpu();
         esperarQuadro();
     }
 
@@ -163,14 +165,18 @@ QDateTime agora = QDateTime::fromSecsSinceEpoch(1'700'000'005, QTimeZone::utc())
 void primeiroQuadroComDezMilItens(benchmark::State &estado)
 {
     CofreAberto aberto(2'000, 10'000);
+    // The main window is up and has drawn before (the lock screen, a previous visit).
+    Janela janela(aberto);
+    janela.mostrar();
     for (auto _ : estado) {
-        // The window is up; the open phase asks it for the vault window.
-        Janela janela(aberto);
+        janela.raiz.reset();
+        janela.esperarQuadro();
         QElapsedTimer parede;
         parede.start();
         const double cpu = tempoDeCpu();
         janela.mostrar();
         estado.SetIterationTime(tempoDeCpu() - cpu);
+        estado.counters["criacao_ms"] = benchmark::Counter((janela.criado - cpu) * 1e3, benchmark::Counter::kAvgIterations);
         estado.counters["parede_ms"] = benchmark::Counter(double(parede.nsecsElapsed()) / 1e6, benchmark::Counter::kAvgIterations);
         benchmark::DoNotOptimize(janela.raiz.get());
     }
@@ -185,6 +191,8 @@ void tiqueComMilCodigos(benchmark::State &estado)
         agora = agora.addSecs(1);
         const double cpu = tempoDeCpu();
         RelogioDasTelas::instancia().atualizar();
+        QCoreApplication::processEvents();
+        estado.counters["sem_quadro_ms"] = benchmark::Counter((tempoDeCpu() - cpu) * 1e3, benchmark::Counter::kAvgIterations);
         janela.esperarQuadro();
         estado.SetIterationTime(tempoDeCpu() - cpu);
     }
@@ -204,6 +212,8 @@ void teclaDaBuscaComDezMilCodigos(benchmark::State &estado)
         ++passo;
         const double cpu = tempoDeCpu();
         janela.modelo()->definirBusca(busca);
+        QCoreApplication::processEvents();
+        estado.counters["sem_quadro_ms"] = benchmark::Counter((tempoDeCpu() - cpu) * 1e3, benchmark::Counter::kAvgIterations);
         janela.esperarQuadro();
         estado.SetIterationTime(tempoDeCpu() - cpu);
     }

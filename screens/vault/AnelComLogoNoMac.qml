@@ -38,8 +38,6 @@ Item {
     // clips the logo to a circle without a shader.
     Shape {
         anchors.fill: parent
-        layer.enabled: true
-        layer.samples: 4
 
         ShapePath {
             readonly property real largura: (anel.tamanho - 4.4) / 2 - anel.ladoDoLogo / 2

@@ -49,8 +49,6 @@ Item {
     Shape {
         objectName: "arcoDoTempo"
         anchors.fill: parent
-        layer.enabled: true
-        layer.samples: 4
 
         ShapePath {
             strokeWidth: arco.espessura

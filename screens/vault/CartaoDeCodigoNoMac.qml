@@ -24,6 +24,8 @@ Item {
     property bool acabando: false
     // Copies made by clicking this card; each starts the border's flash.
     property int pulso: 0
+    // The context menu, built on the first right click (a grid of many cards builds none).
+    property Menu menu: null
     readonly property bool sobre: area.containsMouse || botaoEditar.hovered
     readonly property real alturaDoCartao: 149
 
@@ -45,6 +47,8 @@ Item {
         deslocamentoY: 8
         cor: Qt.rgba(Paleta.tinta.r, Paleta.tinta.g, Paleta.tinta.b, 0.08)
         opacity: cartao.sobre ? 1 : 0
+        // An invisible shadow is not painted at all.
+        visible: opacity > 0
         scale: fundo.scale
 
         Behavior on opacity {
@@ -102,12 +106,14 @@ Item {
             acceptedButtons: Qt.LeftButton | Qt.RightButton
             cursorShape: Qt.PointingHandCursor
             onClicked: function (evento) {
-                if (evento.button === Qt.RightButton)
-                    menu.popup();
-                else
+                if (evento.button === Qt.RightButton) {
+                    if (cartao.menu === null)
+                        cartao.menu = fabricaDoMenu.createObject(cartao) as Menu;
+                    cartao.menu.popup();
+                } else
                     cartao.clicado();
             }
-            ToolTip.visible: area.containsMouse && !menu.visible
+            ToolTip.visible: area.containsMouse && (cartao.menu === null || !cartao.menu.visible)
             ToolTip.delay: 1000
             ToolTip.text: "Clique para copiar o código"
         }
@@ -298,22 +304,28 @@ Item {
         }
     }
 
-    Menu {
-        id: menu
+    // qmllint disable unqualified
+    // (6.4's qmllint takes the document's ids for unqualified names inside an inline component;
+    // they resolve in the document's context as intended)
+    Component {
+        id: fabricaDoMenu
 
-        objectName: "menuDoCartao"
+        Menu {
+            objectName: "menuDoCartao"
 
-        MenuItem {
-            objectName: "menuCopiarCodigo"
-            text: "Copiar código"
-            // A code that cannot be computed has nothing to copy.
-            enabled: cartao.codigo !== ""
-            onTriggered: cartao.copiarDoMenu()
-        }
-        MenuItem {
-            objectName: "menuEditar"
-            text: "Editar"
-            onTriggered: cartao.editar()
+            MenuItem {
+                objectName: "menuCopiarCodigo"
+                text: "Copiar código"
+                // A code that cannot be computed has nothing to copy.
+                enabled: cartao.codigo !== ""
+                onTriggered: cartao.copiarDoMenu()
+            }
+            MenuItem {
+                objectName: "menuEditar"
+                text: "Editar"
+                onTriggered: cartao.editar()
+            }
         }
     }
+    // qmllint enable unqualified
 }
