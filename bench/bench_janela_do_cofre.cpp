@@ -13,6 +13,7 @@
 #include "state/EstadoDoApp.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QQmlComponent>
 #include <QQmlContext>
@@ -231,6 +232,8 @@ int main(int argc, char **argv)
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     QApplication aplicacao(argc, argv);
     RelogioDasTelas::instancia().usarFonte([] { return agora; });
+    // No card under the pointer: the measures are of cards at rest.
+    QCursor::setPos(1590, 1190);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
