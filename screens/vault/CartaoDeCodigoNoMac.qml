@@ -37,17 +37,11 @@ Item {
     implicitWidth: 360
     implicitHeight: alturaDoCartao
 
-    SombraSuave {
+    SombraDoCartao {
         objectName: "sombraDoCartao"
         anchors.fill: fundo
-        anchors.margins: -margem
-        margem: 30
         raio: 22
-        desfoque: 18
-        deslocamentoY: 8
-        cor: Qt.rgba(Paleta.tinta.r, Paleta.tinta.g, Paleta.tinta.b, 0.08)
         opacity: cartao.sobre ? 1 : 0
-        // An invisible shadow is not painted at all.
         visible: opacity > 0
         scale: fundo.scale
 
