@@ -104,6 +104,16 @@ AbstractButton {
         id: menu
 
         objectName: "menuDaConta"
+        topPadding: 4
+        bottomPadding: 4
+
+        background: Rectangle {
+            implicitWidth: 200
+            radius: 10
+            color: Paleta.superficie
+            border.width: 1
+            border.color: Paleta.borda
+        }
 
         MenuItem {
             objectName: "sincronizarAgora"

@@ -306,6 +306,16 @@ Item {
 
         Menu {
             objectName: "menuDoCartao"
+            topPadding: 4
+            bottomPadding: 4
+
+            background: Rectangle {
+                implicitWidth: 200
+                radius: 10
+                color: Paleta.superficie
+                border.width: 1
+                border.color: Paleta.borda
+            }
 
             MenuItem {
                 objectName: "menuCopiarCodigo"
