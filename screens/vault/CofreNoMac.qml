@@ -1,0 +1,303 @@
+// The main window's content while the vault is open: the sidebar and the detail column of the
+// chosen section (banner, AutoFill card, header, search, then the section), the toolbar's sync
+// and lock, and the sheets.
+//
+// Slots that later parts of the window fill, each with a stand-in here:
+// - `folhaDeEdicao`: shown while `vista.edicao` is set; its root has `edicao`, `cofre`,
+//   `estado` and the signal `fechar()`, which clears the edit.
+// - `folhaDeEntrarDeNovo`: shown while `vista.entrandoDeNovo`; the same interface, `fechar()`
+//   ends it.
+// - `faixaDoCofre`: the banner; its root has `tipo` ("entrarDeNovo" or "itensIlegiveis"),
+//   `total` and the signal `entrarDeNovo()`.
+// - `situacaoDaSincronia`: the sidebar's status line (empty by default).
+// - `secaoDeSenhas`, `secaoDeNotas`: the sections behind the gate.
+// These last three are plain components: the program's window binds them to the state and to
+// this view's `vista` (the section, the search, the edit) where it declares them.
+import QtQuick
+import Corvane.App
+import Corvane.Cofre
+
+Rectangle {
+    id: cofreNoMac
+
+    required property EstadoDoApp estado
+    required property SituacaoDoPreenchimento preenchimento
+    readonly property Cofre cofre: estado.cofre
+    readonly property JanelaDoCofre vista: modelo
+    property Component folhaDeEdicao: Component {
+        FolhaProvisoria {
+            titulo: "Editor"
+        }
+    }
+    property Component folhaDeEntrarDeNovo: Component {
+        FolhaProvisoria {
+            titulo: "Entrar de novo"
+        }
+    }
+    property Component faixaDoCofre: Component {
+        FaixaProvisoria {}
+    }
+    property Component situacaoDaSincronia
+    property Component secaoDeSenhas: Component {
+        SecaoProvisoria {
+            secao: "senhas"
+        }
+    }
+    property Component secaoDeNotas: Component {
+        SecaoProvisoria {
+            secao: "notas"
+        }
+    }
+    readonly property string secao: modelo.secaoMostrada
+    readonly property string faixa: RegrasDoCofre.faixa(estado.precisaEntrarDeNovo, contagem.ilegiveis)
+
+    // "Ajustes…" of the account menu: the program opens the settings window.
+    signal ajustesPedidos()
+
+    // Opens the editor for a new item of the section shown.
+    function novoItem() {
+        modelo.novoItem();
+    }
+
+    color: Paleta.fundo
+
+    JanelaDoCofre {
+        id: modelo
+    }
+    ContagemDoCofre {
+        id: contagem
+
+        cofre: cofreNoMac.cofre
+    }
+    AcoesDoCofre {
+        id: acoes
+
+        estado: cofreNoMac.estado
+    }
+
+    BarraLateralNoMac {
+        id: barra
+
+        objectName: "barraLateral"
+        anchors.left: parent.left
+        anchors.top: parent.top
+        anchors.bottom: parent.bottom
+        width: 236
+        estado: cofreNoMac.estado
+        janela: modelo
+        contagem: contagem
+        acoes: acoes
+        situacaoDaSincronia: cofreNoMac.situacaoDaSincronia
+        onAjustesPedidos: cofreNoMac.ajustesPedidos()
+
+        // The line between the sidebar and the detail column, over the sidebar's edge.
+        Rectangle {
+            anchors.right: parent.right
+            anchors.top: parent.top
+            anchors.bottom: parent.bottom
+            width: 1
+            color: Paleta.borda
+        }
+    }
+
+
+    Item {
+        id: detalhe
+
+        objectName: "colunaDeDetalhe"
+        anchors.left: barra.right
+        anchors.right: parent.right
+        anchors.top: parent.top
+        anchors.bottom: parent.bottom
+
+        Row {
+            objectName: "barraDeFerramentas"
+            anchors.right: parent.right
+            anchors.rightMargin: 16
+            y: 8
+            spacing: 4
+
+            BotaoDaBarraNoMac {
+                objectName: "botaoSincronizar"
+                text: "Sincronizar"
+                simbolo: "arrow.triangle.2.circlepath"
+                ajuda: "Sincronizar"
+                onClicked: acoes.sincronizar()
+            }
+            BotaoDaBarraNoMac {
+                objectName: "botaoBloquear"
+                text: "Bloquear"
+                simbolo: "lock"
+                ajuda: "Bloquear o Corvane"
+                enabled: acoes.podeBloquear
+                onClicked: acoes.bloquear()
+            }
+        }
+
+        Column {
+            id: topo
+
+            objectName: "topoDoDetalhe"
+            x: 28
+            y: 46
+            width: parent.width - 56
+            spacing: 14
+
+            Loader {
+                id: faixa
+
+                objectName: "faixaDoCofre"
+                width: parent.width
+                active: cofreNoMac.faixa !== ""
+                visible: active
+                sourceComponent: cofreNoMac.faixaDoCofre
+
+                Binding {
+                    target: faixa.item
+                    property: "tipo"
+                    value: cofreNoMac.faixa
+                    when: faixa.item !== null
+                }
+                Binding {
+                    target: faixa.item
+                    property: "total"
+                    value: contagem.ilegiveis
+                    when: faixa.item !== null
+                }
+                Connections {
+                    target: faixa.item
+                    ignoreUnknownSignals: true
+                    function onEntrarDeNovo() {
+                        modelo.entrandoDeNovo = true;
+                    }
+                }
+            }
+
+            CartaoDoPreenchimento {
+                objectName: "cartaoDoPreenchimento"
+                width: parent.width
+                situacao: cofreNoMac.preenchimento
+            }
+
+            CabecalhoDaSecaoNoMac {
+                objectName: "cabecalhoDaSecao"
+                width: parent.width
+                secao: cofreNoMac.secao
+                total: contagem.totais[cofreNoMac.secao]
+                podeAdicionar: cofreNoMac.estado.podeSincronizar
+                onAdicionar: modelo.novoItem()
+            }
+
+            CampoDeBuscaNoMac {
+                objectName: "campoDeBusca"
+                width: Math.min(380, parent.width)
+                visible: contagem.totais[cofreNoMac.secao] > 0
+                texto: modelo.busca
+                dica: RegrasDoCofre.dica(cofreNoMac.secao)
+                onEditado: function (texto) {
+                    modelo.busca = texto;
+                }
+            }
+        }
+
+        Loader {
+            id: conteudo
+
+            objectName: "conteudoDaSecao"
+            anchors.top: topo.bottom
+            anchors.topMargin: 4
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.bottom: parent.bottom
+            sourceComponent: cofreNoMac.secao === "senhas" ? portaoDeSenhas
+                           : cofreNoMac.secao === "notas" ? portaoDeNotas : gradeDeCodigos
+            // A new section rises 10 points while it fades in.
+            onLoaded: entrada.restart()
+
+            transform: Translate {
+                id: deslocamento
+            }
+
+            ParallelAnimation {
+                id: entrada
+
+                NumberAnimation {
+                    target: conteudo
+                    property: "opacity"
+                    from: 0
+                    to: 1
+                    duration: Mola.duracao(0.3, 1)
+                }
+                NumberAnimation {
+                    target: deslocamento
+                    property: "y"
+                    from: 10
+                    to: 0
+                    duration: Mola.duracao(0.3, 1)
+                    // qmllint disable type
+                    // (6.4's qmllint cannot type a C++ QEasingCurve; the assignment is valid)
+                    easing: Mola.curva(0.3, 1)
+                    // qmllint enable type
+                }
+            }
+        }
+    }
+
+    // qmllint disable unqualified
+    // (6.4's qmllint takes the document's ids for unqualified names inside an inline
+    // component; they resolve in the document's context as intended)
+    Component {
+        id: gradeDeCodigos
+
+        GradeDeCodigosNoMac {
+            objectName: "gradeDeCodigosNoMac"
+            estado: cofreNoMac.estado
+            janela: modelo
+        }
+    }
+    Component {
+        id: portaoDeSenhas
+
+        PortaoDasSecoes {
+            objectName: "portaoDasSecoes"
+            estado: cofreNoMac.estado
+            conteudo: cofreNoMac.secaoDeSenhas
+            onLiberar: acoes.liberarSecoes()
+        }
+    }
+    Component {
+        id: portaoDeNotas
+
+        PortaoDasSecoes {
+            objectName: "portaoDasSecoes"
+            estado: cofreNoMac.estado
+            conteudo: cofreNoMac.secaoDeNotas
+            onLiberar: acoes.liberarSecoes()
+        }
+    }
+
+    // qmllint enable unqualified
+
+    // The sheets, over the whole window.
+    FolhaDoCofre {
+        objectName: "folhaDeEdicao"
+        anchors.fill: parent
+        z: 20
+        aberta: modelo.edicao !== undefined
+        componente: cofreNoMac.folhaDeEdicao
+        edicao: modelo.edicao
+        cofre: cofreNoMac.cofre
+        estado: cofreNoMac.estado
+        onFechada: modelo.fecharEdicao()
+    }
+    FolhaDoCofre {
+        objectName: "folhaDeEntrarDeNovo"
+        anchors.fill: parent
+        z: 20
+        aberta: modelo.entrandoDeNovo
+        componente: cofreNoMac.folhaDeEntrarDeNovo
+        cofre: cofreNoMac.cofre
+        estado: cofreNoMac.estado
+        onFechada: modelo.entrandoDeNovo = false
+    }
+}

@@ -1,0 +1,133 @@
+// The empty section's illustration: eight service logos circling a tile with the section's
+// symbol on a dashed orbit, one turn every 40 seconds, the near half larger and in front; the
+// tile bobs gently. With reduced motion everything stands still.
+import QtQuick
+import QtQuick.Shapes
+import Corvane.App
+import Corvane.Cofre
+
+Item {
+    id: ilustracao
+
+    property string simbolo
+    readonly property var servicos: ["GitHub", "Google", "Apple", "Binance", "Instagram", "Discord", "Nubank", "Dropbox"]
+    // Where the orbit starts: the shared clock's second, so panels agree on its phase.
+    property real inicio: 0
+    // Seconds of orbit since then, looping every turn.
+    property real fase
+    readonly property real t: inicio + fase
+
+    implicitWidth: 300
+    implicitHeight: 200
+    Accessible.ignored: true
+
+    Component.onCompleted: ilustracao.inicio = Math.floor(Relogio.agora.getTime() / 1000) % 40
+
+    NumberAnimation on fase {
+        running: !MovimentoReduzido.ativo
+        from: 0
+        to: 40
+        duration: 40000
+        loops: Animation.Infinite
+    }
+
+    Rectangle {
+        anchors.centerIn: parent
+        width: 210
+        height: 210
+        radius: 105
+        gradient: Gradient {
+            GradientStop {
+                position: 0
+                color: Qt.rgba(Paleta.azul.r, Paleta.azul.g, Paleta.azul.b, 0.07)
+            }
+            GradientStop {
+                position: 1
+                color: Qt.rgba(Paleta.azul.r, Paleta.azul.g, Paleta.azul.b, 0.02)
+            }
+        }
+    }
+
+    Shape {
+        anchors.centerIn: parent
+        width: 250
+        height: 150
+        layer.enabled: true
+        layer.samples: 4
+
+        ShapePath {
+            strokeColor: Qt.rgba(201 / 255, 210 / 255, 227 / 255, 1)
+            strokeWidth: 1
+            fillColor: "transparent"
+            strokeStyle: ShapePath.DashLine
+            dashPattern: [3, 6]
+
+            PathAngleArc {
+                centerX: 125
+                centerY: 75
+                radiusX: 125
+                radiusY: 75
+                startAngle: 0
+                sweepAngle: 360
+            }
+        }
+    }
+
+    // qmllint disable unqualified
+    // (6.4's qmllint takes the document's ids for unqualified names inside a delegate; they
+    // resolve in the document's context as intended)
+    Repeater {
+        model: ilustracao.servicos
+
+        Rectangle {
+            id: logo
+
+            required property string modelData
+            required property int index
+            readonly property real angulo: 2 * Math.PI * (ilustracao.t / 40 + logo.index / 8)
+            readonly property bool perto: Math.sin(logo.angulo) > 0
+            readonly property real lado: perto ? 30 : 24
+
+            objectName: "logoDoVazio"
+            width: lado + 10
+            height: lado + 10
+            x: ilustracao.width / 2 + Math.cos(logo.angulo) * 125 - width / 2
+            y: ilustracao.height / 2 + Math.sin(logo.angulo) * 75 - height / 2
+            z: perto ? 2 : 0
+            opacity: perto ? 1 : 0.55
+            radius: 11
+            color: Paleta.superficie
+            border.width: 1
+            border.color: Paleta.borda
+
+            IconeDoServico {
+                anchors.centerIn: parent
+                nome: logo.modelData
+                tamanho: logo.lado
+            }
+        }
+    }
+
+    // qmllint enable unqualified
+
+    Rectangle {
+        objectName: "ladrilhoDoVazio"
+        anchors.centerIn: parent
+        anchors.verticalCenterOffset: MovimentoReduzido.ativo ? 0 : Math.sin(1.4 * ilustracao.t) * 4
+        z: 1
+        width: 76
+        height: 76
+        radius: 22
+        color: Paleta.superficie
+        border.width: 1
+        border.color: Qt.rgba(Paleta.azul.r, Paleta.azul.g, Paleta.azul.b, 0.12)
+
+        Simbolo {
+            anchors.centerIn: parent
+            width: 30
+            height: 30
+            nome: ilustracao.simbolo
+            cor: Paleta.azul
+        }
+    }
+}

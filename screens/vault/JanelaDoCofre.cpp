@@ -1,0 +1,74 @@
+#include "JanelaDoCofre.h"
+
+#include "SecaoDoMac.h"
+
+#include <QVariantMap>
+
+JanelaDoCofre::JanelaDoCofre(QObject *pai) : QObject(pai), secao_(valorBruto(SecaoDoMac::codigos)) {}
+
+void JanelaDoCofre::definirSecao(const QString &secao)
+{
+    if (secao_ == secao)
+        return;
+    const QString antes = secaoMostrada();
+    secao_ = secao;
+    if (secaoMostrada() != antes)
+        definirBusca(QString());
+    emit secaoMudou();
+}
+
+QString JanelaDoCofre::secaoMostrada() const { return valorBruto(secaoOuCodigos(secao_)); }
+
+int JanelaDoCofre::posicaoMostrada() const
+{
+    const SecaoDoMac mostrada = secaoOuCodigos(secao_);
+    int posicao = 0;
+    for (const SecaoDoMac secao : todasAsSecoes) {
+        if (secao == mostrada)
+            return posicao;
+        ++posicao;
+    }
+    return 0;
+}
+
+void JanelaDoCofre::definirBusca(const QString &busca)
+{
+    if (busca_ == busca)
+        return;
+    busca_ = busca;
+    emit buscaMudou();
+}
+
+void JanelaDoCofre::definirEntrandoDeNovo(bool valor)
+{
+    if (entrandoDeNovo_ == valor)
+        return;
+    entrandoDeNovo_ = valor;
+    emit entrandoDeNovoMudou();
+}
+
+void JanelaDoCofre::novoItem() { novoItemDoTipo(valorBruto(tipoNovo(secaoOuCodigos(secao_)))); }
+
+void JanelaDoCofre::novoItemDoTipo(const QString &tipo)
+{
+    if (!tipoDeItem(tipo))
+        return;
+    definirEdicao(QVariantMap{{QStringLiteral("tipo"), tipo}, {QStringLiteral("id"), QVariant::fromValue(nullptr)}});
+}
+
+void JanelaDoCofre::editar(const QString &tipo, const QString &id)
+{
+    if (!tipoDeItem(tipo))
+        return;
+    definirEdicao(QVariantMap{{QStringLiteral("tipo"), tipo}, {QStringLiteral("id"), id}});
+}
+
+void JanelaDoCofre::fecharEdicao() { definirEdicao(QVariant()); }
+
+void JanelaDoCofre::definirEdicao(const QVariant &edicao)
+{
+    if (edicao_ == edicao)
+        return;
+    edicao_ = edicao;
+    emit edicaoMudou();
+}
