@@ -349,6 +349,12 @@ std::optional<ContaNoServidor> EstadoDoServidor::contaPorEmail(const QString &em
     return conta ? std::optional<ContaNoServidor>(*conta) : std::nullopt;
 }
 
+bool EstadoDoServidor::conferirProva(const QString &email, const QString &prova) const
+{
+    const ContaNoServidor *conta = procurarPorEmail(email);
+    return conta && hashDe(*conta, prova) == conta->hashDaProva;
+}
+
 bool EstadoDoServidor::conferirProvaDeRecuperacao(const QString &email, const QString &prova) const
 {
     const ContaNoServidor *conta = procurarPorEmail(email);

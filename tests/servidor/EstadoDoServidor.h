@@ -96,6 +96,7 @@ public:
     QString criarConta(const NovaConta &dados); // gives the account id
     [[nodiscard]] std::optional<ContaNoServidor> contaPorEmail(const QString &email) const;
     [[nodiscard]] bool conferirProvaDeRecuperacao(const QString &email, const QString &prova) const;
+    [[nodiscard]] bool conferirProva(const QString &email, const QString &prova) const; // the login proof
     QByteArray ligarAutenticador(const QString &email); // gives the 20-byte secret
     [[nodiscard]] QString codigoDoAutenticador(const QString &email) const; // current code, server clock
     [[nodiscard]] QJsonObject abrirSessao(const QString &email); // a `RespostaDeSessao` for the account

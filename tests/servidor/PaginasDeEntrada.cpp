@@ -11,6 +11,7 @@
 #include <openssl/kdf.h>
 #include <openssl/params.h>
 #include <openssl/rand.h>
+#include <sodium.h>
 
 #include <memory>
 
@@ -115,6 +116,66 @@ QByteArray selarAesGcm(const QByteArray &claro, const QByteArray &chave, const Q
     return saida;
 }
 
+QByteArray abrirAesGcm(const QByteArray &cifradoComTag, const QByteArray &chave, const QByteArray &nonce,
+                       const QByteArray &associados)
+{
+    if (cifradoComTag.size() < 16 || chave.size() != 32 || nonce.size() != 12)
+        return {};
+    const ContextoDeCifra contexto(EVP_CIPHER_CTX_new());
+    const auto bytes = [](const QByteArray &b) { return reinterpret_cast<const unsigned char *>(b.constData()); };
+    const QByteArray cifrado = cifradoComTag.left(cifradoComTag.size() - 16);
+    QByteArray etiqueta = cifradoComTag.right(16);
+    QByteArray claro(cifrado.size(), '\0');
+    int escritos = 0;
+    int finais = 0;
+    if (!contexto || EVP_DecryptInit_ex(contexto.get(), EVP_aes_256_gcm(), nullptr, bytes(chave), bytes(nonce)) != 1
+        || EVP_DecryptUpdate(contexto.get(), nullptr, &escritos, bytes(associados), static_cast<int>(associados.size())) != 1
+        || EVP_DecryptUpdate(contexto.get(), reinterpret_cast<unsigned char *>(claro.data()), &escritos, bytes(cifrado),
+                             static_cast<int>(cifrado.size())) != 1
+        || EVP_CIPHER_CTX_ctrl(contexto.get(), EVP_CTRL_GCM_SET_TAG, 16, etiqueta.data()) != 1
+        || EVP_DecryptFinal_ex(contexto.get(), reinterpret_cast<unsigned char *>(claro.data()) + escritos, &finais) != 1)
+        return {};
+    return claro;
+}
+
+// What the site does with the account password when a passkey is made: stretch it with the
+// account's salt and parameters (argon2id), check the login proof, and open the protected vault
+// key with the wrapping key. Empty when the password is wrong or anything does not fit.
+QByteArray chaveDoCofrePelaSenha(const EstadoDoServidor &estado, const QString &email, const QString &senha)
+{
+    const std::optional<ContaNoServidor> conta = estado.contaPorEmail(email);
+    if (!conta || sodium_init() < 0)
+        return {};
+    const QByteArray sal = QByteArray::fromBase64(conta->sal.toLatin1(),
+                                                  QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
+    const QByteArray bytesDaSenha = senha.normalized(QString::NormalizationForm_KC).toUtf8();
+    const qint64 iteracoes = conta->kdf.value(QStringLiteral("iteracoes")).toInteger();
+    const qint64 memoriaKiB = conta->kdf.value(QStringLiteral("memoriaKiB")).toInteger();
+    if (sal.size() != static_cast<qsizetype>(crypto_pwhash_SALTBYTES) || iteracoes <= 0 || memoriaKiB <= 0)
+        return {};
+    QByteArray mestra(32, '\0');
+    if (crypto_pwhash(reinterpret_cast<unsigned char *>(mestra.data()), 32, bytesDaSenha.constData(),
+                      static_cast<unsigned long long>(bytesDaSenha.size()),
+                      reinterpret_cast<const unsigned char *>(sal.constData()),
+                      static_cast<unsigned long long>(iteracoes), static_cast<size_t>(memoriaKiB) * 1024U,
+                      crypto_pwhash_ALG_ARGON2ID13)
+        != 0)
+        return {};
+    const QByteArray prova = base64url(hkdf(mestra, QByteArrayLiteral("corvane/v1/autenticacao")));
+    if (!estado.conferirProva(email, QString::fromLatin1(prova)))
+        return {};
+    const QByteArray embrulho = hkdf(mestra, QByteArrayLiteral("corvane/v1/cifra"));
+    const QStringList pedacos = conta->chaveDoCofreProtegida.split(QLatin1Char('.'));
+    if (pedacos.size() != 3 || pedacos[0] != QLatin1String("v1"))
+        return {};
+    const auto decodificar = [](const QString &texto) {
+        return QByteArray::fromBase64(texto.toLatin1(), QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
+    };
+    const QByteArray chave = abrirAesGcm(decodificar(pedacos[2]), embrulho, decodificar(pedacos[1]),
+                                         QByteArrayLiteral("corvane/v1/chave-do-cofre"));
+    return chave.size() == 32 ? chave : QByteArray();
+}
+
 PaginaDeEntrada pagina(const QString &titulo, const QString &corpo, int status = 200)
 {
     const QString html = QStringLiteral("<!doctype html>\n<html lang=\"pt-BR\"><head><meta charset=\"utf-8\">"
@@ -193,8 +254,15 @@ PaginaDeEntrada paginaDaPasskey(const Pedido &pedido, const EstadoDoServidor &es
     }
     if (lista.isEmpty())
         lista = QStringLiteral("<li>Nenhuma conta com passkey neste servidor.</li>\n");
+    const QString criar =
+        QStringLiteral("<h2>Criar uma passkey</h2>\n<form method=\"post\" action=\"%1/criar\">\n"
+                       "<input type=\"hidden\" name=\"chave\" value=\"%2\">\n"
+                       "<p><label>E-mail <input name=\"email\" type=\"email\"></label></p>\n"
+                       "<p><label>Senha do Corvane <input name=\"senha\" type=\"password\"></label></p>\n"
+                       "<p><button type=\"submit\">Criar e entrar</button></p>\n</form>\n")
+            .arg(caminhoDaPasskey, chave.toHtmlEscaped());
     return pagina(QStringLiteral("Entrar com passkey"),
-                  QStringLiteral("<p>Escolha a passkey:</p>\n<ul>\n") + lista + QStringLiteral("</ul>\n") +
+                  QStringLiteral("<p>Escolha a passkey:</p>\n<ul>\n") + lista + QStringLiteral("</ul>\n") + criar +
                       cancelar(QStringLiteral("passkey")));
 }
 
@@ -216,6 +284,26 @@ PaginaDeEntrada continuarPasskey(const Pedido &pedido, EstadoDoServidor &estado)
     QUrlQuery consulta;
     consulta.addQueryItem(QStringLiteral("envelope"), QString::fromLatin1(envelope));
     return voltarAoApp(QStringLiteral("passkey"), consulta);
+}
+
+// The form's POST: a passkey for the account whose password opens its vault key, then the
+// same hand-back as choosing it from the list.
+PaginaDeEntrada criarPasskey(const Pedido &pedido, EstadoDoServidor &estado)
+{
+    const QUrlQuery formulario(QString::fromUtf8(pedido.corpo).replace(QLatin1Char('+'), QLatin1Char(' ')));
+    const QString email =
+        formulario.queryItemValue(QStringLiteral("email"), QUrl::FullyDecoded).trimmed().toLower();
+    const QString senha = formulario.queryItemValue(QStringLiteral("senha"), QUrl::FullyDecoded);
+    const QByteArray chaveDoCofre = chaveDoCofrePelaSenha(estado, email, senha);
+    if (chaveDoCofre.isEmpty())
+        return recusa(QStringLiteral("E-mail ou senha incorretos."));
+    estado.registrarPasskey(email, chaveDoCofre);
+    QUrlQuery seguir;
+    seguir.addQueryItem(QStringLiteral("chave"), formulario.queryItemValue(QStringLiteral("chave"), QUrl::FullyEncoded));
+    seguir.addQueryItem(QStringLiteral("email"), QString::fromLatin1(QUrl::toPercentEncoding(email)));
+    const QByteArray destino =
+        (caminhoDaPasskey + QStringLiteral("/continuar?") + seguir.query(QUrl::FullyEncoded)).toUtf8();
+    return {{303, QByteArray(), "text/html; charset=utf-8"}, destino};
 }
 
 } // namespace
@@ -245,6 +333,8 @@ QByteArray PaginasDeEntrada::selarEnvelope(const QByteArray &chaveDoApp, const Q
 
 std::optional<PaginaDeEntrada> PaginasDeEntrada::atender(const Pedido &pedido, EstadoDoServidor &estado) const
 {
+    if (pedido.metodo == QLatin1String("POST") && pedido.caminho == caminhoDaPasskey + QStringLiteral("/criar"))
+        return criarPasskey(pedido, estado);
     if (pedido.metodo != QLatin1String("GET"))
         return std::nullopt;
     const QString &caminho = pedido.caminho;

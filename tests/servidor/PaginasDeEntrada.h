@@ -5,6 +5,8 @@
 //   GET /entrar/social/<p>/continuar?email=…&nome=…    303 to corvane://social?provedor&token&nonce[&nome]
 //   GET /entrar/mac?chave=…                            a page listing the accounts with a passkey
 //   GET /entrar/mac/continuar?chave=…&email=…          303 to corvane://passkey?envelope=…
+//   POST /entrar/mac/criar (chave, email, senha)        a passkey for the account whose password
+//                                                        opens its vault key, then as continuar
 //
 // The identity token is one the server's social step accepts (with its nonce). The passkey
 // envelope is built as the site builds it: a fresh P-256 key pair, ECDH with the application's

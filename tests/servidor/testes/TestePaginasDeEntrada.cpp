@@ -32,12 +32,14 @@ QString emBase64url(const QByteArray &bytes)
 class PaginasDeEntrada : public ServidorEmTeste {
 protected:
     // A GET as a browser sends it, without following the redirect to the application.
-    Pagina obter(const QString &caminho)
+    Pagina obter(const QString &caminho, const std::optional<QUrlQuery> &formulario = std::nullopt)
     {
         QNetworkAccessManager rede;
         QNetworkRequest pedido(servidor.endereco().resolved(QUrl(caminho)));
         pedido.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-        QNetworkReply *resposta = rede.get(pedido);
+        pedido.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/x-www-form-urlencoded"));
+        QNetworkReply *resposta = formulario ? rede.post(pedido, formulario->query(QUrl::FullyEncoded).toUtf8())
+                                             : rede.get(pedido);
         QEventLoop laco;
         QObject::connect(resposta, &QNetworkReply::finished, &laco, &QEventLoop::quit);
         QTimer::singleShot(10000, &laco, &QEventLoop::quit);
@@ -126,6 +128,35 @@ TEST_F(PaginasDeEntrada, PasskeyDevolveUmEnvelopeQueSoAChaveDoAppAbre)
     const std::optional<QByteArray> errado = outro.acordo(publicaDoSite);
     QByteArray outraVez = deBase64url(pedacos[2]);
     EXPECT_FALSE(Primitivas::abrirAesGcmNoLugar(outraVez, Primitivas::hkdfSha256(*errado, {}, rotulo, 32), nonce, rotulo));
+}
+
+// For local trial: the page makes a passkey from the account password, as the site would keep
+// the vault key behind one.
+TEST_F(PaginasDeEntrada, PasskeyCriadaComASenhaDaConta)
+{
+    const Testes::ContaComChaves conta =
+        Testes::novaContaComChaves(QStringLiteral("ana@exemplo.com"), QStringLiteral("senha certa"));
+    estado().criarConta(conta.dados);
+    const Primitivas::ParP256 doApp;
+    const QString chave = emBase64url(doApp.chavePublica());
+    const auto formulario = [&](const char *senha) {
+        QUrlQuery campos;
+        campos.addQueryItem(QStringLiteral("chave"), chave);
+        campos.addQueryItem(QStringLiteral("email"), QStringLiteral("Ana%40Exemplo.com"));
+        campos.addQueryItem(QStringLiteral("senha"), QString::fromUtf8(QUrl::toPercentEncoding(QString::fromUtf8(senha))));
+        return campos;
+    };
+    EXPECT_TRUE(obter(QStringLiteral("/entrar/mac?chave=") + chave).corpo.contains("action=\"/entrar/mac/criar\""));
+
+    EXPECT_EQ(obter(QStringLiteral("/entrar/mac/criar"), formulario("senha errada")).status, 400);
+    EXPECT_FALSE(estado().chaveDaPasskey(QStringLiteral("ana@exemplo.com")));
+
+    const Pagina criada = obter(QStringLiteral("/entrar/mac/criar"), formulario("senha certa"));
+    ASSERT_EQ(criada.status, 303) << criada.corpo.toStdString();
+    EXPECT_EQ(estado().chaveDaPasskey(QStringLiteral("ana@exemplo.com")), conta.chave);
+    const Pagina volta = obter(criada.local.toString());
+    ASSERT_EQ(volta.status, 303);
+    EXPECT_EQ(volta.local.host(), QStringLiteral("passkey"));
 }
 
 } // namespace
