@@ -37,7 +37,28 @@ ColumnLayout {
         texto: modelo.texto
     }
 
+    // The turn into the code step fades the new field in (spring 0.5).
+    Connections {
+        target: modelo
+
+        function onPedeCodigoMudou() {
+            mudancaDePasso.restart();
+        }
+    }
+
+    AnimacaoDeMola {
+        id: mudancaDePasso
+
+        target: campos
+        property: "opacity"
+        from: 0
+        to: 1
+        resposta: 0.5
+    }
+
     ColumnLayout {
+        id: campos
+
         Layout.fillWidth: true
         spacing: 14
 

@@ -168,6 +168,8 @@ TEST_F(Entrada, AutenticadorPedeSeisDigitosEEnviaSoOsAlgarismos)
     EXPECT_FALSE(achar<QQuickItem>(QStringLiteral("campoDaSenha"))->isVisible());
     EXPECT_FALSE(achar<QQuickItem>(QStringLiteral("botoesSociais"))->isVisible());
     EXPECT_EQ(chave(), QStringLiteral("entrar"));
+    assentar(1500);
+    EXPECT_NEAR(achar<QQuickItem>(QStringLiteral("campoDoCodigo"))->parentItem()->opacity(), 1, 0.001);
     capturar(QStringLiteral("entrada-codigo"));
 
     auto *botao = achar<QQuickItem>(QStringLiteral("botaoEntrar"));
