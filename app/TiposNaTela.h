@@ -3,10 +3,13 @@
 // declare them as typed properties; the libraries themselves stay free of QML.
 #pragma once
 
+#include "api/Respostas.h"
 #include "app/servicos/CentralDeAvisos.h"
 #include "state/EstadoDoApp.h"
 #include "vault/Cofre.h"
 
+#include <QString>
+#include <QtQml/qqml.h>
 #include <QtQml/qqmlregistration.h>
 
 struct EstadoDoAppNaTela {
@@ -28,4 +31,22 @@ struct CofreNaTela {
     QML_FOREIGN(Cofre)
     QML_NAMED_ELEMENT(Cofre)
     QML_UNCREATABLE("A vault store is opened by the application's state.")
+};
+
+// The server's answer of an Apple, Google or passkey identification as the account screens hold
+// it: carried whole from screen to screen in a `var`, its texts readable from QML.
+struct RespostaSocialNaTela {
+    Q_GADGET
+    Q_PROPERTY(QString situacao READ situacao CONSTANT)
+    Q_PROPERTY(QString email READ email CONSTANT)
+    // Empty when the provider gave no name.
+    Q_PROPERTY(QString nomeSugerido READ nomeSugerido CONSTANT)
+public:
+    RespostaSocial resposta;
+
+    [[nodiscard]] QString situacao() const { return resposta.situacao; }
+    [[nodiscard]] QString email() const { return resposta.email; }
+    [[nodiscard]] QString nomeSugerido() const { return resposta.nomeSugerido.value_or(QString()); }
+
+    friend bool operator==(const RespostaSocialNaTela &, const RespostaSocialNaTela &) = default;
 };

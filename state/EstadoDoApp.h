@@ -110,6 +110,9 @@ public:
     [[nodiscard]] const ContaOpcional &conta() const { return conta_; }
     [[nodiscard]] Cofre *cofre() const { return cofre_; }
     [[nodiscard]] const TrabalhoOpcional &trabalhando() const { return trabalhando_; }
+    // A screen's own progress overlay (the sign-in form while it checks an authenticator code);
+    // none clears it.
+    void definirTrabalhandoPelaTela(const TrabalhoOpcional &valor) { definirTrabalhando(valor); }
     [[nodiscard]] QVariant trabalhandoParaQml() const
     {
         return trabalhando_ ? QVariant::fromValue(*trabalhando_) : QVariant();

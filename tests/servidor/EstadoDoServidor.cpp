@@ -306,6 +306,29 @@ std::optional<QString> EstadoDoServidor::codigoDeEmail(const QString &email) con
     return it == ultimosCodigos_.cend() ? std::nullopt : std::optional<QString>(*it);
 }
 
+void EstadoDoServidor::registrarPasskey(const QString &email, const QByteArray &chaveDoCofre)
+{
+    passkeys_.insert(email.trimmed().toLower(), chaveDoCofre);
+}
+
+std::optional<QByteArray> EstadoDoServidor::chaveDaPasskey(const QString &email) const
+{
+    const auto chave = passkeys_.constFind(email.trimmed().toLower());
+    if (chave == passkeys_.cend() || !procurarPorEmail(email))
+        return std::nullopt;
+    return *chave;
+}
+
+QStringList EstadoDoServidor::emailsComPasskey() const
+{
+    QStringList emails;
+    for (auto i = passkeys_.cbegin(); i != passkeys_.cend(); ++i) {
+        if (procurarPorEmail(i.key()))
+            emails.append(i.key());
+    }
+    return emails;
+}
+
 QString EstadoDoServidor::cunharTokenDeIdentidade(const QString &provedor, const QString &email, const QString &nonce)
 {
     const QString token = novoToken("identidade-");
@@ -324,6 +347,12 @@ std::optional<ContaNoServidor> EstadoDoServidor::contaPorEmail(const QString &em
 {
     const ContaNoServidor *conta = procurarPorEmail(email);
     return conta ? std::optional<ContaNoServidor>(*conta) : std::nullopt;
+}
+
+bool EstadoDoServidor::conferirProva(const QString &email, const QString &prova) const
+{
+    const ContaNoServidor *conta = procurarPorEmail(email);
+    return conta && hashDe(*conta, prova) == conta->hashDaProva;
 }
 
 bool EstadoDoServidor::conferirProvaDeRecuperacao(const QString &email, const QString &prova) const

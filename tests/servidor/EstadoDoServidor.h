@@ -10,6 +10,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <QUrlQuery>
 
 #include <chrono>
@@ -95,9 +96,15 @@ public:
     QString criarConta(const NovaConta &dados); // gives the account id
     [[nodiscard]] std::optional<ContaNoServidor> contaPorEmail(const QString &email) const;
     [[nodiscard]] bool conferirProvaDeRecuperacao(const QString &email, const QString &prova) const;
+    [[nodiscard]] bool conferirProva(const QString &email, const QString &prova) const; // the login proof
     QByteArray ligarAutenticador(const QString &email); // gives the 20-byte secret
     [[nodiscard]] QString codigoDoAutenticador(const QString &email) const; // current code, server clock
     [[nodiscard]] QJsonObject abrirSessao(const QString &email); // a `RespostaDeSessao` for the account
+    // The vault key the site's passkey page hands back for the account (the site keeps it
+    // behind the passkey); accounts without one are not offered there.
+    void registrarPasskey(const QString &email, const QByteArray &chaveDoCofre);
+    [[nodiscard]] std::optional<QByteArray> chaveDaPasskey(const QString &email) const;
+    [[nodiscard]] QStringList emailsComPasskey() const;
 
     // --- Vault, as another device would change it ---
     QJsonObject gravarItem(const QString &email, const QString &id, const QString &tipo, const QString &dados);
@@ -174,7 +181,8 @@ private:
     QHash<QString, Sessao> sessoes_;                  // by session id
     QHash<QString, Acesso> acessos_;                  // by access token
     QHash<QString, QString> renovacoes_;              // current renewal token -> session id
-    QHash<QString, QString> renovacoesGastas_;        // rotated or revoked renewal token -> session id
+    QHash<QString, QString> renovacoesGastas_;
+    QMap<QString, QByteArray> passkeys_;              // vault keys by e-mail        // rotated or revoked renewal token -> session id
 };
 
 } // namespace Servidor

@@ -247,14 +247,23 @@ bool ServidorDeDesenvolvimento::handleRequest(const QHttpServerRequest &request,
             return;
         }
         Resposta resposta;
+        QByteArray local;
         if (falha)
             resposta = Resposta{falha->status, falha->corpo, falha->tipoDoConteudo};
         else if (std::optional<Resposta> pagina = site_.atender(pedido, endereco()))
             resposta = *pagina;
+        else if (std::optional<PaginaDeEntrada> entrada = paginasDeEntrada_.atender(pedido, estado_)) {
+            resposta = entrada->resposta;
+            local = entrada->local;
+        }
         else
             resposta = estado_.atender(pedido);
-        responder->write(resposta.corpo, resposta.tipoDoConteudo,
-                         static_cast<QHttpServerResponder::StatusCode>(resposta.status));
+        const auto status = static_cast<QHttpServerResponder::StatusCode>(resposta.status);
+        if (local.isEmpty())
+            responder->write(resposta.corpo, resposta.tipoDoConteudo, status);
+        else
+            responder->write(resposta.corpo, {{"Content-Type", resposta.tipoDoConteudo}, {"Location", local}},
+                             status);
         // The connection may carry the next request; it gets the same deadline.
         if (QTimer *prazo = prazoDe(conexao))
             prazo->start(prazoDeLeitura_);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "EstadoDoServidor.h"
+#include "PaginasDeEntrada.h"
 #include "SiteDoServidor.h"
 
 #include <QAbstractHttpServer>
@@ -120,6 +121,7 @@ private:
 
     EstadoDoServidor estado_;
     SiteDoServidor site_;
+    PaginasDeEntrada paginasDeEntrada_;
     std::chrono::milliseconds prazoDeLeitura_ = prazoDeLeituraPadrao;
     quint16 porta_ = 0;
     QList<RegraDeFalha> falhas_;

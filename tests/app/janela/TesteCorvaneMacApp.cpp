@@ -46,6 +46,8 @@ TEST_F(ProgramaNaTela, JanelaPrincipalAjustesEFimSemBandeja)
 
     // The start-up work runs with the window: a computer without an account is signed out.
     EXPECT_TRUE(QTest::qWaitFor([&] { return programa.estado().fase() == EstadoDoApp::Fase::semConta; }, 10000));
+    // ... and shows the signed-out window.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return principal->findChild<QObject *>(QStringLiteral("entradaNoMac")); }, 10000));
 
     // Xvfb has no tray: closing the last window ends the application.
     EXPECT_TRUE(QGuiApplication::quitOnLastWindowClosed());

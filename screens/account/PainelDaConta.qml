@@ -1,0 +1,179 @@
+// The white account panel, the signed-out window's left column: the brand line at the top, the
+// current account screen in a scrolling middle area (at most 360 points wide, centred, and
+// centred vertically when it is shorter than the area), and three reassurance labels at the
+// bottom. It fades in while sliding 24 points from the left when it first comes on screen.
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Corvane.App
+import Corvane.Conta
+
+Item {
+    id: painel
+
+    // The account screen on display.
+    default property alias conteudo: areaDaTela.data
+    // The account-creation wizard, made with `social`, `tela` and `estado`; the program sets it.
+    property Component telaDeCriacao: Component {
+        Item {
+            property var social
+            property NavegacaoDaConta tela
+            property EstadoDoApp estado
+
+            objectName: "criacaoProvisoria"
+            implicitWidth: 360
+            implicitHeight: 80
+        }
+    }
+    property bool apareceu: false
+    // The account screen's own height, so the area scrolls only when it does not fit.
+    readonly property real alturaDaTela: areaDaTela.childrenRect.height
+
+    // The entrance plays the first time the panel is on screen.
+    Component.onCompleted: if (painel.visible) entrada.start()
+    onVisibleChanged: if (painel.visible && !painel.apareceu) entrada.start()
+
+    SequentialAnimation {
+        id: entrada
+
+        PauseAnimation { duration: 50 }
+        PropertyAction { target: painel; property: "apareceu"; value: true }
+    }
+
+    Item {
+        id: corpo
+
+        anchors.fill: parent
+        opacity: painel.apareceu ? 1 : 0
+        transform: Translate {
+            x: painel.apareceu ? 0 : -24
+
+            Behavior on x { AnimacaoDeMola { resposta: 0.6 } }
+        }
+
+        Behavior on opacity { AnimacaoDeMola { resposta: 0.6 } }
+
+        Rectangle {
+            anchors.fill: parent
+            color: Paleta.superficie
+        }
+
+        RowLayout {
+            id: linhaDaMarca
+
+            objectName: "linhaDaMarca"
+            x: 36
+            y: 28
+            width: parent.width - 72
+            spacing: 10
+
+            IconeDaMarca {
+                tamanho: 28
+                estilo: EstiloDaMarca.Azul
+            }
+            Text {
+                text: "Corvane"
+                font: Tipo.headline
+                color: Paleta.texto
+            }
+            Item { Layout.fillWidth: true }
+        }
+
+        // Between the brand line and the reassurance line, 16 points clear of each: the screen,
+        // centred vertically, scrolling when it does not fit.
+        Item {
+            id: meio
+
+            anchors.top: linhaDaMarca.bottom
+            anchors.bottom: linhaDeGarantias.top
+            anchors.topMargin: 16
+            anchors.bottomMargin: 16
+            width: parent.width
+
+            Flickable {
+                id: rolagem
+
+                objectName: "rolagemDaConta"
+                readonly property real alturaDoConteudo: painel.alturaDaTela + 16
+
+                function centrar() {
+                    if (!rolagem.moving)
+                        rolagem.contentY = Math.max(0, (rolagem.contentHeight - rolagem.height) / 2);
+                }
+
+                y: Math.max(0, (meio.height - height) / 2)
+                width: parent.width
+                height: Math.min(meio.height, alturaDoConteudo)
+                clip: true
+                contentWidth: width
+                contentHeight: alturaDoConteudo
+                boundsBehavior: Flickable.StopAtBounds
+                interactive: contentHeight > height
+                // Starts scrolled to the middle of a screen taller than the area.
+                onHeightChanged: centrar()
+                onContentHeightChanged: centrar()
+                ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+
+                Item {
+                    id: areaDaTela
+
+                    objectName: "areaDaTela"
+                    x: Math.max(36, (rolagem.width - width) / 2)
+                    y: 8
+                    width: Math.min(360, rolagem.width - 72)
+                    height: painel.alturaDaTela
+                }
+            }
+        }
+
+        Row {
+            id: linhaDeGarantias
+
+            objectName: "linhaDeGarantias"
+            anchors.horizontalCenter: parent.horizontalCenter
+            anchors.bottom: parent.bottom
+            anchors.bottomMargin: 22
+            spacing: 14
+
+            Repeater {
+                model: [
+                    { texto: "Grátis", simbolo: "gift" },
+                    { texto: "Conhecimento zero", simbolo: "lock.shield" },
+                    { texto: "Sincroniza com o iPhone", simbolo: "arrow.triangle.2.circlepath" }
+                ]
+
+                Row {
+                    id: garantia
+
+                    required property var modelData
+
+                    spacing: 4
+
+                    Simbolo {
+                        anchors.verticalCenter: parent.verticalCenter
+                        width: 12
+                        height: 12
+                        nome: garantia.modelData.simbolo
+                        cor: Paleta.textoApagado
+                    }
+                    Text {
+                        anchors.verticalCenter: parent.verticalCenter
+                        text: garantia.modelData.texto
+                        font: Tipo.caption
+                        color: Paleta.textoApagado
+                    }
+                }
+            }
+        }
+
+        // The hairline on the trailing edge.
+        Rectangle {
+            objectName: "filete"
+            anchors.right: parent.right
+            anchors.top: parent.top
+            anchors.bottom: parent.bottom
+            width: 1
+            color: Paleta.borda
+        }
+    }
+}

@@ -1,0 +1,8 @@
+#include "TextosDaConta.h"
+
+#include "app/servicos/TextosDoComputador.h"
+
+QString TextosDaConta::lema()
+{
+    return noComputador(u"Seus códigos e senhas, cifrados no seu Mac.");
+}
