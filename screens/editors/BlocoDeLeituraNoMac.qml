@@ -129,7 +129,8 @@ Rectangle {
 
             Text {
                 Layout.fillWidth: true
-                text: "Permita o Corvane em Gravação de Tela para ler o QR Code."
+                objectName: "textoDoAvisoDePermissao"
+                text: bloco.editor.avisoDePermissao
                 textFormat: Text.PlainText
                 font: Tipo.caption
                 color: Paleta.textoSecundario
@@ -139,7 +140,7 @@ Rectangle {
             BotaoNoMac {
                 objectName: "abrirAjustes"
                 visible: bloco.editor.temAjustes
-                text: "Abrir Ajustes"
+                text: bloco.editor.botaoDosAjustes
                 estilo: "semBorda"
                 corDoTexto: Paleta.azul
                 font: Tipo.fonte(Tipo.Caption, Font.DemiBold)

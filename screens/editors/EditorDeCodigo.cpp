@@ -155,6 +155,16 @@ QString ModeloDoEditorDeCodigo::explicacaoDoSite()
     return noComputador(u"Com o site, o Safari oferece o código sozinho na hora de entrar.");
 }
 
+QString ModeloDoEditorDeCodigo::avisoDePermissao()
+{
+    return noComputador(u"Permita o Corvane em Gravação de Tela para ler o QR Code.");
+}
+
+QString ModeloDoEditorDeCodigo::botaoDosAjustes()
+{
+    return noComputador(u"Abrir Ajustes");
+}
+
 bool ModeloDoEditorDeCodigo::temAjustes() const
 {
     return LeitorDaTelaNoMac::temAjustesDeGravacaoDeTela();

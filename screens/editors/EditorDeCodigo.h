@@ -38,6 +38,9 @@ class ModeloDoEditorDeCodigo : public ModeloDoEditor {
     Q_PROPERTY(bool temAjustes READ temAjustes CONSTANT)
     // The line under "Site", as this computer says it.
     Q_PROPERTY(QString explicacaoDoSite READ explicacaoDoSite CONSTANT)
+    // The permission notice and its button, as this computer says them.
+    Q_PROPERTY(QString avisoDePermissao READ avisoDePermissao CONSTANT)
+    Q_PROPERTY(QString botaoDosAjustes READ botaoDosAjustes CONSTANT)
 
 public:
     // How the screen is read; tests put their own reader here.
@@ -77,6 +80,8 @@ public:
     [[nodiscard]] bool permissaoDaTelaNegada() const { return permissaoDaTelaNegada_; }
     [[nodiscard]] bool temAjustes() const;
     [[nodiscard]] static QString explicacaoDoSite();
+    [[nodiscard]] static QString avisoDePermissao();
+    [[nodiscard]] static QString botaoDosAjustes();
 
     // The reading block's actions.
     Q_INVOKABLE void lerATela();

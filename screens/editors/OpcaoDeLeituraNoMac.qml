@@ -14,7 +14,9 @@ AbstractButton {
     property bool ocupado: false
     readonly property bool sobre: hovered
 
+    // The three tiles share the row's width equally.
     Layout.fillWidth: true
+    Layout.preferredWidth: 1
     enabled: !ocupado
     hoverEnabled: true
     topPadding: 10

@@ -90,6 +90,8 @@ TEST_F(FolhaNaTela, AvisoDePermissaoEEscapeFecha)
     ASSERT_TRUE(esperarAte([&] { return modelo<ModeloDoEditorDeCodigo>()->permissaoDaTelaNegada(); }));
     avancar(50);
     EXPECT_TRUE(visivel(QStringLiteral("avisoDePermissao")));
+    EXPECT_EQ(texto(QStringLiteral("textoDoAvisoDePermissao")),
+              QStringLiteral("Permita que o Corvane capture a tela nas configurações de privacidade para ler o QR Code."));
     capturar(QStringLiteral("editores-aviso-de-permissao"));
     ModeloDoEditorDeCodigo::usarLeitorDeTela({});
 
