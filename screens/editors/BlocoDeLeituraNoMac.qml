@@ -5,6 +5,7 @@ import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Dialogs
 import QtQuick.Layouts
+import QtQuick.Window
 import Corvane.App
 import Corvane.Editores
 
@@ -152,6 +153,9 @@ Rectangle {
     FileDialog {
         id: seletorDeImagem
 
+        objectName: "seletorDeImagem"
+        // The window the sheet is shown in, also when the sheet was built before being placed.
+        parentWindow: bloco.Window.window
         // In-process, never the desktop's own dialog (the editor model sets the application's
         // no-native-dialogs attribute): a native one would take the focus away and count as
         // leaving the program.

@@ -8,7 +8,11 @@
 #include "app/RelogioDasTelas.h"
 #include "support/Executar.h"
 
+#include <QCoro/QCoroFuture>
+#include <QGuiApplication>
+#include <QPromise>
 #include <QQuickItem>
+#include <QWindow>
 #include <QTest>
 
 namespace {
@@ -97,6 +101,55 @@ TEST_F(FolhaNaTela, AvisoDePermissaoEEscapeFecha)
 
     tecla(Qt::Key_Escape);
     EXPECT_FALSE(estado->edicao());
+}
+
+TEST_F(FolhaNaTela, LeituraEmCursoMostraIndicadorEIgnoraCliques)
+{
+    static QPromise<QList<QString>> *resposta = nullptr;
+    static int leituras = 0;
+    QPromise<QList<QString>> promessa;
+    resposta = &promessa;
+    leituras = 0;
+    ModeloDoEditorDeCodigo::usarLeitorDeTela([](EstadoDoApp *) -> QCoro::Task<QList<QString>> {
+        ++leituras;
+        QFuture<QList<QString>> futuro = resposta->future();
+        QList<QString> lidos = co_await futuro;
+        co_return lidos;
+    });
+    promessa.start();
+    mostrarEditor(QStringLiteral("codigo"));
+    auto *opcao = achar<QQuickItem>(QStringLiteral("lerDaTela"));
+    EXPECT_FALSE(opcao->findChild<QQuickItem *>(QStringLiteral("indicador"))->isVisible());
+    clicar(QStringLiteral("lerDaTela"));
+    EXPECT_TRUE(opcao->findChild<QQuickItem *>(QStringLiteral("indicador"))->isVisible());
+    EXPECT_FALSE(opcao->findChild<QQuickItem *>(QStringLiteral("simbolo"))->isVisible());
+    EXPECT_FALSE(opcao->isEnabled());
+    clicar(QStringLiteral("lerDaTela"));
+    EXPECT_EQ(leituras, 1) << "o clique durante a leitura é ignorado";
+    EXPECT_TRUE(achar<QQuickItem>(QStringLiteral("colar"))->isEnabled()) << "os outros seguem ativos";
+
+    promessa.addResult(QList<QString>{linkA});
+    promessa.finish();
+    ASSERT_TRUE(esperarAte([&] { return !modelo<ModeloDoEditorDeCodigo>()->lendoATela(); }));
+    avancar(50);
+    EXPECT_TRUE(opcao->isEnabled());
+    EXPECT_EQ(modelo<ModeloDoEditorDeCodigo>()->emissor(), QStringLiteral("GitHub"));
+    ModeloDoEditorDeCodigo::usarLeitorDeTela({});
+}
+
+TEST_F(FolhaNaTela, DeUmaImagemAbreOSeletorDoProprioPrograma)
+{
+    mostrarEditor(QStringLiteral("codigo"));
+    clicar(QStringLiteral("deUmaImagem"));
+    avancar(300);
+    EXPECT_TRUE(QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs));
+    EXPECT_TRUE(achar(QStringLiteral("seletorDeImagem"))->property("visible").toBool());
+    const auto janelas = QGuiApplication::topLevelWindows();
+    EXPECT_EQ(std::count_if(janelas.begin(), janelas.end(), [](QWindow *j) { return j->isVisible(); }), 1)
+        << "nenhuma janela do sistema toma o foco";
+    EXPECT_TRUE(janela()->isActive());
+    capturar(QStringLiteral("editores-seletor-de-imagem"));
+    tecla(Qt::Key_Escape);
 }
 
 TEST_F(FolhaNaTela, SenhaSalvaComReturnEMostraSalvando)
