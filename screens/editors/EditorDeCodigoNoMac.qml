@@ -41,9 +41,32 @@ FolhaDeEdicaoNoMac {
     }
 
     PreviaDoCodigoNoMac {
+        readonly property bool mostrada: !modelo.existente && modelo.podeSalvar
+
         objectName: "previa"
-        visible: !modelo.existente && modelo.podeSalvar
         editor: modelo
+        // Enters and leaves fading, from and to 98 % of its size about its centre.
+        opacity: mostrada ? 1 : 0
+        scale: mostrada ? 1 : 0.98
+        visible: opacity > 0
+
+        Behavior on opacity {
+            enabled: !MovimentoReduzido.ativo
+
+            NumberAnimation {
+                duration: 200
+                easing.type: Easing.InOutQuad
+            }
+        }
+
+        Behavior on scale {
+            enabled: !MovimentoReduzido.ativo
+
+            NumberAnimation {
+                duration: 200
+                easing.type: Easing.InOutQuad
+            }
+        }
     }
 
     Rectangle {

@@ -61,7 +61,9 @@ TEST_F(FolhaNaTela, CodigoNovoComBlocoDeLeituraEPrevia)
     auto *editor = modelo<ModeloDoEditorDeCodigo>();
     editor->definirLink(linkA);
     clicar(QStringLiteral("botaoUsar"));
+    avancar(250);
     EXPECT_TRUE(visivel(QStringLiteral("previa")));
+    EXPECT_DOUBLE_EQ(achar<QQuickItem>(QStringLiteral("previa"))->opacity(), 1.0);
     EXPECT_EQ(texto(QStringLiteral("tituloDaPrevia")), QStringLiteral("GitHub"));
     EXPECT_EQ(texto(QStringLiteral("contaDaPrevia")), QStringLiteral("ana@exemplo.com"));
     EXPECT_TRUE(visivel(QStringLiteral("anelDaPrevia")));
