@@ -234,3 +234,25 @@ TEST_F(FolhaNaTela, EditandoCodigoESenhaSemBloco)
     EXPECT_EQ(texto(QStringLiteral("tituloDaFolha")), QStringLiteral("Nova nota"));
     capturar(QStringLiteral("editores-nota-nova"));
 }
+
+TEST_F(FolhaNaTela, ReturnNumCampoSalvaENoLinkSoUsaOLink)
+{
+    mostrarEditor(QStringLiteral("nota"));
+    QTest::mouseClick(janela(), Qt::LeftButton, {},
+                      centro(achar<QQuickItem>(QStringLiteral("campoTitulo"))->findChild<QQuickItem *>(QStringLiteral("entrada"))));
+    digitar(QStringLiteral("Wi-Fi"));
+    tecla(Qt::Key_Return);
+    ASSERT_TRUE(esperarAte([&] { return !estado->edicao(); }));
+    ASSERT_EQ(cofre().notas().size(), 1);
+
+    mostrarEditor(QStringLiteral("codigo"));
+    auto *editor = modelo<ModeloDoEditorDeCodigo>();
+    editor->definirEmissor(QStringLiteral("Antes"));
+    editor->definirSegredo(QStringLiteral("JBSWY3DPEHPK3PXP"));
+    QTest::mouseClick(janela(), Qt::LeftButton, {}, centro(achar<QQuickItem>(QStringLiteral("campoDoLink"))));
+    editor->definirLink(QStringLiteral("otpauth://totp/GitHub:ana?secret=GEZDGNBVGY3TQOJQ&issuer=GitHub"));
+    tecla(Qt::Key_Return);
+    EXPECT_EQ(editor->emissor(), QStringLiteral("GitHub"));
+    EXPECT_TRUE(estado->edicao()) << "o Return do link não salva a folha";
+    EXPECT_TRUE(cofre().codigos().isEmpty());
+}
