@@ -342,6 +342,9 @@ void EstadoDoApp::definirCofre(Cofre *valor)
     }
     emit cofreMudou();
     conferirPodeSincronizar();
+    // The sheet names an item of the store that was shown; it has no meaning for another one.
+    if (valor != anterior)
+        fecharEdicao();
 }
 
 void EstadoDoApp::definirTrabalhando(const TrabalhoOpcional &valor)

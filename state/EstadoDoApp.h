@@ -12,6 +12,7 @@
 #include "app/servicos/Preferencias.h"
 #include "core/Conta.h"
 #include "state/Cadastro.h"
+#include "state/EdicaoNoMac.h"
 #include "state/ErroDeEntrada.h"
 #include "vault/Cofre.h"
 
@@ -90,6 +91,8 @@ class EstadoDoApp : public QObject {
                    podeTentarDesbloquearSozinhoMudou)
     Q_PROPERTY(CofreProntoOpcional cofreProntoParaAbrir READ cofreProntoParaAbrir NOTIFY cofreProntoParaAbrirMudou)
     Q_PROPERTY(bool podeSincronizar READ podeSincronizar NOTIFY podeSincronizarMudou)
+    // The item in the edit sheet (an EdicaoNoMac), or undefined while no sheet is shown.
+    Q_PROPERTY(QVariant edicao READ edicaoParaQml NOTIFY edicaoMudou)
 
 public:
     enum class Fase { iniciando, semConta, bloqueado, aberto };
@@ -213,6 +216,26 @@ public:
     // and nothing is kept.
     QCoro::Task<> entrarComPasskey(RespostaDeSessao sessao, QByteArray chave);
 
+    // --- The edit sheet ---
+    [[nodiscard]] const std::optional<EdicaoNoMac> &edicao() const { return edicao_; }
+    [[nodiscard]] QVariant edicaoParaQml() const { return edicao_ ? QVariant::fromValue(*edicao_) : QVariant(); }
+    // Opens the sheet on an item (or a new one); only while a vault is open. Replaces any sheet.
+    void editar(const EdicaoNoMac &edicao);
+    // The same from the views: `tipo` is "codigo", "senha" or "nota" (anything else is ignored)
+    // and an empty `item` means a new item.
+    Q_INVOKABLE void editar(const QString &tipo, const QString &item = {});
+    // Closes the sheet. Also happens when the open store goes (lock, sign-out, another account).
+    Q_INVOKABLE void fecharEdicao();
+    // A screen capture hides this program's windows for a moment: while one runs, losing the
+    // foreground is not the user leaving, so it neither locks nor starts the lock delay.
+    void comecarCapturaDaTela() { ++capturas_; }
+    void terminarCapturaDaTela()
+    {
+        if (capturas_ > 0)
+            --capturas_;
+    }
+    [[nodiscard]] bool capturandoATela() const { return capturas_ > 0; }
+
 signals:
     void faseMudou();
     void contaMudou();
@@ -224,6 +247,7 @@ signals:
     void podeTentarDesbloquearSozinhoMudou();
     void cofreProntoParaAbrirMudou();
     void podeSincronizarMudou();
+    void edicaoMudou();
 
 private:
     // The screen tests put the state in a phase, or show the progress overlay, directly.
@@ -299,4 +323,6 @@ private:
     // follows must not hide that warning.
     bool chaveNaoGuardada_ = false;
     QMetaObject::Connection esperaDoAvisoDaChave_;
+    std::optional<EdicaoNoMac> edicao_;
+    int capturas_ = 0;
 };

@@ -25,7 +25,7 @@ void EstadoDoApp::travar()
 
 void EstadoDoApp::aoIrParaSegundoPlano()
 {
-    if (fase_ != Fase::aberto)
+    if (fase_ != Fase::aberto || capturandoATela())
         return;
     definirMomentoDoSegundoPlano(agora());
     // Like the lock command, the automatic lock needs owner authentication to be available:

@@ -72,6 +72,9 @@ QList<TextoAdaptado> montar()
         // Editors and the AutoFill extension.
         t("Com o site, o Safari oferece o código sozinho na hora de entrar.",
           "Com o site, o navegador oferece o código sozinho na hora de entrar."),
+        t("Permita o Corvane em Gravação de Tela para ler o QR Code.",
+          "Permita que o Corvane capture a tela nas configurações de privacidade para ler o QR Code."),
+        t("Abrir Ajustes", "Abrir configurações"),
         t("Abra o Corvane neste Mac e entre na sua conta. Depois as senhas aparecem aqui.",
           "Abra o Corvane neste computador e entre na sua conta. Depois as senhas aparecem aqui."),
     };

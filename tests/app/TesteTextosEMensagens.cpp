@@ -23,11 +23,13 @@ TEST(TextosDoComputador, NenhumTextoAdaptadoFalaDoMacNemDoSafariNemDoTouchID)
         SCOPED_TRACE(texto.doMac.toStdString());
         EXPECT_FALSE(vistos.contains(texto.doMac)) << "repeated";
         vistos.insert(texto.doMac);
+        // The Mac's settings are named too: its "Ajustes" and their "Gravação de Tela" pane.
         EXPECT_TRUE(texto.doMac.contains(QStringLiteral("Mac")) || texto.doMac.contains(QStringLiteral("Safari"))
-                    || texto.doMac.contains(QStringLiteral("Touch ID")))
+                    || texto.doMac.contains(QStringLiteral("Touch ID")) || texto.doMac.contains(QStringLiteral("Ajustes"))
+                    || texto.doMac.contains(QStringLiteral("Gravação de Tela")))
             << "not a text about this machine";
-        for (const char *nome : {"Mac", "Safari", "Touch ID"})
-            EXPECT_FALSE(texto.doComputador.contains(QLatin1String(nome))) << texto.doComputador.toStdString();
+        for (const char *nome : {"Mac", "Safari", "Touch ID", "Gravação de Tela"})
+            EXPECT_FALSE(texto.doComputador.contains(QString::fromUtf8(nome))) << texto.doComputador.toStdString();
         EXPECT_EQ(noComputador(texto.doMac), texto.doComputador);
     }
 }

@@ -1,0 +1,62 @@
+// What the editors' tests share: an open vault of an account with real keys on the development
+// server, in temporary folders with an in-memory keychain; helpers to put items in it, to run
+// the editors' operations to their end, and QR images made with ZXing's writer.
+#pragma once
+
+#include "core/ImportacaoDeCodigo.h"
+#include "servidor/ServidorDeDesenvolvimento.h"
+#include "state/EstadoDoApp.h"
+#include "support/CofreDeSegredosEmMemoria.h"
+#include "support/DiretorioTemporario.h"
+#include "support/RelogioDeTeste.h"
+#include "support/quick/TesteQuick.h"
+
+#include <QImage>
+
+#include <functional>
+#include <memory>
+
+namespace Testes {
+
+// A QR code of `texto`, `modulo` pixels per module, with a quiet zone, black on white.
+[[nodiscard]] QImage imagemDeQR(const QString &texto, int lado = 240);
+// A linear barcode (Code 128) of `texto`.
+[[nodiscard]] QImage imagemDeCodigoDeBarras(const QString &texto);
+// `imagens` side by side on a white canvas, with a gap.
+[[nodiscard]] QImage ladoALado(const QList<QImage> &imagens);
+// An "otpauth-migration://offline?data=…" link of these accounts, encoded as the exporter does.
+struct ContaExportada {
+    QByteArray segredo;
+    QString nome;
+    QString emissor;
+    int algoritmo = 1; // 1 SHA1, 2 SHA256, 3 SHA512, 4 MD5
+    int digitos = 1;   // 1 six, 2 eight
+    int tipo = 2;      // 1 HOTP, 2 TOTP
+};
+[[nodiscard]] QString linkDeMigracao(const QList<ContaExportada> &contas);
+
+} // namespace Testes
+
+class QuadroDoEditor : public TesteQuick {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs the event loop until `condicao` holds (30 s at most).
+    static bool esperarAte(const std::function<bool()> &condicao);
+    // Saves an item straight through the store and gives its id.
+    QString guardar(const ObjetoJSON &conteudo, TipoDeItem tipo);
+    [[nodiscard]] Cofre &cofre() const { return *estado->cofre(); }
+    // The current toast's text (empty when none).
+    [[nodiscard]] QString aviso() const;
+    // The open items of a kind, as the store holds them.
+    [[nodiscard]] QList<ItemAberto> itensDoTipo(TipoDeItem tipo) const;
+    // The JSON text of an object, to compare key order.
+    [[nodiscard]] static QString json(const ObjetoJSON &objeto);
+
+    std::unique_ptr<DiretorioTemporario> pasta;
+    std::shared_ptr<CofreDeSegredosEmMemoria> segredos;
+    Servidor::ServidorDeDesenvolvimento servidor;
+    RelogioDeTeste relogio;
+    std::unique_ptr<EstadoDoApp> estado;
+};
