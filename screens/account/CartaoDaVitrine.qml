@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 // One sample code card: the service's tile, title and account, the countdown ring and the live
 // code in large digits that roll when the code changes. Only the front card shows its content;
 // the cards behind are blank shapes in an off-white fill with a lighter shadow.

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 // The box of four selling phrases: the phrase on display rises in from below as the previous
 // one leaves through the top, cut at the 22-point line, over a row of four capsules whose
 // current one is long and blue.

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 // Two large soft blobs drifting behind the showcase: each a radial gradient whose edge follows a
 // blurred disc, filling the panel's rounded shape so nothing spills past its corners. Only the
 // gradients' centres move each frame; nothing is blurred per frame.

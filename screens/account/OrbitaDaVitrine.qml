@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 // Ten service tiles travelling on a dashed ellipse around the card stack: one turn every 90
 // seconds, clockwise on screen, each tile bobbing by up to 5 points. While `parada` (reduced
 // motion) or not `ativa` the picture holds still.

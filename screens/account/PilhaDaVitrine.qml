@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 // The stack of the three sample cards: the front card full size, each card behind smaller and
 // raised so its top shows, the deepest one faded. A change of `ordem` springs every card to its
 // new place together. The cards follow the screens' clock once a second while `ativa`.

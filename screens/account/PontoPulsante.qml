@@ -8,7 +8,7 @@ Item {
 
     property bool ativa: false
     // 0 → 1 through each pulse (the halo's scale and fade).
-    property real pulso: 0
+    property real pulso
 
     implicitWidth: 14
     implicitHeight: 14

@@ -2,7 +2,6 @@
 // fading out towards the edges, drawn in one canvas pass whenever the size changes and kept
 // inside the panel's rounded corners.
 import QtQuick
-import Corvane.App
 import Corvane.Conta
 
 Canvas {

@@ -57,10 +57,15 @@ Item {
         objectName: "camadaDasManchas"
         anchors.fill: parent
         active: !vitrine.reduzir
+        // qmllint disable unqualified
+        // (the layer's component reads the showcase's ids, which is valid; 6.4's qmllint only
+        // accepts that under the bound-component pragma, and its engine cannot load a bound
+        // component through a Loader)
         sourceComponent: ManchasDaVitrine {
             ativa: vitrine.ativa
             raioDoRecorte: painel.radius
         }
+        // qmllint enable unqualified
     }
 
     // The content is centred in the panel, 28 points in from its sides.
