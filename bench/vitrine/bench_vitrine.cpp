@@ -6,10 +6,12 @@
 //   --reduzido        with reduce motion on
 //   --parada          with the showcase off screen (`ativa` false): the idle baseline
 //   --largura W       window width (default 1040)
+//   --qml ARQUIVO     another scene instead (to compare with a bare animated window)
 #include "app/MovimentoReduzido.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -45,6 +47,7 @@ int main(int argc, char **argv)
     bool software = false;
     bool reduzido = false;
     bool parada = false;
+    QString outraCena;
     for (int i = 1; i < argc; ++i) {
         const QByteArray opcao(argv[i]);
         if (opcao == "--software")
@@ -55,6 +58,8 @@ int main(int argc, char **argv)
             parada = true;
         else if (opcao == "--segundos" && i + 1 < argc)
             segundos = QByteArray(argv[++i]).toInt();
+        else if (opcao == "--qml" && i + 1 < argc)
+            outraCena = QString::fromLocal8Bit(argv[++i]);
         else if (opcao == "--largura" && i + 1 < argc)
             largura = QByteArray(argv[++i]).toInt();
     }
@@ -85,6 +90,12 @@ Rectangle {
                            .arg(parada ? QStringLiteral("false") : QStringLiteral("true"))
                            .toUtf8(),
                        QUrl());
+    if (!outraCena.isEmpty()) {
+        QFile arquivo(outraCena);
+        if (!arquivo.open(QIODevice::ReadOnly))
+            return 1;
+        componente.setData(arquivo.readAll(), QUrl());
+    }
     std::unique_ptr<QObject> raiz(componente.create());
     auto *item = qobject_cast<QQuickItem *>(raiz.get());
     if (!item) {
