@@ -5,6 +5,12 @@
 MovimentoDoCadeado::MovimentoDoCadeado(QObject *parent)
     : QObject(parent)
 {
+    connect(this, &MovimentoDoCadeado::mudou, this, [this] {
+        if (cicloAtivo() == cicloAtivoAnterior_)
+            return;
+        cicloAtivoAnterior_ = cicloAtivo();
+        emit cicloAtivoMudou();
+    });
 }
 
 QuadroDoCadeado MovimentoDoCadeado::quadro() const

@@ -20,7 +20,9 @@ class MovimentoDoCadeado : public QObject {
     Q_PROPERTY(double tempoDoCiclo MEMBER tempoDoCiclo_ NOTIFY mudou)
     Q_PROPERTY(double tempoDaOnda MEMBER tempoDaOnda_ NOTIFY mudou)
 
-    Q_PROPERTY(bool cicloAtivo READ cicloAtivo NOTIFY mudou)
+    // Its own signal: the cycle's animation binds `running` to it, and stopping that animation
+    // must not re-notify the binding that stopped it (a binding loop when the cycle stops mid-turn).
+    Q_PROPERTY(bool cicloAtivo READ cicloAtivo NOTIFY cicloAtivoMudou)
     Q_PROPERTY(double subida READ subida NOTIFY mudou)
     Q_PROPERTY(double giro READ giro NOTIFY mudou)
     Q_PROPERTY(double corpoX READ corpoX NOTIFY mudou)
@@ -53,6 +55,7 @@ public:
 
 signals:
     void mudou();
+    void cicloAtivoMudou();
 
 private:
     EstiloDaMarca::Estilo estilo_ = EstiloDaMarca::Azul;
@@ -61,4 +64,5 @@ private:
     bool reduzirMovimento_ = false;
     double tempoDoCiclo_ = 0;
     double tempoDaOnda_ = 0;
+    bool cicloAtivoAnterior_ = false;
 };

@@ -181,6 +181,26 @@ TEST_F(CicloNaTela, MovimentoReduzidoParaSoOCiclo)
     EXPECT_NEAR(m->property("subida").toDouble(), -12, 0.05);
 }
 
+// Stopping the cycle mid-turn (reduce motion switched on, or the owner turning it off) stops its
+// animation cleanly, without a binding loop, and leaves the padlock closed.
+TEST_F(CicloNaTela, CicloInterrompidoNoMeioParaSemLaco)
+{
+    ASSERT_TRUE(mostrarTres());
+    avancar(840);
+    QObject *azul = movimento("azul");
+    ASSERT_GT(azul->property("giro").toDouble(), 10);
+    MovimentoReduzido::instancia().definir(true);
+    avancar(100);
+    EXPECT_EQ(azul->property("giro").toDouble(), 0);
+    MovimentoReduzido::instancia().definir(false);
+    avancar(840);
+    achar(QStringLiteral("claro"))->setProperty("abrindoEFechando", false);
+    avancar(100);
+    EXPECT_EQ(movimento("claro")->property("giro").toDouble(), 0);
+    EXPECT_FALSE(movimento("claro")->property("cicloAtivo").toBool());
+    // TearDown fails the test on any QML warning, a binding loop included.
+}
+
 TEST_F(CicloNaTela, ParadoQuandoNadaAnima)
 {
     QQuickItem *raiz = mostrar(importacoes + QStringLiteral("IconeDaMarca { tamanho: 60; estilo: EstiloDaMarca.Claro }"),

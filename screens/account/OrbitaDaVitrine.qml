@@ -1,0 +1,101 @@
+pragma ComponentBehavior: Bound
+// Ten service tiles travelling on a dashed ellipse around the card stack: one turn every 90
+// seconds, clockwise on screen, each tile bobbing by up to 5 points. While `parada` (reduced
+// motion) or not `ativa` the picture holds still.
+import QtQuick
+import QtQuick.Shapes
+import Corvane.App
+import Corvane.Conta
+
+Item {
+    id: orbita
+
+    property bool parada: false
+    property bool ativa: false
+
+    readonly property real rx: RegrasDaVitrine.raioXDaOrbita(width)
+    readonly property real ry: RegrasDaVitrine.raioYDaOrbita(width)
+    readonly property alias t: tempo.t
+
+    Accessible.ignored: true
+
+    TempoDaVitrine {
+        id: tempo
+
+        objectName: "tempoDaOrbita"
+        rodando: orbita.ativa && !orbita.parada
+    }
+
+    Shape {
+        id: elipse
+
+        objectName: "elipseDaOrbita"
+        x: orbita.width / 2 - orbita.rx
+        y: orbita.height / 2 - orbita.ry
+        width: 2 * orbita.rx
+        height: 2 * orbita.ry
+
+        ShapePath {
+            strokeColor: Qt.rgba(201 / 255, 210 / 255, 227 / 255, 1)
+            strokeWidth: 1
+            strokeStyle: ShapePath.DashLine
+            dashPattern: [3, 7]
+            dashOffset: 0
+            capStyle: ShapePath.FlatCap
+            joinStyle: ShapePath.MiterJoin
+            miterLimit: 10
+            fillColor: "transparent"
+
+            PathAngleArc {
+                centerX: orbita.rx
+                centerY: orbita.ry
+                radiusX: orbita.rx
+                radiusY: orbita.ry
+                startAngle: 0
+                sweepAngle: 360
+            }
+        }
+    }
+
+    Repeater {
+        model: RegrasDaVitrine.servicosDaOrbita
+
+        Item {
+            id: azulejo
+
+            required property int index
+            required property string modelData
+            readonly property point centro: RegrasDaVitrine.posicaoNaOrbita(index, orbita.t, orbita.width, orbita.height)
+
+            objectName: "azulejoDaOrbita" + index
+            width: 44
+            height: 44
+            x: centro.x - width / 2
+            y: centro.y - height / 2
+
+            SombraSuave {
+                id: sombra
+
+                anchors.fill: parent
+                anchors.margins: -sombra.margem
+                margem: 20
+                raio: 13
+                desfoque: 10
+                deslocamentoY: 5
+                cor: Qt.rgba(Paleta.tinta.r, Paleta.tinta.g, Paleta.tinta.b, 0.08)
+            }
+            Rectangle {
+                anchors.fill: parent
+                radius: 13
+                color: Paleta.superficie
+                border.width: 1
+                border.color: Paleta.borda
+            }
+            IconeDoServico {
+                anchors.centerIn: parent
+                nome: azulejo.modelData
+                tamanho: 30
+            }
+        }
+    }
+}

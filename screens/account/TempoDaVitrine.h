@@ -1,0 +1,48 @@
+// The per-frame time of the showcase's moving layers (orbit, blobs): `t` in seconds since
+// 2001-01-01 00:00 UTC, read from the screens' clock when it starts and carried forward on the
+// animation clock every frame while `rodando`. Stopped, it holds its last value and costs nothing.
+#pragma once
+
+#include <QAbstractAnimation>
+#include <QObject>
+#include <QQmlParserStatus>
+#include <QtQml/qqmlregistration.h>
+
+class TempoDaVitrine : public QObject, public QQmlParserStatus {
+    Q_OBJECT
+    Q_INTERFACES(QQmlParserStatus)
+    QML_ELEMENT
+    Q_PROPERTY(bool rodando READ rodando WRITE definirRodando NOTIFY rodandoMudou)
+    Q_PROPERTY(double t READ t NOTIFY tMudou)
+
+public:
+    explicit TempoDaVitrine(QObject *parent = nullptr);
+    ~TempoDaVitrine() override;
+
+    [[nodiscard]] bool rodando() const { return rodando_; }
+    void definirRodando(bool rodando);
+    [[nodiscard]] double t() const { return t_; }
+
+    // Seconds since 2001-01-01 00:00 UTC of the screens' clock, read afresh.
+    [[nodiscard]] static double agoraDoRelogio();
+
+    void classBegin() override { criando_ = true; }
+    void componentComplete() override;
+
+signals:
+    void rodandoMudou();
+    void tMudou();
+
+private:
+    class Quadros;
+    friend class Quadros;
+
+    void iniciar();
+    void definirT(double t);
+
+    Quadros *quadros_;
+    bool rodando_ = false;
+    bool criando_ = false;
+    double inicio_ = 0;
+    double t_ = 0;
+};
