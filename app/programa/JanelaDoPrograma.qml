@@ -3,6 +3,7 @@ import QtQuick
 import Corvane.App
 import Corvane.Conta
 import Corvane.Cofre
+import Corvane.Editores
 
 JanelaPrincipal {
     id: janela
@@ -10,12 +11,44 @@ JanelaPrincipal {
     // qmllint disable unqualified
     // (6.4's qmllint takes an inline component's access to this document's ids for an unqualified
     // one; the id is in scope there)
+    telaSemConta: Component { EntradaNoMac { estado: janela.estado } }
     telaBloqueado: Component { DesbloqueioNoMac { estado: janela.estado } }
     telaAberto: Component {
         CofreNoMac {
             estado: janela.estado
             preenchimento: janela.preenchimento
             onAjustesPedidos: janela.ajustesPedidos()
+            // The edit sheet: the editor centred over the dimmed window, 460 points wide. It
+            // closes itself through the state.
+            folhaDeEdicao: Component {
+                FocusScope {
+                    property var edicao
+                    property Cofre cofre
+                    property EstadoDoApp estado
+
+                    signal fechar()
+
+                    Rectangle {
+                        objectName: "cartaoDoEditor"
+                        anchors.centerIn: parent
+                        width: editorDaFolha.implicitWidth
+                        height: Math.min(editorDaFolha.implicitHeight, parent.height - 48)
+                        radius: 12
+                        color: Paleta.superficie
+                        border.width: 1
+                        border.color: Paleta.borda
+                        clip: true
+
+                        EditorNoMac {
+                            id: editorDaFolha
+
+                            anchors.fill: parent
+                            focus: true
+                            estado: janela.estado
+                        }
+                    }
+                }
+            }
         }
     }
     // qmllint enable unqualified

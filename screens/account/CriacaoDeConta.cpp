@@ -3,6 +3,7 @@
 #include "ForcaDaSenha.h"
 #include "app/AreaDeTransferencia.h"
 #include "app/MensagemDoErro.h"
+#include "app/TiposNaTela.h"
 #include "app/servicos/TextosDoComputador.h"
 #include "core/Aparar.h"
 #include "core/Configuracao.h"
@@ -56,8 +57,11 @@ QVariant CriacaoDeConta::socialParaQml() const
 void CriacaoDeConta::definirSocial(const QVariant &social)
 {
     std::optional<RespostaSocial> novo;
+    // The window's navigation hands the answer over in its QML wrapper.
     if (social.metaType() == QMetaType::fromType<RespostaSocial>())
         novo = social.value<RespostaSocial>();
+    else if (social.metaType() == QMetaType::fromType<RespostaSocialNaTela>())
+        novo = social.value<RespostaSocialNaTela>().resposta;
     if (novo == social_)
         return;
     social_ = std::move(novo);

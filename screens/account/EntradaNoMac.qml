@@ -11,13 +11,9 @@ Item {
     id: entrada
 
     required property EstadoDoApp estado
-    // The showcase on wide windows; the program sets it. By default its plain panel.
+    // The showcase on wide windows.
     property Component vitrine: Component {
-        Rectangle {
-            objectName: "vitrineProvisoria"
-            radius: 28
-            color: Qt.rgba(238 / 255, 242 / 255, 251 / 255, 1)
-        }
+        VitrineNoMac {}
     }
     // The account-creation wizard; when left unset the panel's own is used.
     property Component telaDeCriacao: null
@@ -115,11 +111,24 @@ Item {
             Behavior on opacity { AnimacaoDeMola { resposta: 0.35 } }
 
             Loader {
+                id: carregadorDaVitrine
+
                 objectName: "vitrine"
                 anchors.fill: parent
                 anchors.margins: 16
                 active: colunaDaVitrine.visible
                 sourceComponent: entrada.vitrine
+            }
+            // The showcase runs only while it can be seen: wide, the window shown and not
+            // minimised, the waiting screen not over it. Nothing of it runs otherwise.
+            Binding {
+                target: carregadorDaVitrine.item
+                property: "ativa"
+                when: carregadorDaVitrine.item !== null
+                value: entrada.larga && colunaDaVitrine.visible && entrada.Window.window !== null
+                       && entrada.Window.window.visibility !== Window.Minimized
+                       && entrada.Window.window.visibility !== Window.Hidden
+                       && entrada.estado.trabalhando === undefined
             }
         }
     }

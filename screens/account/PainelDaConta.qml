@@ -13,16 +13,24 @@ Item {
 
     // The account screen on display.
     default property alias conteudo: areaDaTela.data
-    // The account-creation wizard, made with `social`, `tela` and `estado`; the program sets it.
+    // The account-creation wizard, made with `social`, `tela` and `estado`; its social buttons
+    // move the window themselves, and its way back to the sign-in form goes through `tela`.
     property Component telaDeCriacao: Component {
-        Item {
-            property var social
-            property NavegacaoDaConta tela
-            property EstadoDoApp estado
+        CriarContaNoMac {
+            id: criacao
 
-            objectName: "criacaoProvisoria"
-            implicitWidth: 360
-            implicitHeight: 80
+            // qmllint disable unqualified
+            // (6.4's qmllint does not follow ids into a nested inline Component; `criacao` is
+            // in scope there)
+            botoesSociais: Component {
+                BotoesSociaisNoMac {
+                    estado: criacao.estado
+                    tela: criacao.tela as NavegacaoDaConta
+                }
+            }
+            // qmllint enable unqualified
+            onEntrarPedido: (criacao.tela as NavegacaoDaConta).irParaEntrar()
+            onIdentificada: resposta => (criacao.tela as NavegacaoDaConta).aoIdentificar(resposta)
         }
     }
     property bool apareceu: false

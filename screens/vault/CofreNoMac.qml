@@ -63,6 +63,8 @@ Rectangle {
 
     JanelaDoCofre {
         id: modelo
+
+        estado: cofreNoMac.estado
     }
     ContagemDoCofre {
         id: contagem

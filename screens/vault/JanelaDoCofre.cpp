@@ -1,6 +1,7 @@
 #include "JanelaDoCofre.h"
 
 #include "SecaoDoMac.h"
+#include "state/EstadoDoApp.h"
 
 #include <QVariantMap>
 
@@ -49,10 +50,38 @@ void JanelaDoCofre::definirEntrandoDeNovo(bool valor)
 
 void JanelaDoCofre::novoItem() { novoItemDoTipo(valorBruto(tipoNovo(secaoOuCodigos(secao_)))); }
 
+void JanelaDoCofre::definirEstado(EstadoDoApp *estado)
+{
+    if (estado_ == estado)
+        return;
+    if (estado_)
+        disconnect(estado_, nullptr, this, nullptr);
+    estado_ = estado;
+    if (estado_)
+        connect(estado_, &EstadoDoApp::edicaoMudou, this, &JanelaDoCofre::edicaoMudou);
+    emit estadoMudou();
+    emit edicaoMudou();
+}
+
+QVariant JanelaDoCofre::edicao() const
+{
+    if (!estado_)
+        return edicao_;
+    const std::optional<EdicaoNoMac> &edicao = estado_->edicao();
+    if (!edicao)
+        return {};
+    return QVariantMap{{QStringLiteral("tipo"), edicao->nomeDoTipo()},
+                       {QStringLiteral("id"), edicao->item ? QVariant(*edicao->item) : QVariant::fromValue(nullptr)}};
+}
+
 void JanelaDoCofre::novoItemDoTipo(const QString &tipo)
 {
     if (!tipoDeItem(tipo))
         return;
+    if (estado_) {
+        estado_->editar(tipo);
+        return;
+    }
     definirEdicao(QVariantMap{{QStringLiteral("tipo"), tipo}, {QStringLiteral("id"), QVariant::fromValue(nullptr)}});
 }
 
@@ -60,10 +89,20 @@ void JanelaDoCofre::editar(const QString &tipo, const QString &id)
 {
     if (!tipoDeItem(tipo))
         return;
+    if (estado_) {
+        estado_->editar(tipo, id);
+        return;
+    }
     definirEdicao(QVariantMap{{QStringLiteral("tipo"), tipo}, {QStringLiteral("id"), id}});
 }
 
-void JanelaDoCofre::fecharEdicao() { definirEdicao(QVariant()); }
+void JanelaDoCofre::fecharEdicao()
+{
+    if (estado_)
+        estado_->fecharEdicao();
+    else
+        definirEdicao(QVariant());
+}
 
 void JanelaDoCofre::definirEdicao(const QVariant &edicao)
 {

@@ -3,7 +3,10 @@
 // codes section with an empty search and no sheet.
 #pragma once
 
+#include "state/EstadoDoApp.h"
+
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
 #include <QtQml/qqmlregistration.h>
@@ -21,7 +24,10 @@ class JanelaDoCofre : public QObject {
     Q_PROPERTY(QString busca READ busca WRITE definirBusca NOTIFY buscaMudou)
     // The editor sheet's subject, {tipo: "codigo" | "senha" | "nota", id: text or null}, or
     // undefined with no sheet.
+    // With a state, the sheet is the state's (which closes it when the store goes); without one
+    // the window keeps its own.
     Q_PROPERTY(QVariant edicao READ edicao NOTIFY edicaoMudou)
+    Q_PROPERTY(EstadoDoApp *estado READ estado WRITE definirEstado NOTIFY estadoMudou)
     Q_PROPERTY(bool entrandoDeNovo READ entrandoDeNovo WRITE definirEntrandoDeNovo NOTIFY entrandoDeNovoMudou)
 
 public:
@@ -34,7 +40,9 @@ public:
     [[nodiscard]] int posicaoMostrada() const;
     [[nodiscard]] QString busca() const { return busca_; }
     void definirBusca(const QString &busca);
-    [[nodiscard]] QVariant edicao() const { return edicao_; }
+    [[nodiscard]] QVariant edicao() const;
+    [[nodiscard]] EstadoDoApp *estado() const { return estado_; }
+    void definirEstado(EstadoDoApp *estado);
     [[nodiscard]] bool entrandoDeNovo() const { return entrandoDeNovo_; }
     void definirEntrandoDeNovo(bool valor);
 
@@ -51,6 +59,7 @@ signals:
     void secaoMudou();
     void buscaMudou();
     void edicaoMudou();
+    void estadoMudou();
     void entrandoDeNovoMudou();
 
 private:
@@ -59,5 +68,6 @@ private:
     QString secao_;
     QString busca_;
     QVariant edicao_;
+    QPointer<EstadoDoApp> estado_;
     bool entrandoDeNovo_ = false;
 };

@@ -233,7 +233,12 @@ TEST_F(Entrada, GoogleDeContaNovaVaiParaACriacaoComAResposta)
     // The wizard is made with the answer (its e-mail needs no confirmation) and the navigation.
     QObject *criacao = telaAtual();
     ASSERT_TRUE(criacao);
-    EXPECT_EQ(criacao->objectName(), QStringLiteral("criacaoProvisoria"));
+    // The real wizard, on its data step with the provider's e-mail (no e-mail step to come).
+    auto *modeloDaCriacao = acharObjeto(QStringLiteral("modeloDaCriacao"));
+    ASSERT_TRUE(modeloDaCriacao);
+    EXPECT_TRUE(modeloDaCriacao->property("temSocial").toBool());
+    EXPECT_EQ(modeloDaCriacao->property("nomeDaEtapa").toString(), QStringLiteral("dados"));
+    EXPECT_EQ(modeloDaCriacao->property("email").toString(), QStringLiteral("nova@exemplo.com"));
     const auto social = criacao->property("social").value<RespostaSocialNaTela>();
     EXPECT_EQ(social.situacao(), QStringLiteral("nova"));
     EXPECT_EQ(social.email(), QStringLiteral("nova@exemplo.com"));
