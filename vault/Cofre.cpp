@@ -12,7 +12,6 @@
 #include <QCollator>
 #include <QFileInfo>
 #include <QLocale>
-#include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
 #include <limits>
@@ -45,17 +44,8 @@ void Cofre::carregarCopia()
     definirRevisao(copia->revisao);
     {
         const AvisosAgrupados agrupados(*this);
-        if (copia->itens.size() < itensParaAbrirEmParalelo) {
-            for (const ItemCifrado &item : copia->itens)
-                aplicar(item);
-        } else {
-            // Opening is nearly all of the cost and each item opens on its own: the processor's
-            // cores open them, and they are applied here in the copy's order as before.
-            const QList<std::optional<ItemAberto>> abertos =
-                QtConcurrent::blockingMapped(copia->itens, [this](const ItemCifrado &item) { return abrir(item); });
-            for (qsizetype i = 0; i < copia->itens.size(); ++i)
-                aplicarAberto(copia->itens[i], abertos[i]);
-        }
+        for (const ItemCifrado &item : copia->itens)
+            aplicar(item);
     }
     definirCarregado(true);
 }
@@ -83,34 +73,18 @@ void Cofre::aplicar(const ItemCifrado &item)
     }
 
     const auto guardado = cifrados_.constFind(id);
-    if (guardado != cifrados_.cend() && *guardado == item && abertos_.contains(id))
-        return; // the same sealed item opened before with this key: opening again gives the same
-    aplicarAberto(item, abrir(item));
-}
-
-std::optional<ItemAberto> Cofre::abrir(const ItemCifrado &item) const
-{
-    if (!item.dados)
-        return std::nullopt;
-    try {
-        return ItemAberto::de(item, ItemCifrado::abrir(*item.dados, item.id, chave_));
-    } catch (const ErroDeCripto &) {
-        // Sealed with another key or damaged: kept sealed, so a Mac with the right key still can.
-        return std::nullopt;
-    }
-}
-
-void Cofre::aplicarAberto(const ItemCifrado &item, std::optional<ItemAberto> aberto)
-{
-    const QString &id = item.id;
-    if (item.apagadoEm || !item.dados) {
-        aplicar(item);
-        return;
-    }
-    const auto guardado = cifrados_.constFind(id);
     if (guardado == cifrados_.cend() || *guardado != item) {
         cifrados_.insert(id, item);
         avisarCifrados();
+    } else if (abertos_.contains(id)) {
+        return; // the same sealed item opened before with this key: opening again gives the same
+    }
+
+    std::optional<ItemAberto> aberto;
+    try {
+        aberto = ItemAberto::de(item, ItemCifrado::abrir(*item.dados, id, chave_));
+    } catch (const ErroDeCripto &) {
+        // Sealed with another key or damaged: kept sealed, so a Mac with the right key still can.
     }
     if (aberto) {
         const auto anterior = abertos_.constFind(id);

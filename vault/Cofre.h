@@ -178,13 +178,6 @@ private:
     void terminarAgrupamento();
 
     void carregarCopia();
-    // `aplicar` with the item already opened (or not: nothing when it does not open).
-    void aplicarAberto(const ItemCifrado &item, std::optional<ItemAberto> aberto);
-    // The item opened with this store's key; nothing when it does not open. Touches no member
-    // but the key, so items may be opened on several threads at once.
-    [[nodiscard]] std::optional<ItemAberto> abrir(const ItemCifrado &item) const;
-    // From this many items on, a copy read at start-up is opened on all cores.
-    static constexpr qsizetype itensParaAbrirEmParalelo = 512;
     void aplicarResposta(const RespostaDoCofre &resposta, bool completa);
     void definirRevisao(qint64 valor);
     void definirSincronizando(bool valor);
