@@ -12,8 +12,9 @@
 class TextoSelado {
 public:
     TextoSelado() = default;
-    // Implicit, like the text it stands for.
-    TextoSelado(const QString &texto) : bytes_(texto.toUtf8()) {}
+    // Implicit, like the text it stands for. Sized exactly: QString::toUtf8 keeps room for three
+    // bytes a character, which would take more than the UTF-16 text did.
+    TextoSelado(const QString &texto) : bytes_(utf8Justo(texto)) {}
     [[nodiscard]] static TextoSelado deUtf8(QByteArray bytes)
     {
         TextoSelado texto;
@@ -31,5 +32,22 @@ public:
     friend bool operator==(const TextoSelado &a, const QString &b) { return a.bytes_ == b.toUtf8(); }
 
 private:
+    static QByteArray utf8Justo(const QString &texto)
+    {
+        const char16_t *c = reinterpret_cast<const char16_t *>(texto.constData());
+        const qsizetype n = texto.size();
+        QByteArray bytes(n, Qt::Uninitialized);
+        char *destino = bytes.data();
+        for (qsizetype i = 0; i < n; ++i) {
+            if (c[i] >= 0x80) {
+                bytes = texto.toUtf8();
+                bytes.squeeze();
+                return bytes;
+            }
+            destino[i] = static_cast<char>(c[i]);
+        }
+        return bytes;
+    }
+
     QByteArray bytes_;
 };
