@@ -58,8 +58,16 @@ ClienteDaAPI::ClienteDaAPI(QUrl base, Relogio relogio, QObject *pai)
 {
     // Where a redirect would carry the bearer token to another origin, stop at the redirect.
     sessaoHttp_->setRedirectPolicy(QNetworkRequest::SameOriginRedirectPolicy);
-    if (const auto dados = Chaveiro::ler(QString::fromLatin1(Chaveiro::contaDaSessao)))
-        tokens_ = TokensGuardados::deDados(*dados);
+}
+
+std::optional<TokensGuardados> &ClienteDaAPI::sessao() const
+{
+    if (!tokensLidos_) {
+        tokensLidos_ = true;
+        if (const auto dados = Chaveiro::ler(QString::fromLatin1(Chaveiro::contaDaSessao)))
+            tokens_ = TokensGuardados::deDados(*dados);
+    }
+    return tokens_;
 }
 
 ClienteDaAPI::~ClienteDaAPI()
@@ -91,6 +99,7 @@ void ClienteDaAPI::adotarSessao(const RespostaDeSessao &resposta, const QString 
         expiraEm = *data;
     else
         expiraEm = relogio_().toUTC().addSecs(validadeSemDataSegundos);
+    tokensLidos_ = true;
     tokens_ = TokensGuardados{resposta.tokenDeAcesso, expiraEm, tokenDeRenovacao};
     try {
         Chaveiro::gravar(tokens_->paraDados(), QString::fromLatin1(Chaveiro::contaDaSessao));
@@ -101,6 +110,7 @@ void ClienteDaAPI::adotarSessao(const RespostaDeSessao &resposta, const QString 
 
 void ClienteDaAPI::esquecerSessao()
 {
+    tokensLidos_ = true;
     tokens_.reset();
     ++geracao_;
     if (const auto renovacao = std::exchange(renovacao_, nullptr))
@@ -117,7 +127,7 @@ void ClienteDaAPI::encerrarSessao()
 
 QCoro::Task<QString> ClienteDaAPI::tokenValido()
 {
-    if (!tokens_)
+    if (!sessao())
         throw ErroDaAPI::sessaoEncerrada();
     const qint64 restante = tokens_->expiraEm.toMSecsSinceEpoch() - relogio_().toMSecsSinceEpoch();
     // A copy: QCoro 0.8 moves from an lvalue given to co_return, which would empty the member.
@@ -133,7 +143,7 @@ QCoro::Task<TokensGuardados> ClienteDaAPI::renovarSessao()
     if (renovacao_) {
         futuro = renovacao_->futuro;
     } else {
-        if (!tokens_)
+        if (!sessao())
             throw ErroDaAPI::sessaoEncerrada();
         futuro = iniciarRenovacao(*tokens_);
     }
@@ -201,7 +211,7 @@ QCoro::Task<TokensGuardados> ClienteDaAPI::pedirRenovacao(TokensGuardados copia,
         throw ErroDeCancelamento();
     // An answer without a renewal token still renews the access; the renewal token stays.
     adotarSessao(resposta,
-                 resposta.tokenDeRenovacao.value_or(tokens_ ? tokens_->tokenDeRenovacao : copia.tokenDeRenovacao));
+                 resposta.tokenDeRenovacao.value_or(sessao() ? tokens_->tokenDeRenovacao : copia.tokenDeRenovacao));
     const TokensGuardados novos = *tokens_;
     if (aoReceberConta_)
         aoReceberConta_(resposta.conta);

@@ -84,8 +84,8 @@ public:
     // the client synchronously.
     void definirRetornos(AoEncerrar aoEncerrar, AoReceberConta aoReceberConta);
 
-    [[nodiscard]] bool temSessao() const { return tokens_.has_value(); }
-    [[nodiscard]] const std::optional<TokensGuardados> &tokens() const { return tokens_; }
+    [[nodiscard]] bool temSessao() const { return sessao().has_value(); }
+    [[nodiscard]] const std::optional<TokensGuardados> &tokens() const { return sessao(); }
 
     // Keeps the session of a sign-in or account creation; an answer without a renewal token
     // leaves the earlier session as it was. A keychain failure leaves the session in memory only.
@@ -167,7 +167,11 @@ private:
     QUrl base_;
     Relogio relogio_;
     QNetworkAccessManager *sessaoHttp_; // child of this object, never replaced
-    std::optional<TokensGuardados> tokens_;
+    // The stored session, read from the keychain on first use rather than when the client is
+    // built, so that building it (at start-up, before the first frame) touches no keychain.
+    [[nodiscard]] std::optional<TokensGuardados> &sessao() const;
+    mutable std::optional<TokensGuardados> tokens_;
+    mutable bool tokensLidos_ = false;
     std::shared_ptr<Renovacao> renovacao_;
     AoEncerrar aoEncerrar_;
     AoReceberConta aoReceberConta_;

@@ -1,5 +1,6 @@
 #include "CorvaneMacApp.h"
 
+#include "app/MarcasDaPartida.h"
 #include "app/Paleta.h"
 #include "plataforma/InfoDoPacote.h"
 
@@ -47,6 +48,7 @@ QQuickWindow *CorvaneMacApp::criarJanela(const QString &modulo, const QString &t
     if (!motor_) {
         motor_ = std::make_unique<QQmlEngine>();
         motor_->addImportPath(QStringLiteral("qrc:/"));
+        MarcasDaPartida::marcar("motor");
     }
     QQmlComponent componente(motor_.get());
     componente.setData(QStringLiteral("import %1\n%2 {}\n").arg(modulo, tipo).toUtf8(), QUrl());
@@ -69,6 +71,7 @@ bool CorvaneMacApp::mostrar()
                               {QStringLiteral("comandos"), QVariant::fromValue(&comandos_)}});
     if (!principal_)
         return false;
+    MarcasDaPartida::marcar("qml");
     // A signal declared in QML: connected through its meta-method.
     const QMetaObject *tipo = principal_->metaObject();
     connect(principal_, tipo->method(tipo->indexOfSignal("ajustesPedidos()")), this,

@@ -50,7 +50,7 @@ Item {
         if (raiz.trabalhando !== undefined)
             raiz.ultimoTrabalho = raiz.trabalhando;
         if (raiz.comecarAoMostrar)
-            tarefas.comecar();
+            tarefas.comecarDepoisDoPrimeiroQuadro(raiz.Window.window);
     }
 
     TarefasDaRaiz {

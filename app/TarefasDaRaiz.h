@@ -8,6 +8,7 @@
 #include <QtQml/qqmlregistration.h>
 
 class EstadoDoApp;
+class QQuickWindow;
 class SituacaoDoPreenchimento;
 class VerificadorDeAtualizacao;
 
@@ -25,6 +26,10 @@ public:
 
     // Starts the three start-up tasks; a second call does nothing.
     Q_INVOKABLE void comecar();
+    // Starts them once `janela` has shown its first frame, so that the keychain and the local
+    // copy are read with the window already on screen (showing the start-up fill); at once
+    // without a window, or when the window is minimised before it draws.
+    Q_INVOKABLE void comecarDepoisDoPrimeiroQuadro(QQuickWindow *janela);
     [[nodiscard]] bool comecou() const { return comecou_; }
 
 public slots:

@@ -74,6 +74,46 @@ void AdicionarIdentidades(benchmark::State &estado)
 }
 BENCHMARK(AdicionarIdentidades)->Arg(250)->Arg(500)->Unit(benchmark::kMillisecond);
 
+// The same n links and n identities handed over in one call each, as a caller with several does.
+void AcrescentarVinculosDeUmaVez(benchmark::State &estado)
+{
+    const int n = static_cast<int>(estado.range(0));
+    const auto caminho = VinculoDoPreenchimento::urlDoArquivo();
+    if (!caminho) {
+        estado.SkipWithError("sem contêiner do grupo");
+        return;
+    }
+    QList<VinculoDoPreenchimento> vinculos;
+    for (int i = 0; i < n; ++i)
+        vinculos.append({idDe(i), QStringLiteral("site%1.com").arg(i)});
+    for (auto _ : estado) {
+        estado.PauseTiming();
+        QFile::remove(*caminho);
+        estado.ResumeTiming();
+        benchmark::DoNotOptimize(VinculoDoPreenchimento::acrescentarVarios(vinculos));
+    }
+    estado.SetItemsProcessed(estado.iterations() * n);
+}
+BENCHMARK(AcrescentarVinculosDeUmaVez)->Arg(250)->Arg(500)->Arg(5'000)->Unit(benchmark::kMillisecond);
+
+void AdicionarIdentidadesDeUmaVez(benchmark::State &estado)
+{
+    const int n = static_cast<int>(estado.range(0));
+    RepositorioDeIdentidadesEmArquivo repositorio(pasta().path() + QStringLiteral("/identidades.json"));
+    QList<IdentidadeDoPreenchimento> identidades;
+    for (int i = 0; i < n; ++i)
+        identidades.append(
+            IdentidadeDeCodigo{QStringLiteral("site%1.com").arg(i), QStringLiteral("Código %1").arg(i), idDe(i)});
+    for (auto _ : estado) {
+        estado.PauseTiming();
+        (void)repositorio.removerTodas();
+        estado.ResumeTiming();
+        benchmark::DoNotOptimize(repositorio.adicionarVarias(identidades));
+    }
+    estado.SetItemsProcessed(estado.iterations() * n);
+}
+BENCHMARK(AdicionarIdentidadesDeUmaVez)->Arg(250)->Arg(500)->Arg(5'000)->Unit(benchmark::kMillisecond);
+
 // The identities of n code items, each with one pending link.
 void IdentidadesDeCodigosComVinculos(benchmark::State &estado)
 {

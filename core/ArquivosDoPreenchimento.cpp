@@ -175,6 +175,27 @@ bool VinculoDoPreenchimento::acrescentar(const VinculoDoPreenchimento &vinculo)
     });
 }
 
+bool VinculoDoPreenchimento::acrescentarVarios(const QList<VinculoDoPreenchimento> &vinculos)
+{
+    const auto caminho = urlDoArquivo();
+    if (!caminho)
+        return false;
+    if (vinculos.isEmpty())
+        return true;
+    return reescrever<VinculoDoPreenchimento>(*caminho, [&vinculos](QList<VinculoDoPreenchimento> &registros) {
+        QSet<VinculoDoPreenchimento> presentes(registros.cbegin(), registros.cend());
+        bool alterou = false;
+        for (const VinculoDoPreenchimento &vinculo : vinculos) {
+            if (presentes.contains(vinculo))
+                continue;
+            presentes.insert(vinculo);
+            registros.append(vinculo);
+            alterou = true;
+        }
+        return alterou;
+    });
+}
+
 VinculoDoPreenchimento VinculoDoPreenchimento::deJSON(const Leitor &leitor)
 {
     return {leitor.exigirTexto(QStringLiteral("id")), leitor.exigirTexto(QStringLiteral("dominio"))};

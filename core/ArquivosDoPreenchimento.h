@@ -56,6 +56,9 @@ struct VinculoDoPreenchimento {
     // The extension's save: appends the link unless an equal one is already there (then nothing is
     // written and the result is true). False as for new passwords.
     [[nodiscard]] static bool acrescentar(const VinculoDoPreenchimento &vinculo);
+    // The same for several links in one rewrite of the file (those already there, or repeated in
+    // `vinculos`, are written once), so n links cost one pass rather than n.
+    [[nodiscard]] static bool acrescentarVarios(const QList<VinculoDoPreenchimento> &vinculos);
 
     // Keys "id", "dominio", both required. Throws ErroDeDecodificacao.
     [[nodiscard]] static VinculoDoPreenchimento deJSON(const Leitor &leitor);

@@ -106,15 +106,17 @@ char16_t *escreverBase64URL(const char *bytes, qsizetype tamanho, char16_t *dest
     return destino;
 }
 
-QByteArray decodificarBase64URL(QStringView texto)
+namespace {
+
+// Over UTF-16 code units or bytes alike: anything at or above 128 is no base64 character.
+template <typename Unidade>
+QByteArray decodificarUnidades(const Unidade *c, qsizetype n)
 {
-    qsizetype n = texto.size();
-    while (n > 0 && texto[n - 1] == u'=')
+    while (n > 0 && c[n - 1] == Unidade('='))
         --n;
     if (n % 4 == 1)
         falharBase64();
 
-    const char16_t *c = texto.utf16();
     QByteArray saida(n / 4 * 3 + (n % 4 == 0 ? 0 : n % 4 - 1), Qt::Uninitialized);
     auto *destino = reinterpret_cast<unsigned char *>(saida.data());
     qsizetype i = 0;
@@ -141,6 +143,18 @@ QByteArray decodificarBase64URL(QStringView texto)
             *destino++ = static_cast<unsigned char>(grupo >> 8);
     }
     return saida;
+}
+
+} // namespace
+
+QByteArray decodificarBase64URL(QStringView texto)
+{
+    return decodificarUnidades(texto.utf16(), texto.size());
+}
+
+QByteArray decodificarBase64URL(QByteArrayView texto)
+{
+    return decodificarUnidades(reinterpret_cast<const unsigned char *>(texto.data()), texto.size());
 }
 
 } // namespace detalhe

@@ -4,6 +4,7 @@
 #include "core/ErroDeCripto.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -32,5 +33,7 @@ namespace Cripto::detalhe {
 char16_t *escreverBase64URL(const char *bytes, qsizetype tamanho, char16_t *destino);
 // The decoder of decodificarBase64URL, over a view; throws "base64-invalido".
 [[nodiscard]] QByteArray decodificarBase64URL(QStringView texto);
+// The same over ASCII bytes (a byte at or above 128 is invalid).
+[[nodiscard]] QByteArray decodificarBase64URL(QByteArrayView texto);
 
 } // namespace Cripto::detalhe

@@ -59,6 +59,23 @@ void escreverChave(QByteArray &saida, const char *chave)
     saida += "\":";
 }
 
+// A sealed text as the value writer writes it. An envelope is printable ASCII with nothing to
+// escape, so its bytes go in as they are; anything else goes through the writer.
+void escreverSelado(QByteArray &saida, const TextoSelado &texto)
+{
+    const QByteArray &bytes = texto.utf8();
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u >= 0x80 || c == '"' || c == '\\') {
+            ValorJSON::escreverTextoEm(saida, texto.texto());
+            return;
+        }
+    }
+    saida += '"';
+    saida += bytes;
+    saida += '"';
+}
+
 // One item as ItemCifrado::paraJSON writes it, without building the value tree first.
 void escreverItem(QByteArray &saida, const ItemCifrado &item)
 {
@@ -71,7 +88,7 @@ void escreverItem(QByteArray &saida, const ItemCifrado &item)
     if (item.dados) {
         saida += ',';
         escreverChave(saida, "dados");
-        ValorJSON::escreverTextoEm(saida, *item.dados);
+        escreverSelado(saida, *item.dados);
     }
     saida += ',';
     escreverChave(saida, "revisao");

@@ -83,7 +83,25 @@ QString selarEnvelope(const QByteArray &textoClaro, const QByteArray &chave, con
     return texto;
 }
 
-QByteArray abrirEnvelope(const QString &envelope, const QByteArray &chave, const QString &rotulo)
+namespace {
+
+// A character of either view as a number.
+char16_t unidade(QChar c) { return c.unicode(); }
+char16_t unidade(char c) { return static_cast<unsigned char>(c); }
+
+// Where `c` is in `texto` from `de` on, or -1; the same for both views.
+template <typename Visao>
+qsizetype posicaoDe(Visao texto, char16_t c, qsizetype de)
+{
+    for (qsizetype i = de; i < texto.size(); ++i) {
+        if (unidade(texto[i]) == c)
+            return i;
+    }
+    return -1;
+}
+
+template <typename Visao>
+QByteArray abrirTexto(Visao texto, const QByteArray &chave, const QString &rotulo)
 {
     if (chave.size() != tamanhoDaChave)
         falhar("chave-invalida");
@@ -92,16 +110,15 @@ QByteArray abrirEnvelope(const QString &envelope, const QByteArray &chave, const
     // are looked for: a third one can only sit in the body, where the decoder refuses it (a dot
     // is no base64 character), and only then is the rest of the text searched, so the refusal
     // still reads as an unknown format rather than bad base64.
-    const QStringView texto(envelope);
-    const qsizetype primeiro = texto.indexOf(u'.');
-    const qsizetype segundo = primeiro < 0 ? -1 : texto.indexOf(u'.', primeiro + 1);
-    if (segundo < 0 || texto.first(primeiro) != u"v1")
+    const qsizetype primeiro = posicaoDe(texto, u'.', 0);
+    const qsizetype segundo = primeiro < 0 ? -1 : posicaoDe(texto, u'.', primeiro + 1);
+    if (segundo < 0 || primeiro != 2 || unidade(texto[0]) != u'v' || unidade(texto[1]) != u'1')
         falhar("formato-desconhecido");
-    const auto decodificar = [&](QStringView peca) {
+    const auto decodificar = [&](Visao peca) {
         try {
             return detalhe::decodificarBase64URL(peca);
         } catch (const ErroDeCripto &) {
-            if (texto.indexOf(u'.', segundo + 1) >= 0)
+            if (posicaoDe(texto, u'.', segundo + 1) >= 0)
                 falhar("formato-desconhecido");
             throw;
         }
@@ -124,6 +141,18 @@ QByteArray abrirEnvelope(const QString &envelope, const QByteArray &chave, const
     if (!aberto)
         falhar("falha-ao-decifrar");
     return corpo;
+}
+
+} // namespace
+
+QByteArray abrirEnvelope(const QString &envelope, const QByteArray &chave, const QString &rotulo)
+{
+    return abrirTexto(QStringView(envelope), chave, rotulo);
+}
+
+QByteArray abrirEnvelope(const QByteArray &envelope, const QByteArray &chave, const QString &rotulo)
+{
+    return abrirTexto(QByteArrayView(envelope), chave, rotulo);
 }
 
 QByteArray hkdf(const QByteArray &material, const QString &rotulo, int tamanho)

@@ -18,6 +18,8 @@ inline const QString rotuloDaChaveDoCofre = QStringLiteral("corvane/v1/chave-do-
                                     const QByteArray &nonce = bytesAleatorios(12));
 // Throws "chave-invalida", "formato-desconhecido", "base64-invalido", "falha-ao-decifrar".
 [[nodiscard]] QByteArray abrirEnvelope(const QString &envelope, const QByteArray &chave, const QString &rotulo);
+// The same for the envelope's text as UTF-8 bytes (as the store holds it), with the same errors.
+[[nodiscard]] QByteArray abrirEnvelope(const QByteArray &envelope, const QByteArray &chave, const QString &rotulo);
 
 // HKDF-SHA256 with an empty salt and the label's UTF-8 bytes as info.
 [[nodiscard]] QByteArray hkdf(const QByteArray &material, const QString &rotulo, int tamanho = 32);

@@ -12,7 +12,8 @@ ItemCifrado ItemCifrado::deJSON(const Leitor &leitor)
     if (!conhecido)
         leitor.falhar(QStringLiteral("tipo"), QStringLiteral("tipo de item desconhecido"));
     item.tipo = *conhecido;
-    item.dados = leitor.talvezTexto(QStringLiteral("dados"));
+    if (auto dados = leitor.talvezTexto(QStringLiteral("dados")))
+        item.dados = TextoSelado(*dados);
     item.revisao = leitor.exigirInteiro<qint64>(QStringLiteral("revisao"));
     item.criadoEm = leitor.exigirTexto(QStringLiteral("criadoEm"));
     item.atualizadoEm = leitor.exigirTexto(QStringLiteral("atualizadoEm"));
@@ -30,7 +31,7 @@ ValorJSON ItemCifrado::paraJSON() const
     return Escritor()
         .texto(QStringLiteral("id"), id)
         .texto(QStringLiteral("tipo"), valorBruto(tipo))
-        .talvezTexto(QStringLiteral("dados"), dados)
+        .talvezTexto(QStringLiteral("dados"), dados ? std::optional<QString>(dados->texto()) : std::nullopt)
         .inteiro(QStringLiteral("revisao"), revisao)
         .texto(QStringLiteral("criadoEm"), criadoEm)
         .texto(QStringLiteral("atualizadoEm"), atualizadoEm)
@@ -41,6 +42,16 @@ ValorJSON ItemCifrado::paraJSON() const
 ObjetoJSON ItemCifrado::abrir(const QString &dados, const QString &id, const QByteArray &chave)
 {
     const QByteArray texto = Cripto::abrirEnvelope(dados, chave, Cripto::rotuloDoItem(id));
+    ValorJSON valor = ValorJSON::ler(texto);
+    ObjetoJSON *objeto = valor.comoObjeto();
+    if (!objeto)
+        throw ErroDeCripto(QStringLiteral("json-invalido"));
+    return std::move(*objeto);
+}
+
+ObjetoJSON ItemCifrado::abrir(const TextoSelado &dados, const QString &id, const QByteArray &chave)
+{
+    const QByteArray texto = Cripto::abrirEnvelope(dados.utf8(), chave, Cripto::rotuloDoItem(id));
     ValorJSON valor = ValorJSON::ler(texto);
     ObjetoJSON *objeto = valor.comoObjeto();
     if (!objeto)

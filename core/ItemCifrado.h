@@ -4,6 +4,7 @@
 
 #include "core/CodificacaoJSON.h"
 #include "core/ConteudoDoItem.h"
+#include "core/TextoSelado.h"
 #include "core/ValorJSON.h"
 
 #include <QByteArray>
@@ -14,7 +15,7 @@
 struct ItemCifrado {
     QString id;
     TipoDeItem tipo = TipoDeItem::codigo;
-    std::optional<QString> dados; // the envelope; absent for a deleted item
+    std::optional<TextoSelado> dados; // the envelope; absent for a deleted item
     qint64 revisao = 0;
     QString criadoEm;             // the server's text, never parsed
     QString atualizadoEm;         // likewise
@@ -33,6 +34,7 @@ struct ItemCifrado {
     // Throws the envelope's ErroDeCripto codes unchanged and "json-invalido" for text that does
     // not parse or is not an object.
     [[nodiscard]] static ObjetoJSON abrir(const QString &dados, const QString &id, const QByteArray &chave);
+    [[nodiscard]] static ObjetoJSON abrir(const TextoSelado &dados, const QString &id, const QByteArray &chave);
     // The same for this item; a deleted item (no `dados`) throws "formato-desconhecido".
     [[nodiscard]] ObjetoJSON abrir(const QByteArray &chave) const;
 };

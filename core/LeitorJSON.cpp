@@ -70,6 +70,32 @@ bool ehDeNumero(unsigned char c)
     return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E';
 }
 
+// The keys of item contents and of the records around them. A parsed key equal to one of these
+// shares its text instead of allocating its own: a vault holds the same few keys in every item.
+const QString *chaveConhecida(const unsigned char *bytes, qsizetype tamanho)
+{
+    static const QString conhecidas[] = {
+        QStringLiteral("titulo"),   QStringLiteral("emissor"),  QStringLiteral("conta"),
+        QStringLiteral("segredo"),  QStringLiteral("algoritmo"), QStringLiteral("digitos"),
+        QStringLiteral("periodo"),  QStringLiteral("usuario"),  QStringLiteral("senha"),
+        QStringLiteral("sites"),    QStringLiteral("notas"),    QStringLiteral("favorito"),
+        QStringLiteral("texto"),    QStringLiteral("codigo"),   QStringLiteral("id"),
+        QStringLiteral("tipo"),     QStringLiteral("dados"),    QStringLiteral("revisao"),
+        QStringLiteral("criadoEm"), QStringLiteral("atualizadoEm"), QStringLiteral("apagadoEm"),
+    };
+    for (const QString &chave : conhecidas) {
+        if (chave.size() != tamanho)
+            continue;
+        const char16_t *c = reinterpret_cast<const char16_t *>(chave.constData());
+        qsizetype i = 0;
+        while (i < tamanho && c[i] == bytes[i])
+            ++i;
+        if (i == tamanho)
+            return &chave;
+    }
+    return nullptr;
+}
+
 // Reads one document. The lenient grammar is the item contents' own; the strict one is the
 // platform decoder's, for every other record.
 class Analisador {
@@ -151,7 +177,7 @@ private:
         QHash<QString, qsizetype> indice; // NFC key → position, filled only for long objects
         QList<bool> simples;
         pularEspacos();
-        QString chave = lerTexto();
+        QString chave = lerChave();
         for (;;) {
             pularEspacos();
             if (noFim() || atual() != ':')
@@ -170,7 +196,7 @@ private:
                 falhar();
             ++cursor_;
             pularEspacos();
-            chave = lerTexto();
+            chave = lerChave();
         }
     }
 
@@ -234,6 +260,29 @@ private:
             pularEspacos();
             lista.append(lerValor(profundidade + 1));
         }
+    }
+
+    // A key: a short plain one that is a known key shares that key's text; any other is read
+    // as every text is.
+    QString lerChave()
+    {
+        constexpr qsizetype maiorConhecida = 12;
+        if (!noFim() && atual() == '"') {
+            const qsizetype inicio = cursor_ + 1;
+            for (qsizetype i = inicio; i < tamanho_ && i - inicio <= maiorConhecida; ++i) {
+                const unsigned char c = dados_[i];
+                if (c == '"') {
+                    if (const QString *conhecida = chaveConhecida(dados_ + inicio, i - inicio)) {
+                        cursor_ = i + 1;
+                        return *conhecida;
+                    }
+                    break;
+                }
+                if (c == '\\' || c < 0x20 || c >= 0x80)
+                    break;
+            }
+        }
+        return lerTexto();
     }
 
     QString lerTexto()

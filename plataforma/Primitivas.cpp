@@ -301,35 +301,6 @@ QByteArray hmac(Hash hash, const QByteArray &chave, const QByteArray &mensagem)
     return saida;
 }
 
-HmacPreparado::HmacPreparado(Hash hash, const QByteArray &chave) : ctx_(contextoDeHmac(hash, chave).release()) {}
-
-HmacPreparado::~HmacPreparado()
-{
-    EVP_MAC_CTX_free(static_cast<EVP_MAC_CTX *>(ctx_)); // wipes the key schedule
-}
-
-HmacPreparado::HmacPreparado(HmacPreparado &&outro) noexcept : ctx_(std::exchange(outro.ctx_, nullptr)) {}
-
-HmacPreparado &HmacPreparado::operator=(HmacPreparado &&outro) noexcept
-{
-    std::swap(ctx_, outro.ctx_);
-    return *this;
-}
-
-std::size_t HmacPreparado::calcular(const char *mensagem, std::size_t tamanho, unsigned char *saida) const
-{
-    auto *ctx = static_cast<EVP_MAC_CTX *>(ctx_);
-    if (!ctx)
-        throw ErroDePrimitiva("HMAC: preparo movido");
-    // A null key re-initialises with the key already set: no fetch, no key hashing.
-    size_t escrito = 0;
-    if (EVP_MAC_init(ctx, nullptr, 0, nullptr) != 1
-        || EVP_MAC_update(ctx, reinterpret_cast<const unsigned char *>(mensagem), tamanho) != 1
-        || EVP_MAC_final(ctx, saida, &escrito, EVP_MAX_MD_SIZE) != 1)
-        falhar("HMAC: mensagem");
-    return escrito;
-}
-
 ParP256::ParP256() : chave_(EVP_PKEY_Q_keygen(nullptr, nullptr, "EC", "P-256"))
 {
     if (!chave_)

@@ -52,8 +52,10 @@ private:
 enum class Hash { sha1, sha256, sha512 };
 [[nodiscard]] QByteArray hmac(Hash hash, const QByteArray &chave, const QByteArray &mensagem);
 
-// An HMAC whose key is set up once (the digest fetched and the padded key hashed) and reused for
-// every message, for callers that authenticate many short messages with one key.
+// An HMAC whose key is set up once (the padded key absorbed into the inner and outer digest
+// states, RFC 2104) and reused for every message, for callers that authenticate many short
+// messages with one key: each message costs a copy of each state and the compressions of the
+// message, with no allocation.
 class HmacPreparado {
 public:
     HmacPreparado(Hash hash, const QByteArray &chave);
@@ -63,12 +65,13 @@ public:
     HmacPreparado(HmacPreparado &&) noexcept;
     HmacPreparado &operator=(HmacPreparado &&) noexcept;
 
-    // Writes the MAC of `mensagem` at `saida` (room for 64 bytes) and gives its length.
-    // Not for two threads at once: the one context is reset for each message.
+    // Writes the MAC of `mensagem` at `saida` (room for 64 bytes) and gives its length. The
+    // prepared states are only read, so threads may share one object.
     std::size_t calcular(const char *mensagem, std::size_t tamanho, unsigned char *saida) const;
 
 private:
-    void *ctx_ = nullptr; // EVP_MAC_CTX
+    struct Estado;
+    Estado *estado_ = nullptr; // wiped and freed with this object
 };
 
 // An ephemeral P-256 key pair; the public key is the 65-byte X9.63 form (0x04 || X || Y).

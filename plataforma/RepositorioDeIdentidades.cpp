@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 
 #include <functional>
 #include <mutex>
@@ -166,6 +167,45 @@ bool RepositorioDeIdentidadesEmArquivo::adicionar(const IdentidadeDoPreenchiment
         lista.append(nova);
         entrada.insert(chaveIdentidades, lista);
         return true;
+    });
+}
+
+bool RepositorioDeIdentidades::adicionarVarias(const QList<IdentidadeDoPreenchimento> &identidades)
+{
+    bool todas = true;
+    for (const IdentidadeDoPreenchimento &identidade : identidades)
+        todas = adicionar(identidade) && todas;
+    return todas;
+}
+
+bool RepositorioDeIdentidadesEmArquivo::adicionarVarias(const QList<IdentidadeDoPreenchimento> &identidades)
+{
+    if (identidades.isEmpty())
+        return true;
+    // Entries compare as whole objects (an entry with keys this version does not know equals no
+    // new one); a JSON object's compact text is its canonical form, its keys being sorted.
+    const auto texto = [](const QJsonObject &objeto) { return QJsonDocument(objeto).toJson(QJsonDocument::Compact); };
+    return alterarProvedor(caminho_, provedor_, [&](QJsonObject &entrada) {
+        QJsonArray lista = entrada.value(chaveIdentidades).toArray();
+        QSet<QByteArray> presentes;
+        presentes.reserve(lista.size() + identidades.size());
+        for (const QJsonValue &valor : std::as_const(lista)) {
+            if (valor.isObject())
+                presentes.insert(texto(valor.toObject()));
+        }
+        bool alterou = false;
+        for (const IdentidadeDoPreenchimento &identidade : identidades) {
+            const QJsonObject nova = paraJSON(identidade);
+            const QByteArray chave = texto(nova);
+            if (presentes.contains(chave))
+                continue;
+            presentes.insert(chave);
+            lista.append(nova);
+            alterou = true;
+        }
+        if (alterou)
+            entrada.insert(chaveIdentidades, lista);
+        return alterou;
     });
 }
 

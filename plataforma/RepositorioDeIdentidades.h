@@ -44,6 +44,9 @@ public:
     [[nodiscard]] virtual bool substituirTodas(const QList<IdentidadeDoPreenchimento> &identidades) = 0;
     // Adds one identity unless an equal one is already there (then it is a success).
     [[nodiscard]] virtual bool adicionar(const IdentidadeDoPreenchimento &identidade) = 0;
+    // Adds each identity unless an equal one is already there; true when all are there after.
+    // This default adds them one by one; a store that can do it in one step does.
+    [[nodiscard]] virtual bool adicionarVarias(const QList<IdentidadeDoPreenchimento> &identidades);
     // Removes every identity of this provider; having none is a success.
     virtual bool removerTodas() = 0;
 
@@ -74,6 +77,9 @@ public:
     [[nodiscard]] bool ligado() override;
     [[nodiscard]] bool substituirTodas(const QList<IdentidadeDoPreenchimento> &identidades) override;
     [[nodiscard]] bool adicionar(const IdentidadeDoPreenchimento &identidade) override;
+    // One rewrite of the file for all of them: n identities cost one pass rather than n. False
+    // (nothing changed) on failure.
+    [[nodiscard]] bool adicionarVarias(const QList<IdentidadeDoPreenchimento> &identidades) override;
     bool removerTodas() override;
 
     // The host's side: its switch and its reading of the suggestions. Entries it cannot

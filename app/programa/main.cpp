@@ -6,7 +6,9 @@
 // when the main window has shown its first frame and exits (the start-up benchmark).
 #include "app/CorvaneMacApp.h"
 #include "app/DialogoDoDono.h"
+#include "app/EscolhaDoRenderizador.h"
 #include "app/InstanciaUnica.h"
+#include "app/MarcasDaPartida.h"
 #include "app/RegistroDoEsquema.h"
 #include "state/EntradaPeloSafari.h"
 
@@ -25,8 +27,10 @@ Q_IMPORT_QML_PLUGIN(Corvane_ProgramaPlugin)
 
 int main(int argc, char **argv)
 {
+    MarcasDaPartida::marcar("main");
     // Widgets for the owner prompt and the tray icon; Qt Quick for every window.
     QApplication aplicacao(argc, argv);
+    MarcasDaPartida::marcar("aplicacao");
     QApplication::setApplicationName(QStringLiteral("corvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane"));
     QGuiApplication::setDesktopFileName(QStringLiteral("corvane"));
@@ -50,21 +54,29 @@ int main(int argc, char **argv)
     DialogoDoDono::registrar();
 
     CorvaneMacApp::prepararAparencia();
+    EscolhaDoRenderizador::aplicar();
+    MarcasDaPartida::marcar("antes-do-estado");
     CorvaneMacApp corvane(argumentos);
+    MarcasDaPartida::marcar("estado");
     instancia.encaminharPara(EntradaPeloSafari::compartilhada());
     QObject::connect(&instancia, &InstanciaUnica::mostrarPedido, &corvane, &CorvaneMacApp::abrirJanela);
     if (!corvane.mostrar())
         return 1;
+    MarcasDaPartida::marcar("janela");
     // A URL the program was started with goes the same way as a forwarded one.
     for (const QString &argumento : std::as_const(argumentos))
         if (argumento.startsWith(QLatin1String("corvane:"), Qt::CaseInsensitive))
             (void)EntradaPeloSafari::compartilhada().receber(QUrl(argumento));
 
-    if (qEnvironmentVariableIntValue("CORVANE_MEDIR_PARTIDA") == 1)
+    if (MarcasDaPartida::ligadas()) {
+        // Direct: the frame is reported when it is swapped (on the render thread where there is
+        // one), not after whatever the event loop runs first.
         QObject::connect(corvane.principal(), &QQuickWindow::frameSwapped, &aplicacao, [] {
+            MarcasDaPartida::marcar("primeiro-quadro");
             std::fputs("primeiro quadro\n", stdout);
             std::fflush(stdout);
-            QCoreApplication::quit();
-        }, Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        }, Qt::ConnectionType(Qt::DirectConnection | Qt::SingleShotConnection));
+    }
     return QApplication::exec();
 }

@@ -96,6 +96,23 @@ TEST(NovaDoPreenchimento, RemoverMantemOsOutrosNaOrdemEApagaOArquivoQuandoEsvazi
     EXPECT_FALSE(QFileInfo::exists(caminho));
 }
 
+TEST(VinculoDoPreenchimento, AcrescentarVariosEscreveCadaUmUmaVezComoUmAUm)
+{
+    const DiretorioTemporario tmp;
+    const VinculoDoPreenchimento a1{u"a"_s, u"um.com"_s};
+    const VinculoDoPreenchimento a2{u"a"_s, u"dois.com"_s};
+    const VinculoDoPreenchimento b1{u"b"_s, u"um.com"_s};
+    ASSERT_TRUE(VinculoDoPreenchimento::acrescentar(a2));
+    // a2 is already in the file and a1 comes twice: each is written once, in order.
+    ASSERT_TRUE(VinculoDoPreenchimento::acrescentarVarios({a1, a2, b1, a1}));
+    EXPECT_EQ(bytesDe(*VinculoDoPreenchimento::urlDoArquivo()),
+              R"([{"id":"a","dominio":"dois.com"},{"id":"a","dominio":"um.com"},{"id":"b","dominio":"um.com"}])");
+    // Nothing new, nothing given: both succeed and leave the file as it was.
+    ASSERT_TRUE(VinculoDoPreenchimento::acrescentarVarios({b1}));
+    ASSERT_TRUE(VinculoDoPreenchimento::acrescentarVarios({}));
+    EXPECT_EQ(VinculoDoPreenchimento::ler(), (QList<VinculoDoPreenchimento>{a2, a1, b1}));
+}
+
 TEST(VinculoDoPreenchimento, RemoverTiraSoOQueTemMesmoIdEMesmoDominio)
 {
     const DiretorioTemporario tmp;

@@ -200,3 +200,34 @@ TEST(Hkdf, VetorDaRfc5869SemSalNemInfo)
     EXPECT_EQ(Cripto::hkdf(QByteArray(22, '\x0b'), QString(), 42).toHex(),
               "8da4e775a563c18f715f802a063c5a31b8a11f5c5ee1879ec3454e5f3c738d2d9d201395faa4b61a96c8");
 }
+
+// The store opens envelopes from their UTF-8 bytes: every text gives what the text overload gives,
+// the same plaintext or the same error code.
+TEST(Envelope, BytesAbremComoOTexto)
+{
+    const QString valido = Cripto::selarEnvelope("conteudo", chave, rotulo, nonce);
+    const QStringList partes = valido.split(u'.');
+    QString trocado = valido;
+    trocado[5] = u'*';
+    const QString casos[] = {
+        valido,
+        valido + u"=="_s,
+        u"v2."_s + partes[1] + u'.' + partes[2],
+        u"v1."_s + partes[1] + u'.' + partes[2] + u".x"_s,
+        u"v1."_s + partes[1] + u'.' + partes[2] + u'é',
+        trocado,
+        u"v1."_s + partes[1] + u'.' + partes[2].left(partes[2].size() - 2) + u"AA"_s,
+        u"v1"_s,
+        QString(),
+    };
+    for (const QString &caso : casos) {
+        SCOPED_TRACE(caso.toStdString());
+        QByteArray doTexto, dosBytes;
+        const QString erroDoTexto = codigoDoErro([&] { doTexto = Cripto::abrirEnvelope(caso, chave, rotulo); });
+        const QString erroDosBytes =
+            codigoDoErro([&] { dosBytes = Cripto::abrirEnvelope(caso.toUtf8(), chave, rotulo); });
+        EXPECT_EQ(erroDosBytes, erroDoTexto);
+        EXPECT_EQ(dosBytes, doTexto);
+    }
+    EXPECT_EQ(Cripto::abrirEnvelope(valido.toUtf8(), chave, rotulo), "conteudo");
+}

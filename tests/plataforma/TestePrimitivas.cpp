@@ -155,7 +155,8 @@ TEST(AesGcm, ChaveOuNonceDeTamanhoErradoLancaErro)
                  Primitivas::ErroDePrimitiva);
 }
 
-// RFC 2202 (SHA-1) and RFC 4231 (SHA-256, SHA-512), cases 1, 2 and the key longer than a block.
+// RFC 2202 (SHA-1) and RFC 4231 (SHA-256, SHA-512), cases 1, 2 and the key longer than a block,
+// one-shot and prepared.
 TEST(Hmac, VetoresDasRfcs2202E4231)
 {
     using Primitivas::Hash;
@@ -194,6 +195,13 @@ TEST(Hmac, VetoresDasRfcs2202E4231)
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nome);
         EXPECT_EQ(Primitivas::hmac(c.hash, c.chave, c.mensagem).toHex(), c.esperado.toHex());
+        // The prepared HMAC gives the same, and again for a second message with the same key.
+        const Primitivas::HmacPreparado preparado(c.hash, c.chave);
+        unsigned char saida[64];
+        for (int vez = 0; vez < 2; ++vez) {
+            const std::size_t n = preparado.calcular(c.mensagem.constData(), std::size_t(c.mensagem.size()), saida);
+            EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(saida), qsizetype(n)).toHex(), c.esperado.toHex());
+        }
     }
 }
 

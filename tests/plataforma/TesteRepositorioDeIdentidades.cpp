@@ -70,6 +70,18 @@ TEST_F(RepositorioDeIdentidades_, AdicionarNaoRepeteUmaIdentidadeIgual)
               (QList<IdentidadeDoPreenchimento>{duas[0], duas[1], IdentidadeDeCodigo{"exemplo.com", "Exemplo", "id-2"}}));
 }
 
+TEST_F(RepositorioDeIdentidades_, AdicionarVariasNumaEscritaNaoRepeteNenhuma)
+{
+    const IdentidadeDoPreenchimento outroRotulo = IdentidadeDeCodigo{"exemplo.com", "Exemplo", "id-2"};
+    ASSERT_TRUE(repositorio.substituirTodas({duas[0]}));
+    // One already there, one given twice, one differing only in its label.
+    ASSERT_TRUE(repositorio.adicionarVarias({duas[0], duas[1], duas[1], outroRotulo}));
+    EXPECT_EQ(repositorio.identidades(), (QList<IdentidadeDoPreenchimento>{duas[0], duas[1], outroRotulo}));
+    ASSERT_TRUE(repositorio.adicionarVarias({}));
+    ASSERT_TRUE(repositorio.adicionarVarias({duas[1]}));
+    EXPECT_EQ(repositorio.identidades(), (QList<IdentidadeDoPreenchimento>{duas[0], duas[1], outroRotulo}));
+}
+
 TEST_F(RepositorioDeIdentidades_, RemoverTudoEsvaziaMasMantemOInterruptor)
 {
     ASSERT_TRUE(repositorio.definirLigado(true));
