@@ -120,7 +120,39 @@ Item {
                 // Starts scrolled to the middle of a screen taller than the area.
                 onHeightChanged: centrar()
                 onContentHeightChanged: centrar()
-                ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+                // The indicator shows only while the area scrolls (or its handle is dragged),
+                // then fades out after a short pause; at rest, or hovered, it stays hidden.
+                ScrollBar.vertical: ScrollBar {
+                    id: barra
+
+                    objectName: "barraDaRolagem"
+                    readonly property bool rolando: (rolagem.moving || barra.pressed) && barra.size < 1
+
+                    policy: ScrollBar.AsNeeded
+                    contentItem: Rectangle {
+                        objectName: "alcaDaRolagem"
+                        implicitWidth: 6
+                        implicitHeight: 6
+                        radius: width / 2
+                        color: Paleta.textoApagado
+                        opacity: 0
+
+                        states: State {
+                            name: "rolando"
+                            when: barra.rolando
+
+                            PropertyChanges { barra.contentItem.opacity: 0.75 }
+                        }
+                        transitions: Transition {
+                            from: "rolando"
+
+                            SequentialAnimation {
+                                PauseAnimation { duration: 450 }
+                                NumberAnimation { target: barra.contentItem; property: "opacity"; to: 0; duration: 200 }
+                            }
+                        }
+                    }
+                }
 
                 Item {
                     id: areaDaTela

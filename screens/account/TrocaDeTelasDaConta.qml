@@ -1,6 +1,8 @@
 // The account screen chosen by the window's `tela`, replaced whenever its key changes: the old
 // screen fades out (ease-out, 0.12 s) and is released; the new one waits 0.12 s, then slides in
 // from 28 points to the right while fading in (spring 0.4). The first screen appears in place.
+// On each replacement the switch's height moves from the old screen's to the new one's with a
+// spring of 0.35 instead of jumping, so the whole panel follows.
 import QtQuick
 import Corvane.App
 import Corvane.Conta
@@ -15,7 +17,23 @@ Item {
     // is not the same type in every engine).
     property var atual: null
 
+    // Set for the length of the height's spring after a replacement.
+    property bool mudandoDeTela: false
+
     implicitHeight: atual ? atual.alturaDaTela : 0
+
+    Behavior on implicitHeight {
+        enabled: troca.mudandoDeTela
+
+        AnimacaoDeMola { resposta: 0.35 }
+    }
+
+    SequentialAnimation {
+        id: molaDaAltura
+
+        PauseAnimation { duration: Mola.duracao(0.35, 1) }
+        PropertyAction { target: troca; property: "mudandoDeTela"; value: false }
+    }
 
     function criar(comTransicao) {
         const quadro = quadroDaTela.createObject(troca, {
@@ -40,6 +58,8 @@ Item {
     }
 
     function trocar() {
+        troca.mudandoDeTela = true;
+        molaDaAltura.restart();
         if (troca.atual)
             troca.atual.sair();
         troca.atual = troca.criar(true);

@@ -137,6 +137,7 @@ TEST_F(CriarConta, DadosVaziosHabilitacaoERecusaDoServidor)
     EXPECT_EQ(etapa(), QStringLiteral("dados"));
     EXPECT_FALSE(modelo().enviando());
     EXPECT_TRUE(visivel("erroDaCriacao"));
+    assentar(); // the line's fade-in
     capturar(QStringLiteral("criar-conta-dados-erro"));
 }
 
@@ -184,6 +185,7 @@ TEST_F(CriarConta, CodigoDoEmailConfirmadoComOsDigitosEOAviso)
     EXPECT_EQ(etapa(), QStringLiteral("email"));
     EXPECT_TRUE(modelo().codigoDoEmail().isEmpty());
     EXPECT_FALSE(modelo().erro().isEmpty());
+    assentar(); // the line's fade-in
     capturar(QStringLiteral("criar-conta-email-erro"));
 
     // "Enviar outro código" shows the toast again; only the new code confirms.
@@ -275,6 +277,7 @@ TEST_F(CriarConta, MedidorEmCadaNivelESenhasDiferentes)
     EXPECT_EQ(achar(QStringLiteral("senhasDiferentes"))->property("text").toString(),
               QStringLiteral("As duas senhas não estão iguais."));
     EXPECT_FALSE(habilitado("botaoCriarCofre"));
+    assentar(); // the line's fade-in
     capturar(QStringLiteral("criar-conta-senhas-diferentes"));
     preencher(QStringLiteral("campoDaConfirmacao"), senhaForte);
     EXPECT_FALSE(visivel("senhasDiferentes"));

@@ -138,6 +138,7 @@ TEST_F(Entrada, SenhaErradaMostraAMensagemEEsvaziaASenha)
     ASSERT_TRUE(esperarAte([&] { return !entrada->property("enviando").toBool(); }));
     EXPECT_EQ(servidor.pedidos(QStringLiteral("POST"), QStringLiteral("/v1/conta/pre-entrada")).size(), 1);
     EXPECT_FALSE(entrada->property("erro").toString().isEmpty());
+    assentar(); // the line's fade-in
     EXPECT_TRUE(visivel(QStringLiteral("erroDaEntrada")));
     EXPECT_EQ(entrada->property("senha").toString(), QString());
     EXPECT_EQ(entrada->property("email").toString(), QStringLiteral(" Ana@Exemplo.com "));
@@ -188,6 +189,7 @@ TEST_F(Entrada, AutenticadorPedeSeisDigitosEEnviaSoOsAlgarismos)
     EXPECT_EQ(entrada->property("codigo").toString(), QString());
     EXPECT_TRUE(entrada->property("pedeCodigo").toBool());
     EXPECT_EQ(entrada->property("senha").toString(), senha);
+    assentar(); // the line's fade-in
     capturar(QStringLiteral("entrada-codigo-errado"));
 
     // The right code in Arabic-Indic digits with a space: sent as six ASCII digits.
@@ -276,6 +278,7 @@ TEST_F(Entrada, AppleDeContaExistentePedeASenhaDoCofre)
     tecla(Qt::Key_Return);
     ASSERT_TRUE(esperarAte([&] { return !senhaSocial->property("erro").toString().isEmpty(); }));
     EXPECT_EQ(senhaSocial->property("senha").toString(), QString());
+    assentar(); // the line's fade-in
     capturar(QStringLiteral("senha-social-erro"));
 
     preencher(QStringLiteral("campoDaSenha"), senha);
