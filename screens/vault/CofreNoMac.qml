@@ -188,7 +188,7 @@ Rectangle {
                 objectName: "lugarDaFaixa"
                 width: parent.width
                 visible: cofreNoMac.faixa !== ""
-                height: faixaMostrada.item ? faixaMostrada.item.implicitHeight : 0
+                height: faixaMostrada.height
             }
 
             CartaoDoPreenchimento {

@@ -7,7 +7,6 @@ Item {
     id: troca
 
     required property Component componente
-    readonly property Item item: carregador.item
     readonly property bool saindo: saida.running
 
     // Once faded out, just before it goes.
