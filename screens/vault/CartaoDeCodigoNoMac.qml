@@ -225,14 +225,13 @@ Item {
                 anchors.bottom: parent.bottom
                 height: 41
 
-                Text {
+                TextoNumerico {
                     objectName: "codigoDoCartao"
                     anchors.left: parent.left
                     anchors.baseline: parent.bottom
                     anchors.baselineOffset: -9
                     visible: cartao.codigo !== ""
                     text: cartao.codigoExibido
-                    textFormat: Text.PlainText
                     font.family: "DejaVu Sans Mono"
                     font.pixelSize: 34
                     font.weight: Font.Medium

@@ -51,6 +51,25 @@ Rectangle {
     readonly property string secao: modelo.secaoMostrada
     readonly property string faixa: RegrasDoCofre.faixa(estado.precisaEntrarDeNovo, contagem.ilegiveis)
 
+    // 1 while the banner shows, 0 once it has left; moved by the column's spring.
+    property real presencaDaFaixa: cofreNoMac.faixa !== "" ? 1 : 0
+    // What the column's springs are keyed on: the section, the ended session and whether
+    // items fail to open. Its change lets the column's layout move for one spring's length.
+    readonly property string chaveDaColuna: secao + "|" + estado.precisaEntrarDeNovo + "|" + (contagem.ilegiveis === 0)
+
+    onChaveDaColunaChanged: if (!MovimentoReduzido.ativo) molaDaColuna.restart()
+
+    Behavior on presencaDaFaixa {
+        enabled: !MovimentoReduzido.ativo
+
+        NumberAnimation {
+            duration: Mola.duracao(0.3, 1)
+            // qmllint disable type
+            easing: Mola.curva(0.3, 1)
+            // qmllint enable type
+        }
+    }
+
     // "Ajustes…" of the account menu: the program opens the settings window.
     signal ajustesPedidos()
 
@@ -70,6 +89,12 @@ Rectangle {
         id: contagem
 
         cofre: cofreNoMac.cofre
+    }
+    // Runs for one spring's length after the column's key changes; nothing is animated by it.
+    PauseAnimation {
+        id: molaDaColuna
+
+        duration: Mola.duracao(0.3, 1)
     }
     AcoesDoCofre {
         id: acoes
@@ -145,34 +170,25 @@ Rectangle {
             width: parent.width - 56
             spacing: 14
 
-            Loader {
-                id: faixa
+            move: Transition {
+                enabled: molaDaColuna.running
 
-                objectName: "faixaDoCofre"
+                NumberAnimation {
+                    properties: "y"
+                    duration: Mola.duracao(0.3, 1)
+                    // qmllint disable type
+                    easing: Mola.curva(0.3, 1)
+                    // qmllint enable type
+                }
+            }
+
+            // The banner's place in the column; the banner itself is drawn over it, so it can
+            // slide out of the top edge while the rest moves up at once.
+            Item {
+                objectName: "lugarDaFaixa"
                 width: parent.width
-                active: cofreNoMac.faixa !== ""
-                visible: active
-                sourceComponent: cofreNoMac.faixaDoCofre
-
-                Binding {
-                    target: faixa.item
-                    property: "tipo"
-                    value: cofreNoMac.faixa
-                    when: faixa.item !== null
-                }
-                Binding {
-                    target: faixa.item
-                    property: "total"
-                    value: contagem.ilegiveis
-                    when: faixa.item !== null
-                }
-                Connections {
-                    target: faixa.item
-                    ignoreUnknownSignals: true
-                    function onEntrarDeNovo() {
-                        modelo.entrandoDeNovo = true;
-                    }
-                }
+                visible: cofreNoMac.faixa !== ""
+                height: faixaMostrada.height
             }
 
             CartaoDoPreenchimento {
@@ -202,49 +218,114 @@ Rectangle {
             }
         }
 
-        Loader {
+        // The section shown. A change of section fades the old one out while the new one rises
+        // 10 points as it fades in; the old one then goes.
+        Item {
             id: conteudo
 
             objectName: "conteudoDaSecao"
-            anchors.top: topo.bottom
-            anchors.topMargin: 4
             anchors.left: parent.left
             anchors.right: parent.right
-            anchors.bottom: parent.bottom
-            sourceComponent: cofreNoMac.secao === "senhas" ? portaoDeSenhas
-                           : cofreNoMac.secao === "notas" ? portaoDeNotas : gradeDeCodigos
-            // A new section rises 10 points while it fades in.
-            onLoaded: entrada.restart()
+            y: topo.y + topo.height + 4
+            height: parent.height - y
 
-            transform: Translate {
-                id: deslocamento
+            // The section's view in its transition, and those fading out (held until they go).
+            property TrocaDeSecao atual: null
+            property var saindo: []
+
+            function mostrar() {
+                const componente = cofreNoMac.secao === "senhas" ? portaoDeSenhas
+                                 : cofreNoMac.secao === "notas" ? portaoDeNotas : gradeDeCodigos;
+                if (atual !== null && atual.componente === componente)
+                    return;
+                if (atual !== null) {
+                    // Drawn under the new one, and found after it, while it fades out.
+                    const velha = atual;
+                    saindo = saindo.concat([velha]);
+                    velha.parent = saidas;
+                    velha.saiu.connect(() => {
+                        saindo = saindo.filter(s => s !== velha);
+                    });
+                    velha.sair();
+                }
+                // No object parent: the view belongs to whichever holder draws it.
+                const nova = fabricaDeTroca.createObject(null, { componente: componente }) as TrocaDeSecao;
+                nova.parent = conteudo;
+                atual = nova;
             }
 
-            ParallelAnimation {
-                id: entrada
+            Component.onCompleted: mostrar()
+
+            Connections {
+                target: cofreNoMac
+                function onSecaoChanged() {
+                    conteudo.mostrar();
+                }
+            }
+
+            Behavior on y {
+                enabled: molaDaColuna.running
 
                 NumberAnimation {
-                    target: conteudo
-                    property: "opacity"
-                    from: 0
-                    to: 1
-                    duration: Mola.duracao(0.3, 1)
-                }
-                NumberAnimation {
-                    target: deslocamento
-                    property: "y"
-                    from: 10
-                    to: 0
                     duration: Mola.duracao(0.3, 1)
                     // qmllint disable type
-                    // (6.4's qmllint cannot type a C++ QEasingCurve; the assignment is valid)
                     easing: Mola.curva(0.3, 1)
                     // qmllint enable type
                 }
             }
         }
+        Item {
+            id: saidas
+
+            objectName: "secoesSaindo"
+            anchors.fill: conteudo
+            z: -1
+        }
     }
 
+    // The banner enters from the top edge as it fades in, and leaves the same way.
+    Loader {
+        id: faixaMostrada
+
+        objectName: "faixaDoCofre"
+        x: detalhe.x + topo.x
+        y: topo.y - (1 - cofreNoMac.presencaDaFaixa) * (topo.y + height)
+        width: topo.width
+        opacity: cofreNoMac.presencaDaFaixa
+        active: cofreNoMac.faixa !== "" || cofreNoMac.presencaDaFaixa > 0
+        sourceComponent: cofreNoMac.faixaDoCofre
+
+        // While leaving it keeps the text it had.
+        Binding {
+            target: faixaMostrada.item
+            property: "tipo"
+            value: cofreNoMac.faixa
+            when: faixaMostrada.item !== null && cofreNoMac.faixa !== ""
+            restoreMode: Binding.RestoreNone
+        }
+        Binding {
+            target: faixaMostrada.item
+            property: "total"
+            value: contagem.ilegiveis
+            when: faixaMostrada.item !== null && cofreNoMac.faixa !== ""
+            restoreMode: Binding.RestoreNone
+        }
+        Connections {
+            target: faixaMostrada.item
+            ignoreUnknownSignals: true
+            function onEntrarDeNovo() {
+                modelo.entrandoDeNovo = true;
+            }
+        }
+    }
+
+    Component {
+        id: fabricaDeTroca
+
+        TrocaDeSecao {
+            anchors.fill: parent
+        }
+    }
     // qmllint disable unqualified
     // (6.4's qmllint takes the document's ids for unqualified names inside an inline
     // component; they resolve in the document's context as intended)

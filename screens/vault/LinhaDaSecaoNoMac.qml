@@ -59,12 +59,13 @@ AbstractButton {
             font.weight: linha.escolhida ? Font.DemiBold : Font.Medium
             color: linha.escolhida ? Paleta.texto : Paleta.textoSecundario
         }
-        Text {
+        TextoNumerico {
             objectName: "totalDaLinha"
             anchors.right: parent.right
             anchors.verticalCenter: parent.verticalCenter
             text: linha.total
-            textFormat: Text.PlainText
+            resposta: 0.35
+            amortecimento: 0.82
             font.family: Tipo.familia
             font.pixelSize: 12
             font.weight: Font.Medium

@@ -1,0 +1,168 @@
+// The vault window's motion on the stepped clock: codes and counts that count up only when they
+// change, the old section fading out under the new one, the banner entering from the top edge
+// while the column below it moves on a spring.
+#include "CofreNaTela.h"
+
+#include "app/MovimentoReduzido.h"
+#include "screens/vault/JanelaDoCofre.h"
+
+#include <algorithm>
+
+namespace {
+
+class TextoQueConta : public TesteQuick {
+protected:
+    void TearDown() override
+    {
+        MovimentoReduzido::instancia().definir(false);
+        TesteQuick::TearDown();
+    }
+    QQuickItem *numero()
+    {
+        return mostrar(importacoes + QStringLiteral("import Corvane.Cofre\n"
+                                                    "TextoNumerico { objectName: \"numero\"; text: \"3\"; font.pixelSize: 20 }"),
+                       QSize(120, 60));
+    }
+};
+
+TEST_F(TextoQueConta, ContaParaCimaSoQuandoMuda)
+{
+    QQuickItem *raiz = numero();
+    auto *atual = achar<QQuickItem>(QStringLiteral("textoAtual"));
+    auto *anterior = achar<QQuickItem>(QStringLiteral("textoAnterior"));
+    // The first value shows at once.
+    EXPECT_FALSE(anterior->isVisible());
+    EXPECT_DOUBLE_EQ(atual->opacity(), 1);
+    EXPECT_DOUBLE_EQ(atual->y(), 0);
+
+    // A change: the old text rises and fades out, the new one rises from below and fades in.
+    raiz->setProperty("text", QStringLiteral("4"));
+    avancar(48);
+    EXPECT_TRUE(anterior->isVisible());
+    EXPECT_EQ(anterior->property("text").toString(), QStringLiteral("3"));
+    EXPECT_EQ(atual->property("text").toString(), QStringLiteral("4"));
+    EXPECT_GT(atual->y(), 0);
+    EXPECT_LT(anterior->y(), 0);
+    EXPECT_GT(atual->opacity(), 0);
+    EXPECT_LT(atual->opacity(), 1);
+    avancar(1500);
+    EXPECT_FALSE(anterior->isVisible());
+    EXPECT_DOUBLE_EQ(atual->opacity(), 1);
+    EXPECT_DOUBLE_EQ(atual->y(), 0);
+
+    // The same text again starts nothing.
+    raiz->setProperty("text", QStringLiteral("4"));
+    avancar(16);
+    EXPECT_FALSE(anterior->isVisible());
+}
+
+TEST_F(TextoQueConta, ComMovimentoReduzidoTrocaDeUmaVez)
+{
+    MovimentoReduzido::instancia().definir(true);
+    QQuickItem *raiz = numero();
+    raiz->setProperty("text", QStringLiteral("12"));
+    avancar(16);
+    EXPECT_FALSE(achar<QQuickItem>(QStringLiteral("textoAnterior"))->isVisible());
+    EXPECT_DOUBLE_EQ(achar<QQuickItem>(QStringLiteral("textoAtual"))->y(), 0);
+    EXPECT_EQ(achar<QQuickItem>(QStringLiteral("textoAtual"))->property("text").toString(), QStringLiteral("12"));
+}
+
+class MovimentoDoCofre : public CofreNaTela {
+protected:
+    QQuickItem *em(QQuickItem *dentro, const char *nome)
+    {
+        return dentro->findChild<QQuickItem *>(QString::fromLatin1(nome));
+    }
+    qint64 inicioDoPeriodo() const { return (agoraDaTela.toSecsSinceEpoch() / 30 + 1) * 30; }
+};
+
+TEST_F(MovimentoDoCofre, CodigoContaNaViradaDoPeriodoENaoACadaSegundo)
+{
+    const QString id = semear(TipoDeItem::codigo, codigo(QStringLiteral("GitHub"), QStringLiteral("bia@exemplo.com")));
+    ASSERT_TRUE(abrir());
+    const qint64 inicio = inicioDoPeriodo();
+    QQuickItem *digitos = em(item(QStringLiteral("cartao-") + id), "codigoDoCartao");
+    QQuickItem *anterior = em(digitos, "textoAnterior");
+
+    // A tick inside the period changes no digits and starts nothing.
+    irPara(inicio + 28);
+    avancar(1500);
+    const QString velho = digitos->property("text").toString();
+    irPara(inicio + 29);
+    avancar(16);
+    EXPECT_FALSE(anterior->isVisible());
+
+    // The new period's code counts in over the old one.
+    irPara(inicio + 30);
+    avancar(48);
+    EXPECT_TRUE(anterior->isVisible());
+    EXPECT_EQ(anterior->property("text").toString(), velho);
+    EXPECT_NE(digitos->property("text").toString(), velho);
+    EXPECT_LT(em(digitos, "textoAtual")->opacity(), 1);
+    avancar(1500);
+    EXPECT_FALSE(anterior->isVisible());
+    EXPECT_DOUBLE_EQ(em(digitos, "textoAtual")->opacity(), 1);
+}
+
+TEST_F(MovimentoDoCofre, SecaoVelhaSomeEnquantoANovaSobe)
+{
+    semear(TipoDeItem::codigo, codigo(QStringLiteral("GitHub"), QString()));
+    ASSERT_TRUE(abrir());
+    QQuickItem *saindo = item(QStringLiteral("secoesSaindo"));
+    QQuickItem *conteudo = item(QStringLiteral("conteudoDaSecao"));
+    EXPECT_TRUE(saindo->childItems().isEmpty());
+
+    clicar(item(QStringLiteral("linha-senhas")));
+    avancar(80);
+    ASSERT_EQ(saindo->childItems().size(), 1);
+    QQuickItem *velha = saindo->childItems().first();
+    EXPECT_NE(velha->findChild<QQuickItem *>(QStringLiteral("gradeDeCodigosNoMac")), nullptr);
+    EXPECT_GT(velha->opacity(), 0);
+    EXPECT_LT(velha->opacity(), 1);
+    ASSERT_EQ(conteudo->childItems().size(), 1);
+    EXPECT_LT(conteudo->childItems().first()->opacity(), 1);
+    // The new section is the one found by name while both show.
+    EXPECT_EQ(item(QStringLiteral("portaoDasSecoes"))->parentItem()->parentItem(), conteudo->childItems().first());
+
+    avancar(1000);
+    EXPECT_TRUE(esperarAte([saindo] { return saindo->childItems().isEmpty(); }));
+    EXPECT_DOUBLE_EQ(conteudo->childItems().first()->opacity(), 1);
+}
+
+TEST_F(MovimentoDoCofre, FaixaEntraPeloTopoEAColunaDesceNaMola)
+{
+    semear(TipoDeItem::codigo, codigo(QStringLiteral("GitHub"), QString()));
+    ASSERT_TRUE(abrir());
+    QQuickItem *cabecalho = item(QStringLiteral("cabecalhoDaSecao"));
+    QQuickItem *topo = item(QStringLiteral("topoDoDetalhe"));
+    const double yAntes = cabecalho->y();
+
+    (void)janela()->grabWindow();
+    estado->sessaoFoiEncerrada();
+    avancar(64);
+    QQuickItem *faixa = item(QStringLiteral("faixaDoCofre"));
+    EXPECT_GT(faixa->opacity(), 0);
+    EXPECT_LT(faixa->opacity(), 1);
+    EXPECT_LT(faixa->y(), topo->y());
+    // The header moves down on the column's spring rather than jumping: frame by frame it
+    // passes through places between where it was and where it ends.
+    QList<double> lugares;
+    for (int quadro = 0; quadro < 40; ++quadro) {
+        avancar(16);
+        (void)janela()->grabWindow(); // a frame lays the column out, as the screen would
+        lugares << cabecalho->y();
+    }
+    const double yDepois = lugares.last();
+    EXPECT_GT(yDepois, yAntes + faixa->height());
+    EXPECT_TRUE(std::any_of(lugares.begin(), lugares.end(),
+                            [&](double y) { return y > yAntes + 1 && y < yDepois - 1; }));
+    EXPECT_TRUE(std::is_sorted(lugares.begin(), lugares.end()));
+
+    avancar(1000);
+    EXPECT_DOUBLE_EQ(faixa->opacity(), 1);
+    EXPECT_DOUBLE_EQ(faixa->y(), topo->y());
+    EXPECT_DOUBLE_EQ(cabecalho->y(), yDepois);
+    capturar(QStringLiteral("cofre-faixa"));
+}
+
+} // namespace
