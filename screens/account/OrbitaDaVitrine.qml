@@ -26,33 +26,44 @@ Item {
         rodando: orbita.ativa && !orbita.parada
     }
 
-    Shape {
-        id: elipse
+    // The dashed ellipse never changes while the size holds: one cached texture, with a point of
+    // room around it for the stroke.
+    Item {
+        objectName: "tracoDaOrbita"
+        x: orbita.width / 2 - orbita.rx - 1
+        y: orbita.height / 2 - orbita.ry - 1
+        width: 2 * orbita.rx + 2
+        height: 2 * orbita.ry + 2
+        layer.enabled: true
 
-        objectName: "elipseDaOrbita"
-        x: orbita.width / 2 - orbita.rx
-        y: orbita.height / 2 - orbita.ry
-        width: 2 * orbita.rx
-        height: 2 * orbita.ry
+        Shape {
+            id: elipse
 
-        ShapePath {
-            strokeColor: Qt.rgba(201 / 255, 210 / 255, 227 / 255, 1)
-            strokeWidth: 1
-            strokeStyle: ShapePath.DashLine
-            dashPattern: [3, 7]
-            dashOffset: 0
-            capStyle: ShapePath.FlatCap
-            joinStyle: ShapePath.MiterJoin
-            miterLimit: 10
-            fillColor: "transparent"
+            objectName: "elipseDaOrbita"
+            x: 1
+            y: 1
+            width: 2 * orbita.rx
+            height: 2 * orbita.ry
 
-            PathAngleArc {
-                centerX: orbita.rx
-                centerY: orbita.ry
-                radiusX: orbita.rx
-                radiusY: orbita.ry
-                startAngle: 0
-                sweepAngle: 360
+            ShapePath {
+                strokeColor: Qt.rgba(201 / 255, 210 / 255, 227 / 255, 1)
+                strokeWidth: 1
+                strokeStyle: ShapePath.DashLine
+                dashPattern: [3, 7]
+                dashOffset: 0
+                capStyle: ShapePath.FlatCap
+                joinStyle: ShapePath.MiterJoin
+                miterLimit: 10
+                fillColor: "transparent"
+
+                PathAngleArc {
+                    centerX: orbita.rx
+                    centerY: orbita.ry
+                    radiusX: orbita.rx
+                    radiusY: orbita.ry
+                    startAngle: 0
+                    sweepAngle: 360
+                }
             }
         }
     }
@@ -73,28 +84,35 @@ Item {
             x: centro.x - width / 2
             y: centro.y - height / 2
 
-            SombraSuave {
-                id: sombra
+            // The tile and its shadow travel as one cached texture (the shadow reaches 20 points
+            // past the tile), drawn once and only moved afterwards.
+            Item {
+                anchors.fill: parent
+                anchors.margins: -20
+                layer.enabled: true
+                layer.smooth: true
 
-                anchors.fill: parent
-                anchors.margins: -sombra.margem
-                margem: 20
-                raio: 13
-                desfoque: 10
-                deslocamentoY: 5
-                cor: Qt.rgba(Paleta.tinta.r, Paleta.tinta.g, Paleta.tinta.b, 0.08)
-            }
-            Rectangle {
-                anchors.fill: parent
-                radius: 13
-                color: Paleta.superficie
-                border.width: 1
-                border.color: Paleta.borda
-            }
-            IconeDoServico {
-                anchors.centerIn: parent
-                nome: azulejo.modelData
-                tamanho: 30
+                SombraSuave {
+                    anchors.fill: parent
+                    margem: 20
+                    raio: 13
+                    desfoque: 10
+                    deslocamentoY: 5
+                    cor: Qt.rgba(Paleta.tinta.r, Paleta.tinta.g, Paleta.tinta.b, 0.08)
+                }
+                Rectangle {
+                    anchors.fill: parent
+                    anchors.margins: 20
+                    radius: 13
+                    color: Paleta.superficie
+                    border.width: 1
+                    border.color: Paleta.borda
+                }
+                IconeDoServico {
+                    anchors.centerIn: parent
+                    nome: azulejo.modelData
+                    tamanho: 30
+                }
             }
         }
     }

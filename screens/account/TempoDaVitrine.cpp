@@ -7,14 +7,19 @@ namespace {
 constexpr qint64 referencia = 978'307'200'000;
 } // namespace
 
-// An endless animation whose only work is to report how long it has run.
+// An endless animation whose only work is to report how long it has run, rounded down to whole
+// steps: the layers that follow it change (and the scene is redrawn for them) at most once a step.
 class TempoDaVitrine::Quadros final : public QAbstractAnimation {
 public:
     explicit Quadros(TempoDaVitrine &tempo) : QAbstractAnimation(&tempo), tempo_(tempo) {}
     [[nodiscard]] int duration() const override { return -1; }
 
 protected:
-    void updateCurrentTime(int ms) override { tempo_.definirT(tempo_.inicio_ + ms / 1000.0); }
+    void updateCurrentTime(int ms) override
+    {
+        const int passo = tempo_.passo_;
+        tempo_.definirT(tempo_.inicio_ + (passo > 0 ? ms / passo * passo : ms) / 1000.0);
+    }
 
 private:
     TempoDaVitrine &tempo_;

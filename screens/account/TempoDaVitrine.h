@@ -1,6 +1,8 @@
-// The per-frame time of the showcase's moving layers (orbit, blobs): `t` in seconds since
-// 2001-01-01 00:00 UTC, read from the screens' clock when it starts and carried forward on the
-// animation clock every frame while `rodando`. Stopped, it holds its last value and costs nothing.
+// The time of the showcase's slow moving layers (orbit, blobs): `t` in seconds since 2001-01-01
+// 00:00 UTC, read from the screens' clock when it starts and carried forward on the animation
+// clock in steps of `passo` while `rodando` (20 per second: smooth for motion this slow, and a
+// third of the redraws of following every frame). Stopped, it holds its last value and costs
+// nothing.
 #pragma once
 
 #include <QAbstractAnimation>
@@ -14,6 +16,8 @@ class TempoDaVitrine : public QObject, public QQmlParserStatus {
     QML_ELEMENT
     Q_PROPERTY(bool rodando READ rodando WRITE definirRodando NOTIFY rodandoMudou)
     Q_PROPERTY(double t READ t NOTIFY tMudou)
+    // Milliseconds between changes of `t`; 0 follows every frame.
+    Q_PROPERTY(int passo MEMBER passo_ NOTIFY passoMudou)
 
 public:
     explicit TempoDaVitrine(QObject *parent = nullptr);
@@ -32,6 +36,7 @@ public:
 signals:
     void rodandoMudou();
     void tMudou();
+    void passoMudou();
 
 private:
     class Quadros;
@@ -45,4 +50,5 @@ private:
     bool criando_ = false;
     double inicio_ = 0;
     double t_ = 0;
+    int passo_ = 50;
 };

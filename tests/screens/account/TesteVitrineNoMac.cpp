@@ -257,6 +257,27 @@ TEST_F(Vitrine, OrbitaNaHoraDoRelogioEUmQuartoDeVoltaEm22sEMeio)
     EXPECT_DOUBLE_EQ(elipse->height(), 2 * vitrine::raioYDaOrbita(w));
 }
 
+// The slow layers change at most 20 times a second: their time holds between 50 ms steps and
+// lands on each step exactly, so the drawing they cause is a third of following every frame.
+TEST_F(Vitrine, OrbitaEManchasAndamEmPassosDe50ms)
+{
+    ASSERT_TRUE(abrir());
+    for (const char *nome : {"tempoDaOrbita", "tempoDasManchas"}) {
+        SCOPED_TRACE(nome);
+        QObject *tempo = achar(QString::fromLatin1(nome));
+        const double t0 = tempo->property("t").toDouble();
+        struct Passo {
+            int ms;
+            double esperado;
+        };
+        for (const Passo &passo : {Passo{16, 0}, Passo{33, 0}, Passo{1, 0.05}, Passo{49, 0.05}, Passo{1, 0.1},
+                                   Passo{1000, 1.1}}) {
+            avancar(passo.ms);
+            EXPECT_NEAR(tempo->property("t").toDouble() - t0, passo.esperado, 1e-6) << passo.ms;
+        }
+    }
+}
+
 TEST_F(Vitrine, MovimentoReduzidoAoAparecerDeixaPilhaFraseEOrbitaParadas)
 {
     MovimentoReduzido::instancia().definir(true);
