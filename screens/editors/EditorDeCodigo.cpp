@@ -226,6 +226,7 @@ void ModeloDoEditorDeCodigo::importarLeituras(const QList<QString> &textos)
 
 void ModeloDoEditorDeCodigo::preencher(const CodigoImportado &codigo)
 {
+    emit preenchendo();
     substituirDados(dadosDeCodigo(codigo).json);
     emit preenchido();
 }

@@ -107,7 +107,9 @@ signals:
     void linkMudou();
     void lendoATelaMudou();
     void permissaoDaTelaNegadaMudou();
-    // One imported code replaced the form (the view animates it).
+    // One imported code is about to replace the form, and has replaced it: what changes in
+    // between moves on the fill's spring.
+    void preenchendo();
     void preenchido();
 
 protected:

@@ -14,6 +14,9 @@ FolhaDeEdicaoNoMac {
     required property EstadoDoApp estado
     required property string item
     property bool avancado: false
+    // A read code is filling the form: the preview enters on the fill's spring (0.3, 1.0)
+    // instead of its own fade.
+    property bool preenchendo: false
 
     objectName: "editorDeCodigo"
     titulo: modelo.tituloDaFolha
@@ -33,6 +36,8 @@ FolhaDeEdicaoNoMac {
         objectName: "modelo"
         estado: raiz.estado
         item: raiz.item
+        onPreenchendo: raiz.preenchendo = true
+        onPreenchido: raiz.preenchendo = false
     }
 
     BlocoDeLeituraNoMac {
@@ -54,8 +59,11 @@ FolhaDeEdicaoNoMac {
             enabled: !MovimentoReduzido.ativo
 
             NumberAnimation {
-                duration: 200
-                easing.type: Easing.InOutQuad
+                duration: raiz.preenchendo ? Mola.duracao(0.3, 1) : 200
+                // qmllint disable type
+                // (6.4's qmllint cannot type a C++ QEasingCurve; the assignment is valid)
+                easing: raiz.preenchendo ? Mola.curva(0.3, 1) : Mola.easeInOut
+                // qmllint enable type
             }
         }
 
@@ -63,8 +71,10 @@ FolhaDeEdicaoNoMac {
             enabled: !MovimentoReduzido.ativo
 
             NumberAnimation {
-                duration: 200
-                easing.type: Easing.InOutQuad
+                duration: raiz.preenchendo ? Mola.duracao(0.3, 1) : 200
+                // qmllint disable type
+                easing: raiz.preenchendo ? Mola.curva(0.3, 1) : Mola.easeInOut
+                // qmllint enable type
             }
         }
     }

@@ -5,6 +5,7 @@
 #include "EditorDeSenha.h"
 #include "LeitorDaTela.h"
 #include "QuadroDoEditor.h"
+#include "app/Mola.h"
 #include "app/RelogioDasTelas.h"
 #include "support/Executar.h"
 
@@ -61,9 +62,16 @@ TEST_F(FolhaNaTela, CodigoNovoComBlocoDeLeituraEPrevia)
     auto *editor = modelo<ModeloDoEditorDeCodigo>();
     editor->definirLink(linkA);
     clicar(QStringLiteral("botaoUsar"));
-    avancar(250);
+    // One read code fills the form: the preview enters on the fill's spring (0.3, 1.0), not on
+    // its own 200 ms fade (which would be at 0.125 after 50 ms).
+    auto *previa = achar<QQuickItem>(QStringLiteral("previa"));
+    EXPECT_NEAR(previa->opacity(), Mola::posicao(0.3, 1, 0.05), 0.02);
+    EXPECT_NEAR(previa->scale(), 0.98 + 0.02 * Mola::posicao(0.3, 1, 0.05), 0.001);
+    avancar(100);
+    EXPECT_NEAR(previa->opacity(), Mola::posicao(0.3, 1, 0.15), 0.02);
+    avancar(Mola::duracao(0.3, 1));
     EXPECT_TRUE(visivel(QStringLiteral("previa")));
-    EXPECT_DOUBLE_EQ(achar<QQuickItem>(QStringLiteral("previa"))->opacity(), 1.0);
+    EXPECT_DOUBLE_EQ(previa->opacity(), 1.0);
     EXPECT_EQ(texto(QStringLiteral("tituloDaPrevia")), QStringLiteral("GitHub"));
     EXPECT_EQ(texto(QStringLiteral("contaDaPrevia")), QStringLiteral("ana@exemplo.com"));
     EXPECT_TRUE(visivel(QStringLiteral("anelDaPrevia")));

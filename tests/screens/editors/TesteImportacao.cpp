@@ -10,8 +10,10 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <QUrl>
 
 namespace {
@@ -201,11 +203,22 @@ TEST_F(Importacao, ColarTextoVenceImagem)
 
 TEST_F(Importacao, SolturaEArquivoLidosSemCopiaNoTemporario)
 {
-    const QStringList antes = QDir::temp().entryList(QDir::Files);
+    // A temporary directory of this test's own: other programs on the machine write to /tmp.
+    QTemporaryDir privado;
+    ASSERT_TRUE(privado.isValid());
+    const QByteArray tmpdirAntes = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(privado.path()));
+    EXPECT_EQ(QDir::tempPath(), QDir::cleanPath(privado.path()));
     EXPECT_FALSE(modelo->receberSoltura({}, {}));
     ASSERT_TRUE(modelo->receberSoltura({}, png(Testes::ladoALado({Testes::imagemDeQR(linkA), Testes::imagemDeQR(linkB)}))));
-    ASSERT_TRUE(salvou(2));
-    EXPECT_EQ(QDir::temp().entryList(QDir::Files), antes) << "nada de cópia no diretório temporário";
+    const bool salvouOsDois = salvou(2);
+    const QStringList depois = QDir(privado.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    if (tmpdirAntes.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", tmpdirAntes);
+    ASSERT_TRUE(salvouOsDois);
+    EXPECT_TRUE(depois.isEmpty()) << "nada de cópia no diretório temporário: " << depois.join(u' ').toStdString();
 
     estado->editar(QStringLiteral("codigo"));
     auto outro = std::make_unique<ModeloDoEditorDeCodigo>();
