@@ -1,4 +1,5 @@
 #include "CriacaoDeConta.h"
+#include "DigitosDoCodigo.h"
 
 #include "ForcaDaSenha.h"
 #include "app/AreaDeTransferencia.h"
@@ -274,9 +275,11 @@ QCoro::Task<> CriacaoDeConta::confirmarAgora()
     const QPointer<CriacaoDeConta> vivo(this);
     definirEnviando(true);
     definirErro(QString());
+    // Digits of any script go as ASCII digits, as in the sign-in form's code step. (A named
+    // local: GCC 12 mishandles temporaries inside a co_await expression.)
+    const QString digitos = digitosDoCodigo(QStringView(codigoDoEmail_)).enviados;
     try {
-        const QString comprovante =
-            co_await estado->conferirCodigoDeEmail(emailNormalizado(), digitosDoCodigo(codigoDoEmail_));
+        const QString comprovante = co_await estado->conferirCodigoDeEmail(emailNormalizado(), digitos);
         if (!vivo)
             co_return;
         comprovante_ = comprovante;
