@@ -7,6 +7,7 @@
 #include <QList>
 #include <QSet>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -167,6 +168,22 @@ QString gerarSenha(const OpcoesDeSenha &com, const FonteDeBytes &fonte)
             std::swap(senha[i], senha[j]);
     }
     return senha;
+}
+
+QString rotuloDoNivel(int nivel)
+{
+    switch (std::clamp(nivel, 0, 4)) {
+    case 0:
+        return QStringLiteral("Muito fraca");
+    case 1:
+        return QStringLiteral("Fraca");
+    case 2:
+        return QStringLiteral("Razoável");
+    case 3:
+        return QStringLiteral("Forte");
+    default:
+        return QStringLiteral("Muito forte");
+    }
 }
 
 AvaliacaoDaSenha dicasDaSenha(const QString &senha)

@@ -52,3 +52,7 @@ struct AvaliacaoDaSenha {
 };
 
 [[nodiscard]] AvaliacaoDaSenha dicasDaSenha(const QString &senha);
+
+// A level's name: "Muito fraca", "Fraca", "Razoável", "Forte", "Muito forte" (outside 0 to 4
+// the nearest one).
+[[nodiscard]] QString rotuloDoNivel(int nivel);

@@ -12,18 +12,7 @@ int ForcaDaSenha::nivel(const QString &senha)
 
 QString ForcaDaSenha::rotulo(int nivel)
 {
-    switch (std::clamp(nivel, 0, 4)) {
-    case 0:
-        return QStringLiteral("Muito fraca");
-    case 1:
-        return QStringLiteral("Fraca");
-    case 2:
-        return QStringLiteral("Razoável");
-    case 3:
-        return QStringLiteral("Forte");
-    default:
-        return QStringLiteral("Muito forte");
-    }
+    return rotuloDoNivel(nivel);
 }
 
 QColor ForcaDaSenha::cor(int nivel)

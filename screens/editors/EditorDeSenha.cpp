@@ -29,28 +29,12 @@ void ModeloDoEditorDeSenha::definirMostrar(bool valor)
     emit mostrarMudou();
 }
 
-QString ModeloDoEditorDeSenha::rotuloDaForca(int nivel)
-{
-    switch (nivel) {
-    case 0:
-        return QStringLiteral("Muito fraca");
-    case 1:
-        return QStringLiteral("Fraca");
-    case 2:
-        return QStringLiteral("Razoável");
-    case 3:
-        return QStringLiteral("Forte");
-    default:
-        return QStringLiteral("Muito forte");
-    }
-}
-
 QString ModeloDoEditorDeSenha::forca() const
 {
     const QString atual = senha();
     if (atual.isEmpty())
         return {};
-    return QStringLiteral("Força: ") + rotuloDaForca(dicasDaSenha(atual).nivel);
+    return QStringLiteral("Força: ") + rotuloDoNivel(dicasDaSenha(atual).nivel);
 }
 
 void ModeloDoEditorDeSenha::gerarSenhaForte()

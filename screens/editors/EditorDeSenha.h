@@ -40,8 +40,6 @@ public:
     // Replaces the password with a new one made with the user's generator settings, shown in clear.
     Q_INVOKABLE void gerarSenhaForte();
 
-    // The label of a strength level (0 weakest to 4).
-    [[nodiscard]] static QString rotuloDaForca(int nivel);
     // The site list a save stores: the typed site (trimmed) in place of the first entry, empty
     // entries dropped; and the title a blank name becomes.
     [[nodiscard]] static QList<QString> sitesAoSalvar(const QList<QString> &atuais, const QString &siteDigitado);

@@ -187,10 +187,6 @@ TEST_F(Editores, RegrasDaSenhaAoSalvar)
     EXPECT_EQ(M::sitesAoSalvar({QStringLiteral("a"), QString(), QStringLiteral("c")}, QString()),
               QList<QString>{QStringLiteral("c")});
     EXPECT_EQ(M::tituloDoSite(QStringLiteral(" meu site ")), QStringLiteral("meu site"));
-    const QString rotulos[] = {QStringLiteral("Muito fraca"), QStringLiteral("Fraca"), QStringLiteral("Razoável"),
-                               QStringLiteral("Forte"), QStringLiteral("Muito forte"), QStringLiteral("Muito forte")};
-    for (int nivel = 0; nivel < 6; ++nivel)
-        EXPECT_EQ(M::rotuloDaForca(nivel), rotulos[nivel]);
 }
 
 TEST_F(Editores, SenhaExistenteMantemChavesEOrdem)
