@@ -1,19 +1,22 @@
 #include "state/RegrasDoFormulario.h"
 
+#include <QChar>
 #include <QList>
 
-QString digitosDoCodigo(const QString &texto)
+DigitosDoCodigo digitosDoCodigo(QStringView codigo)
 {
-    // By code point, so digits outside the basic plane (mathematical digits) count as one each.
-    QString digitos;
-    for (const char32_t c : texto.toUcs4()) {
-        if (QChar::isNumber(c))
-            digitos.append(QString::fromUcs4(&c, 1));
+    DigitosDoCodigo digitos;
+    // By code point, so a digit outside the first plane (mathematical digits) counts once.
+    const QList<uint> pontos = codigo.toUcs4();
+    for (const char32_t ponto : pontos) {
+        if (!QChar::isNumber(ponto))
+            continue;
+        ++digitos.quantidade;
+        const int valor = QChar::digitValue(ponto);
+        if (valor >= 0 && valor <= 9)
+            digitos.enviados += QChar(u'0' + valor);
+        else
+            digitos.enviados += QString::fromUcs4(&ponto, 1);
     }
     return digitos;
-}
-
-bool codigoPronto(const QString &texto)
-{
-    return digitosDoCodigo(texto).toUcs4().size() == digitosDeUmCodigo;
 }

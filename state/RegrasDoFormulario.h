@@ -3,13 +3,21 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
-// Digits in a six-digit code field: the email confirmation and the authenticator step.
-inline constexpr qsizetype digitosDeUmCodigo = 6;
+// The characters of a typed code that have the Unicode numeric property, in order; spaces,
+// dashes and letters drop out. A code is ready at exactly six of them (the e-mail confirmation
+// and the authenticator step).
+struct DigitosDoCodigo {
+    // What is sent: each digit as its ASCII digit ("٣" and "３" go as "3"); a numeric character
+    // without a decimal value ("½") goes as it is, and the server refuses it.
+    QString enviados;
+    // How many numeric characters were typed.
+    qsizetype quantidade = 0;
 
-// The characters of `texto` that have the Unicode numeric property, in order: spaces, dashes
-// and letters are dropped; digits of any script are kept as typed.
-[[nodiscard]] QString digitosDoCodigo(const QString &texto);
+    [[nodiscard]] bool pronto() const { return quantidade == tamanhoDoCodigo; }
 
-// A code field is ready when its digits number exactly six.
-[[nodiscard]] bool codigoPronto(const QString &texto);
+    static constexpr qsizetype tamanhoDoCodigo = 6;
+};
+
+[[nodiscard]] DigitosDoCodigo digitosDoCodigo(QStringView codigo);

@@ -1,5 +1,4 @@
 #include "CriacaoDeConta.h"
-#include "DigitosDoCodigo.h"
 
 #include "ForcaDaSenha.h"
 #include "app/AreaDeTransferencia.h"
@@ -151,7 +150,7 @@ bool CriacaoDeConta::podeContinuar() const
 
 bool CriacaoDeConta::podeConfirmarEmail() const
 {
-    return codigoPronto(codigoDoEmail_) && !enviando_;
+    return digitosDoCodigo(codigoDoEmail_).pronto() && !enviando_;
 }
 
 int CriacaoDeConta::nivel() const

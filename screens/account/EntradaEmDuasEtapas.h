@@ -8,7 +8,7 @@
 #include "NavegacaoDaConta.h"
 #include "state/EstadoDoApp.h"
 
-#include "DigitosDoCodigo.h"
+#include "state/RegrasDoFormulario.h"
 #include "state/ErroDeEntrada.h"
 
 #include <QCoro/QCoroTask>
