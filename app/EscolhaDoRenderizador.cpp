@@ -24,10 +24,17 @@ bool usarSoftware(const Ambiente &ambiente)
     return ambiente.softwareForcado || ambiente.nosDeRenderizacao.isEmpty();
 }
 
+void usarRenderizadorDeSoftware()
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_UPDATE_IDLE_TIME"))
+        qputenv("QT_QPA_UPDATE_IDLE_TIME", "16");
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+}
+
 void aplicar(const Ambiente &ambiente)
 {
     if (usarSoftware(ambiente))
-        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+        usarRenderizadorDeSoftware();
 }
 
 } // namespace EscolhaDoRenderizador

@@ -25,4 +25,9 @@ struct Ambiente {
 // Sets the software renderer for every window when `usarSoftware` says so; before any window.
 void aplicar(const Ambiente &ambiente = Ambiente::doSistema());
 
+// The software renderer for every window, paced at the display's 60 frames a second: with no
+// vertical sync to wait for, Qt would otherwise answer an animation's update requests every
+// 5 ms and paint twice as many frames as a screen shows (a pace the user set is kept).
+void usarRenderizadorDeSoftware();
+
 } // namespace EscolhaDoRenderizador

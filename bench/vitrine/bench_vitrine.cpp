@@ -7,6 +7,7 @@
 //   --parada          with the showcase off screen (`ativa` false): the idle baseline
 //   --largura W       window width (default 1040)
 //   --qml ARQUIVO     another scene instead (to compare with a bare animated window)
+#include "app/EscolhaDoRenderizador.h"
 #include "app/MovimentoReduzido.h"
 
 #include <QApplication>
@@ -64,7 +65,7 @@ int main(int argc, char **argv)
             largura = QByteArray(argv[++i]).toInt();
     }
     if (software)
-        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+        EscolhaDoRenderizador::usarRenderizadorDeSoftware();
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     QApplication app(argc, argv);
     MovimentoReduzido::instancia().definir(reduzido);
