@@ -2,6 +2,8 @@
 
 #include "SecaoDoMac.h"
 
+#include <algorithm>
+
 void ItensDaLista::definirCofre(Cofre *cofre)
 {
     if (cofre_ == cofre)
@@ -117,4 +119,24 @@ QString ItensDaLista::escolhaInicial(const QString &escolhida) const
     if (!escolhida.isEmpty())
         return escolhida;
     return linhas_.isEmpty() ? QString() : linhas_.constFirst().id;
+}
+
+int ItensDaLista::posicao(const QString &id) const
+{
+    for (qsizetype i = 0; i < linhas_.size(); ++i) {
+        if (linhas_.at(i).id == id)
+            return int(i);
+    }
+    return -1;
+}
+
+QString ItensDaLista::vizinho(const QString &escolhida, int passo) const
+{
+    if (linhas_.isEmpty())
+        return {};
+    const int atual = posicao(escolhida);
+    if (atual < 0)
+        return linhas_.constFirst().id;
+    const int destino = std::clamp(atual + passo, 0, int(linhas_.size()) - 1);
+    return linhas_.at(destino).id;
 }

@@ -52,6 +52,11 @@ public:
     // The selection when the list comes on screen: `escolhida` when there is one, else the first
     // item shown, else none (empty).
     [[nodiscard]] Q_INVOKABLE QString escolhaInicial(const QString &escolhida) const;
+    // The arrow keys' move: the item `passo` rows from `escolhida`, kept within the list; the
+    // first item when `escolhida` is not listed; none when the list is empty.
+    [[nodiscard]] Q_INVOKABLE QString vizinho(const QString &escolhida, int passo) const;
+    // The row of `id`, or -1.
+    [[nodiscard]] Q_INVOKABLE int posicao(const QString &id) const;
 
     // What the search looks at: a password's stored "titulo" (not the display title), its
     // "usuario" and its sites joined by a space; a note's display title and its "texto".

@@ -16,6 +16,15 @@ Rectangle {
     signal escolher(string id)
     signal editar(string id)
 
+    // The arrow keys choose the row above or below and keep it in view.
+    function mover(passo) {
+        const id = painel.itens.vizinho(painel.escolhida, passo);
+        if (id === "")
+            return;
+        painel.escolher(id);
+        lista.positionViewAtIndex(painel.itens.posicao(id), ListView.Contain);
+    }
+
     color: Paleta.superficie
 
     ListView {
@@ -28,6 +37,10 @@ Rectangle {
         spacing: 2
         clip: true
         boundsBehavior: Flickable.StopAtBounds
+        activeFocusOnTab: true
+        keyNavigationEnabled: false
+        Keys.onUpPressed: painel.mover(-1)
+        Keys.onDownPressed: painel.mover(1)
         ScrollBar.vertical: ScrollBar {}
 
         // qmllint disable unqualified
@@ -105,8 +118,10 @@ Rectangle {
                     if (evento.button === Qt.RightButton) {
                         menu.idDoItem = linha.idDoItem;
                         menu.popup();
-                    } else
+                    } else {
+                        lista.forceActiveFocus();
                         painel.escolher(linha.idDoItem);
+                    }
                 }
             }
         }

@@ -393,6 +393,17 @@ TEST_F(SecoesDeItens, NotasListaBuscaEDetalhe)
     clicar(item(QStringLiteral("linha-") + semTitulo));
     EXPECT_EQ(texto("tituloDaNota"), QStringLiteral("Sem título"));
     EXPECT_EQ(texto("textoDaNota"), QStringLiteral("segredo"));
+
+    // The arrow keys move the choice within the list and stop at its ends.
+    const struct {
+        Qt::Key tecla;
+        QString esperada;
+    } teclas[] = {{Qt::Key_Down, semTitulo}, {Qt::Key_Up, alarme}, {Qt::Key_Up, wifi}, {Qt::Key_Up, wifi}};
+    for (const auto &passo : teclas) {
+        QTest::keyClick(janela(), passo.tecla);
+        EXPECT_EQ(escolhida("NotasNoMac"), passo.esperada);
+    }
+    EXPECT_EQ(texto("tituloDaNota"), QStringLiteral("Wi-Fi"));
 }
 
 TEST_F(SecoesDeItens, BuscaQueEscondeTudoAntesDeAparecerNaoEscolhe)
