@@ -13,6 +13,7 @@ AbstractButton {
     implicitHeight: 26
     hoverEnabled: true
     focusPolicy: Qt.NoFocus
+    Accessible.name: botao.dica
     ToolTip.visible: botao.hovered
     ToolTip.delay: 1000
     ToolTip.text: botao.dica

@@ -244,6 +244,7 @@ TEST_F(SecoesDeItens, CodigoAnexadoAoVivoESites)
     EXPECT_TRUE(campo("campoCodigo")->isVisible());
     EXPECT_EQ(em(campo("campoCodigo"), "rotuloDoCampo")->property("text").toString(), QStringLiteral("Código de verificação"));
     EXPECT_EQ(valorDe("campoCodigo"), QStringLiteral("287 082"));
+    capturar(QStringLiteral("senhas-codigo-e-sites"));
     clicar(em(campo("campoCodigo"), "botaoCopiar"));
     esperarCopia(QStringLiteral("287082"), QStringLiteral("Código copiado"), 1); // the bare digits
     irPara(1111111109);
