@@ -15,9 +15,13 @@ JanelaPrincipal {
     telaBloqueado: Component { DesbloqueioNoMac { estado: janela.estado } }
     telaAberto: Component {
         CofreNoMac {
+            id: cofreDoPrograma
+
             estado: janela.estado
             preenchimento: janela.preenchimento
             onAjustesPedidos: janela.ajustesPedidos()
+            secaoDeSenhas: Component { SenhasNoMac { estado: janela.estado; vista: cofreDoPrograma.vista } }
+            secaoDeNotas: Component { NotasNoMac { estado: janela.estado; vista: cofreDoPrograma.vista } }
             // The edit sheet: the editor centred over the dimmed window, 460 points wide. It
             // closes itself through the state.
             folhaDeEdicao: Component {

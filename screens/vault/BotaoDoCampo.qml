@@ -1,0 +1,34 @@
+// A borderless symbol button of a field row, with its help text on hover.
+import QtQuick
+import QtQuick.Controls.Basic
+import Corvane.App
+
+AbstractButton {
+    id: botao
+
+    property string simbolo
+    property string dica
+
+    implicitWidth: 26
+    implicitHeight: 26
+    hoverEnabled: true
+    focusPolicy: Qt.NoFocus
+    Accessible.name: botao.dica
+    ToolTip.visible: botao.hovered
+    ToolTip.delay: 1000
+    ToolTip.text: botao.dica
+
+    background: Rectangle {
+        radius: 6
+        color: botao.pressed ? Paleta.trilho : (botao.hovered && botao.enabled ? Paleta.fundo : "transparent")
+    }
+    contentItem: Item {
+        Simbolo {
+            anchors.centerIn: parent
+            width: 15
+            height: 15
+            nome: botao.simbolo
+            cor: botao.enabled ? Paleta.textoSecundario : Paleta.trilho
+        }
+    }
+}
