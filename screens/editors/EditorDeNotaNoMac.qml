@@ -1,6 +1,5 @@
 // The secure-note editor: "Título", "Texto" and "Favorito" in the edit sheet.
 import QtQuick
-import QtQuick.Layouts
 import Corvane.App
 import Corvane.Editores
 import Corvane.Conta

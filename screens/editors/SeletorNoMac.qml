@@ -1,7 +1,6 @@
 // One picker row of the advanced options: the label, then the choices as a segmented control.
 // `valor` matching none of the choices selects none.
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Corvane.App
 import Corvane.Editores
