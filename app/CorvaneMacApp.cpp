@@ -205,7 +205,8 @@ void CorvaneMacApp::abrirPainel()
 QPoint CorvaneMacApp::posicaoDoPainel(const QRect &icone, QSize tamanho, const QRect &tela, const QPoint &cursor)
 {
     const bool temIcone = icone.isValid() && !icone.isEmpty();
-    const QPoint ancora = temIcone ? icone.center() : cursor;
+    // The middle of the icon (QRect::center rounds down by one for even sizes).
+    const QPoint ancora = temIcone ? QPoint(icone.x() + icone.width() / 2, icone.y() + icone.height() / 2) : cursor;
     const bool embaixo = tela.isValid() && ancora.y() > tela.center().y();
     int x = ancora.x() - tamanho.width() / 2;
     int y;

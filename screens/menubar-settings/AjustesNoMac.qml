@@ -98,11 +98,8 @@ ScrollView {
                 primeira: true
                 rotulo: modelo.rotuloDaProtecao
 
-                Switch {
-                    id: protecao
-
+                ChaveDosAjustes {
                     objectName: "protegerApp"
-                    checkable: false
                     checked: modelo.protegerApp
                     enabled: modelo.protecaoDisponivel && !modelo.pedindoDono
                     onClicked: modelo.alternarProtecao(!modelo.protegerApp)
@@ -120,6 +117,14 @@ ScrollView {
                     enabled: modelo.bloqueioHabilitado
                     font: Tipo.body
                     onActivated: indice => modelo.escolherBloqueio(indice)
+
+                    background: Rectangle {
+                        implicitHeight: 28
+                        radius: 6
+                        color: Paleta.superficie
+                        border.width: 1
+                        border.color: Paleta.borda
+                    }
                 }
             }
             Text {
@@ -166,9 +171,8 @@ ScrollView {
             LinhaDosAjustes {
                 rotulo: "Letras maiúsculas"
 
-                Switch {
+                ChaveDosAjustes {
                     objectName: "maiusculas"
-                    checkable: false
                     checked: modelo.maiusculas
                     onClicked: modelo.definirMaiusculas(!modelo.maiusculas)
                 }

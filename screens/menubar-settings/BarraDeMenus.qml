@@ -101,6 +101,7 @@ Rectangle {
             spacing: 12
 
             Text {
+                Layout.alignment: Qt.AlignHCenter
                 text: "Bloqueado"
                 font: Tipo.headline
                 color: Paleta.texto

@@ -83,7 +83,7 @@ TEST_F(JanelasDaBarra, AjustesUmaSoJanelaEPainelSemBandeja)
     EXPECT_EQ(painel->width(), 340);
     EXPECT_TRUE(painel->findChild<QQuickItem *>(QStringLiteral("faceSemConta"))->isVisible());
     painel->requestActivate();
-    QTest::qWaitForWindowActive(painel);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(painel));
     QTest::keyClick(painel, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !painel->isVisible(); }, 5000));
 

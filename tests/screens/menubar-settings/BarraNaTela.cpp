@@ -19,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QPromise>
 #include <QQmlContext>
+#include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 #include <QUuid>
@@ -174,11 +175,22 @@ BarraDeMenus {
     atualizacao: atualizacaoDeTeste
 })"),
                                QSize(340, 560), QStringLiteral("#ffffff"));
-    // The window follows the panel's height, as the panel's own window does.
     if (raiz)
-        janela()->resize(340, int(raiz->implicitHeight()));
+        ajustarAltura();
     avancar(100);
     return raiz;
+}
+
+void BarraNaTela::ajustarAltura()
+{
+    const int altura = qRound(raiz()->property("implicitHeight").toDouble());
+    if (janela()->height() == altura)
+        return;
+    QSignalSpy quadro(janela(), &QQuickWindow::frameSwapped);
+    janela()->resize(340, altura);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return janela()->height() == altura && janela()->isExposed(); }));
+    janela()->update();
+    EXPECT_TRUE(quadro.wait(5000));
 }
 
 QQuickItem *BarraNaTela::mostrarAjustes()

@@ -39,6 +39,9 @@ protected:
     // The panel, or the settings form, over the state.
     QQuickItem *mostrarBarra();
     QQuickItem *mostrarAjustes();
+    // The panel's window follows the panel's height, as the panel's own window does, and shows
+    // a frame at that size.
+    void ajustarAltura();
     // The screens' clock at this moment (seconds since 1970), with the views updated.
     void irPara(qint64 segundos);
 

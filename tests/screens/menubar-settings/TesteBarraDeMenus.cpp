@@ -78,7 +78,7 @@ TEST_F(Barra, BloqueadaDesbloqueiaComADonoEMostraOsCodigos)
     EXPECT_EQ(item(QStringLiteral("desbloquearNaBarra"))->property("simbolo").toString(), QStringLiteral("lock"));
     EXPECT_TRUE(visivel("baixarNaBarra"));
     EXPECT_EQ(texto(QStringLiteral("textoDoDownloadNaBarra")), QStringLiteral("Baixar a versão 9.9.9"));
-    janela()->resize(340, int(raiz()->property("implicitHeight").toDouble()));
+    ajustarAltura();
     capturar(QStringLiteral("barra-bloqueada-com-atualizacao"));
 
     // A refused prompt leaves the panel locked, without a message of its own.
