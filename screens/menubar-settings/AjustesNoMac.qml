@@ -241,6 +241,9 @@ ScrollView {
             Repeater {
                 model: modelo.linksDeAjuda
 
+                // qmllint disable unqualified
+                // (6.4's qmllint takes the document's ids for unqualified names inside a
+                // delegate; they resolve in the document's context as intended)
                 delegate: LinhaDosAjustes {
                     id: linhaDoLink
 
@@ -254,6 +257,7 @@ ScrollView {
                     clicavel: true
                     onClicado: modelo.abrirLink(linhaDoLink.modelData.url)
                 }
+                // qmllint enable unqualified
             }
         }
 

@@ -141,6 +141,9 @@ Rectangle {
             active: barra.face === "aberto" && barra.estado.cofre !== null
             visible: active
             Layout.fillWidth: true
+            // qmllint disable unqualified
+            // (6.4's qmllint takes the document's ids for unqualified names inside an inline
+            // component; they resolve in the document's context as intended)
             sourceComponent: CodigosDaBarra {
                 width: barra.width
                 cofre: barra.estado.cofre
@@ -148,6 +151,7 @@ Rectangle {
                 busca: barra.busca
                 onBuscaEditada: texto => barra.busca = texto
             }
+            // qmllint enable unqualified
         }
 
         Divisoria {

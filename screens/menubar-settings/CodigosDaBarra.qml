@@ -97,6 +97,9 @@ Column {
         model: lista
         ScrollBar.vertical: ScrollBar {}
 
+        // qmllint disable unqualified
+        // (6.4's qmllint takes the document's ids for unqualified names inside a delegate; they
+        // resolve in the document's context as intended)
         delegate: LinhaDeCodigoDaBarra {
             required property int index
             required property string idDoItem
@@ -106,5 +109,6 @@ Column {
             agora: lista.agora
             onClicked: lista.copiar(index, codigos.avisos)
         }
+        // qmllint enable unqualified
     }
 }

@@ -31,6 +31,8 @@ AbstractButton {
         color: linha.sobre ? Paleta.fundo : "transparent"
     }
 
+    // qmllint disable deferred-property-id
+    // (ids inside the content are used only within it; building it at once is intended)
     contentItem: Row {
         spacing: 10
 

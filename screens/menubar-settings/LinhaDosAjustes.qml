@@ -1,7 +1,6 @@
 // One row of a settings group: a label at the left and its value or control at the right; a
 // line above it unless it is the group's first row.
 import QtQuick
-import QtQuick.Layouts
 import Corvane.App
 
 Item {
