@@ -86,7 +86,7 @@ void CorvaneMacApp::ligar(QQuickWindow *janela, const char *sinal, const char *s
     connect(janela, tipo->method(indice), this, metaObject()->method(metaObject()->indexOfSlot(slot)));
 }
 
-bool CorvaneMacApp::mostrar()
+bool CorvaneMacApp::criarPrincipal()
 {
     principal_ = criarJanela(QStringLiteral("Corvane.Programa"), QStringLiteral("JanelaDoPrograma"),
                              {{QStringLiteral("estado"), QVariant::fromValue(&estado_)},
@@ -95,21 +95,30 @@ bool CorvaneMacApp::mostrar()
                               {QStringLiteral("comandos"), QVariant::fromValue(&comandos_)}});
     if (!principal_)
         return false;
-    MarcasDaPartida::marcar("qml");
     ligar(principal_, "ajustesPedidos()", "abrirAjustes()");
+    return true;
+}
+
+bool CorvaneMacApp::mostrar()
+{
+    if (!criarPrincipal())
+        return false;
+    MarcasDaPartida::marcar("qml");
     vigia_.instalar(estado_);
+
+    // The tray's menu, built even without a tray so its actions are the same everywhere.
+    menuDaBandeja_ = std::make_unique<QMenu>();
+    connect(menuDaBandeja_->addAction(QStringLiteral("Abrir o Corvane")), &QAction::triggered, this,
+            &CorvaneMacApp::abrirJanela);
+    connect(menuDaBandeja_->addAction(QStringLiteral("Bloquear o Corvane")), &QAction::triggered, this,
+            &CorvaneMacApp::bloquear);
+    menuDaBandeja_->addSeparator();
+    connect(menuDaBandeja_->addAction(QStringLiteral("Sair")), &QAction::triggered, this, &CorvaneMacApp::sair);
 
     const QIcon icone(QStringLiteral(":/corvane/icone/corvane-64.png"));
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         bandeja_ = std::make_unique<QSystemTrayIcon>(icone);
         bandeja_->setToolTip(QStringLiteral("Corvane"));
-        menuDaBandeja_ = std::make_unique<QMenu>();
-        connect(menuDaBandeja_->addAction(QStringLiteral("Abrir o Corvane")), &QAction::triggered, this,
-                &CorvaneMacApp::abrirJanela);
-        connect(menuDaBandeja_->addAction(QStringLiteral("Bloquear o Corvane")), &QAction::triggered, this,
-                &CorvaneMacApp::bloquear);
-        menuDaBandeja_->addSeparator();
-        connect(menuDaBandeja_->addAction(QStringLiteral("Sair")), &QAction::triggered, this, &CorvaneMacApp::sair);
         bandeja_->setContextMenu(menuDaBandeja_.get());
         connect(bandeja_.get(), &QSystemTrayIcon::activated, this,
                 [this](QSystemTrayIcon::ActivationReason motivo) { aoAtivarBandeja(int(motivo)); });
@@ -126,7 +135,8 @@ bool CorvaneMacApp::mostrar()
 
 void CorvaneMacApp::abrirJanela()
 {
-    if (!principal_)
+    // A main window that is gone (not merely closed) is built again.
+    if (!principal_ && !criarPrincipal())
         return;
     principal_->show();
     principal_->raise();

@@ -58,7 +58,8 @@ public:
     bool mostrar();
 
 public slots:
-    // Shows the main window in front (tray click, a second start).
+    // Shows the main window in front and active (tray menu, the panel, a second start),
+    // building it again when it is gone.
     void abrirJanela();
     // Shows the settings window in front, building it on first use.
     void abrirAjustes();
@@ -76,6 +77,8 @@ public:
     [[nodiscard]] QQuickWindow *ajustes() const { return ajustes_; }
     [[nodiscard]] QQuickWindow *painel() const { return painel_; }
     [[nodiscard]] QSystemTrayIcon *bandeja() const { return bandeja_.get(); }
+    // The tray icon's context menu (built by `mostrar` even where there is no tray).
+    [[nodiscard]] QMenu *menuDaBandeja() const { return menuDaBandeja_.get(); }
 
     // The option "--servidor <base>" (http or https with a host): the API and the web site of
     // this run. Removed from `argumentos`; gives the base, or nothing when absent. A malformed
@@ -89,6 +92,7 @@ public:
     static void usarServidor(const QString &base);
 
 private:
+    bool criarPrincipal();
     QQuickWindow *criarJanela(const QString &modulo, const QString &tipo, const QVariantMap &propriedades);
     // Connects a QML signal of `janela` (when it declares one) to a slot of ours.
     void ligar(QQuickWindow *janela, const char *sinal, const char *slot);

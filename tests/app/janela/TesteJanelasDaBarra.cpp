@@ -7,6 +7,8 @@
 #include "support/CofreDeSegredosEmMemoria.h"
 #include "support/quick/TesteQuick.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QTest>
 
 namespace {
@@ -94,6 +96,20 @@ TEST_F(JanelasDaBarra, AjustesUmaSoJanelaEPainelSemBandeja)
     QMetaObject::invokeMethod(painel->findChild<QQuickItem *>(QStringLiteral("entrarNaBarra")), "clicked");
     EXPECT_TRUE(programa.principal()->isVisible());
     EXPECT_FALSE(painel->isVisible());
+
+    // The tray's menu: open, lock, quit.
+    QMenu *menu = programa.menuDaBandeja();
+    ASSERT_TRUE(menu);
+    QStringList textos;
+    for (QAction *acao : menu->actions())
+        textos << acao->text();
+    EXPECT_EQ(textos, (QStringList{QStringLiteral("Abrir o Corvane"), QStringLiteral("Bloquear o Corvane"), QString(),
+                                   QStringLiteral("Sair")}));
+    // A main window that is gone is built again.
+    delete programa.principal();
+    menu->actions().at(0)->trigger();
+    ASSERT_TRUE(programa.principal());
+    EXPECT_TRUE(programa.principal()->isVisible());
 }
 
 } // namespace
