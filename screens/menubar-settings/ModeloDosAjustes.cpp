@@ -159,6 +159,7 @@ QCoro::Task<> ModeloDosAjustes::pedirDono(bool valor)
     if (confirmado && estado_)
         estado_->preferencias()->definirProtegerApp(valor);
     definirPedindoDono(false);
+    conferirDisponibilidade();
     // A switch the user flipped shows the stored value again whatever the answer.
     emit preferenciasMudou();
 }
