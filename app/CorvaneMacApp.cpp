@@ -4,14 +4,20 @@
 #include "app/Paleta.h"
 #include "plataforma/InfoDoPacote.h"
 
+#include <QAction>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QMenu>
 #include <QMetaMethod>
 #include <QPalette>
 #include <QQmlComponent>
 #include <QQuickStyle>
+#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QUrl>
+
+#include <algorithm>
 
 CorvaneMacApp::CorvaneMacApp(const QStringList &argumentos, QObject *pai)
     : QObject(pai), estado_(argumentos), comandos_(&estado_, &atualizacao_)
@@ -21,6 +27,8 @@ CorvaneMacApp::CorvaneMacApp(const QStringList &argumentos, QObject *pai)
 CorvaneMacApp::~CorvaneMacApp()
 {
     bandeja_.reset();
+    menuDaBandeja_.reset();
+    delete painel_;
     delete ajustes_;
     delete principal_;
     motor_.reset();
@@ -62,7 +70,23 @@ QQuickWindow *CorvaneMacApp::criarJanela(const QString &modulo, const QString &t
     return janela;
 }
 
-bool CorvaneMacApp::mostrar()
+void CorvaneMacApp::usarJanelas(std::optional<TipoDeJanela> painel, TipoDeJanela ajustes)
+{
+    tipoDoPainel_ = std::move(painel);
+    tipoDosAjustes_ = std::move(ajustes);
+}
+
+void CorvaneMacApp::ligar(QQuickWindow *janela, const char *sinal, const char *slot)
+{
+    // A signal declared in QML: connected through its meta-method, when the type has it.
+    const QMetaObject *tipo = janela->metaObject();
+    const int indice = tipo->indexOfSignal(sinal);
+    if (indice < 0)
+        return;
+    connect(janela, tipo->method(indice), this, metaObject()->method(metaObject()->indexOfSlot(slot)));
+}
+
+bool CorvaneMacApp::criarPrincipal()
 {
     principal_ = criarJanela(QStringLiteral("Corvane.Programa"), QStringLiteral("JanelaDoPrograma"),
                              {{QStringLiteral("estado"), QVariant::fromValue(&estado_)},
@@ -71,18 +95,33 @@ bool CorvaneMacApp::mostrar()
                               {QStringLiteral("comandos"), QVariant::fromValue(&comandos_)}});
     if (!principal_)
         return false;
+    ligar(principal_, "ajustesPedidos()", "abrirAjustes()");
+    return true;
+}
+
+bool CorvaneMacApp::mostrar()
+{
+    if (!criarPrincipal())
+        return false;
     MarcasDaPartida::marcar("qml");
-    // A signal declared in QML: connected through its meta-method.
-    const QMetaObject *tipo = principal_->metaObject();
-    connect(principal_, tipo->method(tipo->indexOfSignal("ajustesPedidos()")), this,
-            metaObject()->method(metaObject()->indexOfSlot("abrirAjustes()")));
     vigia_.instalar(estado_);
+
+    // The tray's menu, built even without a tray so its actions are the same everywhere.
+    menuDaBandeja_ = std::make_unique<QMenu>();
+    connect(menuDaBandeja_->addAction(QStringLiteral("Abrir o Corvane")), &QAction::triggered, this,
+            &CorvaneMacApp::abrirJanela);
+    connect(menuDaBandeja_->addAction(QStringLiteral("Bloquear o Corvane")), &QAction::triggered, this,
+            &CorvaneMacApp::bloquear);
+    menuDaBandeja_->addSeparator();
+    connect(menuDaBandeja_->addAction(QStringLiteral("Sair")), &QAction::triggered, this, &CorvaneMacApp::sair);
 
     const QIcon icone(QStringLiteral(":/corvane/icone/corvane-64.png"));
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         bandeja_ = std::make_unique<QSystemTrayIcon>(icone);
         bandeja_->setToolTip(QStringLiteral("Corvane"));
-        connect(bandeja_.get(), &QSystemTrayIcon::activated, this, &CorvaneMacApp::abrirJanela);
+        bandeja_->setContextMenu(menuDaBandeja_.get());
+        connect(bandeja_.get(), &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason motivo) { aoAtivarBandeja(int(motivo)); });
         bandeja_->show();
         // Closing the window keeps the application in the tray, from where it opens again.
         QGuiApplication::setQuitOnLastWindowClosed(false);
@@ -96,23 +135,100 @@ bool CorvaneMacApp::mostrar()
 
 void CorvaneMacApp::abrirJanela()
 {
-    if (!principal_)
+    // A main window that is gone (not merely closed) is built again.
+    if (!principal_ && !criarPrincipal())
         return;
     principal_->show();
     principal_->raise();
     principal_->requestActivate();
 }
 
+void CorvaneMacApp::aoAtivarBandeja(int motivo)
+{
+    // The context menu shows itself; a click (or a middle click) opens the panel.
+    switch (QSystemTrayIcon::ActivationReason(motivo)) {
+    case QSystemTrayIcon::Trigger:
+    case QSystemTrayIcon::DoubleClick:
+    case QSystemTrayIcon::MiddleClick:
+        if (tipoDoPainel_)
+            abrirPainel();
+        else
+            abrirJanela();
+        break;
+    case QSystemTrayIcon::Context:
+    case QSystemTrayIcon::Unknown:
+        break;
+    }
+}
+
+void CorvaneMacApp::bloquear() { estado_.bloquear(); }
+
+void CorvaneMacApp::sair() { QCoreApplication::quit(); }
+
 void CorvaneMacApp::abrirAjustes()
 {
-    if (!ajustes_)
-        ajustes_ = criarJanela(QStringLiteral("Corvane.App"), QStringLiteral("JanelaDeAjustes"),
-                               {{QStringLiteral("preenchimento"), QVariant::fromValue(&preenchimento_)}});
+    if (!ajustes_) {
+        ajustes_ = criarJanela(tipoDosAjustes_.modulo, tipoDosAjustes_.tipo,
+                               {{QStringLiteral("estado"), QVariant::fromValue(&estado_)},
+                                {QStringLiteral("atualizacao"), QVariant::fromValue(&atualizacao_)},
+                                {QStringLiteral("preenchimento"), QVariant::fromValue(&preenchimento_)}});
+        if (ajustes_) {
+            ligar(ajustes_, "painelPedido()", "abrirPainel()");
+            // Without a tray (and with a panel to show) the settings offer the panel.
+            if (ajustes_->metaObject()->indexOfProperty("semBandeja") >= 0)
+                ajustes_->setProperty("semBandeja", !bandeja_ && tipoDoPainel_.has_value());
+        }
+    }
     if (!ajustes_)
         return;
     ajustes_->show();
     ajustes_->raise();
     ajustes_->requestActivate();
+}
+
+void CorvaneMacApp::abrirPainel()
+{
+    if (!tipoDoPainel_)
+        return;
+    if (!painel_) {
+        painel_ = criarJanela(tipoDoPainel_->modulo, tipoDoPainel_->tipo,
+                              {{QStringLiteral("estado"), QVariant::fromValue(&estado_)},
+                               {QStringLiteral("atualizacao"), QVariant::fromValue(&atualizacao_)}});
+        if (!painel_)
+            return;
+        ligar(painel_, "abrirJanelaPedida()", "abrirJanela()");
+        ligar(painel_, "ajustesPedidos()", "abrirAjustes()");
+        ligar(painel_, "sairPedido()", "sair()");
+    }
+    const QPoint cursor = QCursor::pos();
+    const QRect icone = bandeja_ ? bandeja_->geometry() : QRect();
+    QScreen *tela = QGuiApplication::screenAt(icone.isValid() ? icone.center() : cursor);
+    if (!tela)
+        tela = QGuiApplication::primaryScreen();
+    const QRect area = tela ? tela->availableGeometry() : QRect();
+    painel_->setPosition(posicaoDoPainel(icone, painel_->size(), area, cursor));
+    painel_->show();
+    painel_->raise();
+    painel_->requestActivate();
+}
+
+QPoint CorvaneMacApp::posicaoDoPainel(const QRect &icone, QSize tamanho, const QRect &tela, const QPoint &cursor)
+{
+    const bool temIcone = icone.isValid() && !icone.isEmpty();
+    // The middle of the icon (QRect::center rounds down by one for even sizes).
+    const QPoint ancora = temIcone ? QPoint(icone.x() + icone.width() / 2, icone.y() + icone.height() / 2) : cursor;
+    const bool embaixo = tela.isValid() && ancora.y() > tela.center().y();
+    int x = ancora.x() - tamanho.width() / 2;
+    int y;
+    if (temIcone)
+        y = embaixo ? icone.top() - tamanho.height() : icone.bottom() + 1;
+    else
+        y = embaixo ? cursor.y() - tamanho.height() : cursor.y() + 1;
+    if (tela.isValid()) {
+        x = std::clamp(x, tela.left(), std::max(tela.left(), tela.right() + 1 - tamanho.width()));
+        y = std::clamp(y, tela.top(), std::max(tela.top(), tela.bottom() + 1 - tamanho.height()));
+    }
+    return {x, y};
 }
 
 CorvaneMacApp::Servidor CorvaneMacApp::lerServidor(QStringList &argumentos)

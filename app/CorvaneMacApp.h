@@ -1,6 +1,8 @@
 // The application: the three long-lived objects (the central state, the update checker, the
 // AutoFill status, created in that order), the main window "principal" with its menu commands
-// and the watcher, the settings window, and the tray icon where the desktop has a tray.
+// and the watcher, the settings window, and the tray icon with its panel where the desktop has a
+// tray. The panel's and the settings window's QML types are the program's to choose (the screens
+// build on this frame); without a panel type a tray click opens the main window.
 #pragma once
 
 #include "app/ComandosDoMenu.h"
@@ -10,15 +12,19 @@
 #include "state/EstadoDoApp.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QQmlEngine>
 #include <QQuickWindow>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
 #include <optional>
 
+class QMenu;
 class QSystemTrayIcon;
 
 class CorvaneMacApp : public QObject {
@@ -32,21 +38,47 @@ public:
     // The Basic style and the light look, before any window exists.
     static void prepararAparencia();
 
+    // A window's QML type: its module and its name in it.
+    struct TipoDeJanela {
+        QString modulo;
+        QString tipo;
+    };
+    // The panel's and the settings window's types, before `mostrar`. The panel gets the
+    // properties "estado" and "atualizacao", the settings also "preenchimento".
+    void usarJanelas(std::optional<TipoDeJanela> painel, TipoDeJanela ajustes);
+
+    // Where the panel of `tamanho` goes: centred under the tray icon's `icone` (above it when the
+    // icon sits in the screen's lower half), or under `cursor` when the tray gives no geometry;
+    // kept inside the screen's available area `tela`.
+    [[nodiscard]] static QPoint posicaoDoPainel(const QRect &icone, QSize tamanho, const QRect &tela,
+                                                const QPoint &cursor);
+
     // Builds the main window (and the tray icon where there is a tray) and shows it; false when
     // the window could not be built.
     bool mostrar();
 
 public slots:
-    // Shows the main window in front (tray click, a second start).
+    // Shows the main window in front and active (tray menu, the panel, a second start),
+    // building it again when it is gone.
     void abrirJanela();
     // Shows the settings window in front, building it on first use.
     void abrirAjustes();
+    // Shows the tray panel under the tray icon (or the pointer), building it on first use.
+    void abrirPainel();
+    // The tray menu's "Bloquear o Corvane".
+    void bloquear();
+    // The tray menu's and the panel's "Sair": the application ends.
+    void sair();
 
 public:
 
     [[nodiscard]] EstadoDoApp &estado() { return estado_; }
     [[nodiscard]] QQuickWindow *principal() const { return principal_; }
     [[nodiscard]] QQuickWindow *ajustes() const { return ajustes_; }
+    [[nodiscard]] QQuickWindow *painel() const { return painel_; }
+    [[nodiscard]] QSystemTrayIcon *bandeja() const { return bandeja_.get(); }
+    // The tray icon's context menu (built by `mostrar` even where there is no tray).
+    [[nodiscard]] QMenu *menuDaBandeja() const { return menuDaBandeja_.get(); }
 
     // The option "--servidor <base>" (http or https with a host): the API and the web site of
     // this run. Removed from `argumentos`; gives the base, or nothing when absent. A malformed
@@ -60,7 +92,11 @@ public:
     static void usarServidor(const QString &base);
 
 private:
+    bool criarPrincipal();
     QQuickWindow *criarJanela(const QString &modulo, const QString &tipo, const QVariantMap &propriedades);
+    // Connects a QML signal of `janela` (when it declares one) to a slot of ours.
+    void ligar(QQuickWindow *janela, const char *sinal, const char *slot);
+    void aoAtivarBandeja(int motivo);
 
     // In the order of creation; destroyed after the windows that show them.
     EstadoDoApp estado_;
@@ -71,5 +107,9 @@ private:
     std::unique_ptr<QQmlEngine> motor_;
     QPointer<QQuickWindow> principal_;
     QPointer<QQuickWindow> ajustes_;
+    QPointer<QQuickWindow> painel_;
+    std::optional<TipoDeJanela> tipoDoPainel_;
+    TipoDeJanela tipoDosAjustes_{QStringLiteral("Corvane.App"), QStringLiteral("JanelaDeAjustes")};
+    std::unique_ptr<QMenu> menuDaBandeja_;
     std::unique_ptr<QSystemTrayIcon> bandeja_;
 };

@@ -1,5 +1,5 @@
-// The settings window, opened from "Ajustes…". Only its AutoFill section exists so far; the
-// rest of the settings come later, and the window says so.
+// The frame's stand-in for the settings window, opened from "Ajustes…" when the program names
+// no window of its own: the AutoFill section only.
 import QtQuick
 import Corvane.App
 
@@ -7,6 +7,9 @@ JanelaDoCorvane {
     id: ajustes
 
     required property SituacaoDoPreenchimento preenchimento
+    // Handed to every settings window; the stand-in does not use them.
+    property EstadoDoApp estado
+    property VerificadorDeAtualizacao atualizacao
 
     objectName: "ajustes"
     title: "Ajustes"

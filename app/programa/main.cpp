@@ -23,6 +23,7 @@ Q_IMPORT_QML_PLUGIN(Corvane_AppPlugin)
 Q_IMPORT_QML_PLUGIN(Corvane_ContaPlugin)
 Q_IMPORT_QML_PLUGIN(Corvane_CofrePlugin)
 Q_IMPORT_QML_PLUGIN(Corvane_EditoresPlugin)
+Q_IMPORT_QML_PLUGIN(Corvane_BarraPlugin)
 Q_IMPORT_QML_PLUGIN(Corvane_ProgramaPlugin)
 
 int main(int argc, char **argv)
@@ -58,6 +59,8 @@ int main(int argc, char **argv)
     MarcasDaPartida::marcar("antes-do-estado");
     CorvaneMacApp corvane(argumentos);
     MarcasDaPartida::marcar("estado");
+    corvane.usarJanelas(CorvaneMacApp::TipoDeJanela{QStringLiteral("Corvane.Barra"), QStringLiteral("JanelaDaBarra")},
+                        {QStringLiteral("Corvane.Barra"), QStringLiteral("JanelaDosAjustes")});
     instancia.encaminharPara(EntradaPeloSafari::compartilhada());
     QObject::connect(&instancia, &InstanciaUnica::mostrarPedido, &corvane, &CorvaneMacApp::abrirJanela);
     if (!corvane.mostrar())

@@ -7,6 +7,7 @@ Q_IMPORT_QML_PLUGIN(Corvane_AppPlugin)
 Q_IMPORT_QML_PLUGIN(Corvane_ContaPlugin)
 Q_IMPORT_QML_PLUGIN(Corvane_CofrePlugin)
 Q_IMPORT_QML_PLUGIN(Corvane_EditoresPlugin)
+Q_IMPORT_QML_PLUGIN(Corvane_BarraPlugin)
 Q_IMPORT_QML_PLUGIN(Corvane_ProgramaPlugin)
 
 int main(int argc, char **argv)

@@ -1,0 +1,120 @@
+// The program's tray panel and settings window as the application builds them: one settings
+// window raised again, the panel opened where there is no tray and closed by Escape, and where
+// the panel goes under the tray icon or the pointer.
+#include "app/CorvaneMacApp.h"
+#include "plataforma/InfoDoPacote.h"
+#include "servidor/ServidorDeDesenvolvimento.h"
+#include "support/CofreDeSegredosEmMemoria.h"
+#include "support/quick/TesteQuick.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTest>
+
+namespace {
+
+TEST(PosicaoDoPainel, SobOIconeOuOPonteiroDentroDaTela)
+{
+    const QRect tela(0, 0, 1920, 1080);
+    const QSize painel(340, 400);
+    struct Caso {
+        const char *nome;
+        QRect icone;
+        QPoint cursor;
+        QPoint esperada;
+    };
+    const Caso casos[] = {
+        {"icone no alto", QRect(1000, 0, 24, 24), {}, {1012 - 170, 24}},
+        {"icone embaixo", QRect(1000, 1056, 24, 24), {}, {1012 - 170, 1056 - 400}},
+        {"icone no canto direito", QRect(1900, 0, 20, 24), {}, {1920 - 340, 24}},
+        {"icone no canto esquerdo", QRect(0, 0, 20, 24), {}, {0, 24}},
+        {"sem icone: o ponteiro", QRect(), {500, 300}, {330, 301}},
+        {"sem icone, ponteiro embaixo", QRect(), {500, 1000}, {330, 600}},
+    };
+    for (const Caso &caso : casos)
+        EXPECT_EQ(CorvaneMacApp::posicaoDoPainel(caso.icone, painel, tela, caso.cursor), caso.esperada) << caso.nome;
+}
+
+class JanelasDaBarra : public TesteQuick {
+protected:
+    void SetUp() override
+    {
+        segredos = CofreDeSegredosEmMemoria::instalar();
+        servidor.iniciar();
+        CorvaneMacApp::usarServidor(servidor.endereco().toString());
+        TesteQuick::SetUp();
+    }
+    void TearDown() override
+    {
+        TesteQuick::TearDown();
+        InfoDoPacote::substituir(std::nullopt);
+        CofreDeSegredos::usar(nullptr);
+    }
+
+    std::shared_ptr<CofreDeSegredosEmMemoria> segredos;
+    Servidor::ServidorDeDesenvolvimento servidor;
+};
+
+TEST_F(JanelasDaBarra, AjustesUmaSoJanelaEPainelSemBandeja)
+{
+    CorvaneMacApp programa({QStringLiteral("corvane")});
+    programa.usarJanelas(CorvaneMacApp::TipoDeJanela{QStringLiteral("Corvane.Barra"), QStringLiteral("JanelaDaBarra")},
+                         {QStringLiteral("Corvane.Barra"), QStringLiteral("JanelaDosAjustes")});
+    ASSERT_TRUE(programa.mostrar());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return programa.estado().fase() == EstadoDoApp::Fase::semConta; }, 10000));
+    EXPECT_FALSE(programa.bandeja()); // Xvfb has no tray
+
+    programa.abrirAjustes();
+    QQuickWindow *ajustes = programa.ajustes();
+    ASSERT_TRUE(ajustes);
+    EXPECT_EQ(ajustes->size(), QSize(480, 640));
+    EXPECT_EQ(ajustes->title(), QStringLiteral("Ajustes"));
+    ajustes->close();
+    programa.abrirAjustes();
+    EXPECT_EQ(programa.ajustes(), ajustes); // one instance, shown again
+    EXPECT_TRUE(ajustes->isVisible());
+
+    // Without a tray the settings offer the panel.
+    QQuickItem *abrirPainel = ajustes->findChild<QQuickItem *>(QStringLiteral("abrirPainel"));
+    ASSERT_TRUE(abrirPainel);
+    EXPECT_TRUE(abrirPainel->isVisible());
+    QMetaObject::invokeMethod(abrirPainel, "clicked");
+    QQuickWindow *painel = programa.painel();
+    ASSERT_TRUE(painel);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(painel));
+    EXPECT_EQ(painel->width(), 340);
+    EXPECT_TRUE(painel->findChild<QQuickItem *>(QStringLiteral("faceSemConta"))->isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(painel)); // opening it gives it the focus
+    QTest::keyClick(painel, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !painel->isVisible(); }, 5000));
+
+    // Focus moving to another window closes it too.
+    programa.abrirPainel();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(painel));
+    ajustes->requestActivate();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !painel->isVisible(); }, 5000));
+
+    // "Entrar" on the panel brings the main window to the front.
+    programa.principal()->close();
+    programa.abrirPainel();
+    EXPECT_EQ(programa.painel(), painel);
+    QMetaObject::invokeMethod(painel->findChild<QQuickItem *>(QStringLiteral("entrarNaBarra")), "clicked");
+    EXPECT_TRUE(programa.principal()->isVisible());
+    EXPECT_FALSE(painel->isVisible());
+
+    // The tray's menu: open, lock, quit.
+    QMenu *menu = programa.menuDaBandeja();
+    ASSERT_TRUE(menu);
+    QStringList textos;
+    for (QAction *acao : menu->actions())
+        textos << acao->text();
+    EXPECT_EQ(textos, (QStringList{QStringLiteral("Abrir o Corvane"), QStringLiteral("Bloquear o Corvane"), QString(),
+                                   QStringLiteral("Sair")}));
+    // A main window that is gone is built again.
+    delete programa.principal();
+    menu->actions().at(0)->trigger();
+    ASSERT_TRUE(programa.principal());
+    EXPECT_TRUE(programa.principal()->isVisible());
+}
+
+} // namespace
