@@ -15,9 +15,19 @@ JanelaPrincipal {
     telaBloqueado: Component { DesbloqueioNoMac { estado: janela.estado } }
     telaAberto: Component {
         CofreNoMac {
+            id: cofreDoPrograma
+
             estado: janela.estado
             preenchimento: janela.preenchimento
             onAjustesPedidos: janela.ajustesPedidos()
+            situacaoDaSincronia: Component {
+                SituacaoDaSincroniaNoMac {
+                    estado: janela.estado
+                    onEntrarDeNovo: cofreDoPrograma.vista.entrandoDeNovo = true
+                }
+            }
+            faixaDoCofre: Component { FaixaDoCofreNoMac {} }
+            folhaDeEntrarDeNovo: Component { EntrarDeNovoNoMac {} }
             // The edit sheet: the editor centred over the dimmed window, 460 points wide. It
             // closes itself through the state.
             folhaDeEdicao: Component {
