@@ -4,7 +4,12 @@
 
 #include "state/EntradaPeloSafari.h"
 
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QTimer>
 #include <QUrl>
+#include <QUrlQuery>
 
 class EntrarDeNovoNaTela : public SincroniaNaTela {
 protected:
@@ -34,6 +39,26 @@ protected:
         avancar(400);
     }
     QString erro() { return modelo()->property("erro").toString(); }
+    // What the development site answers when the person confirms the passkey of `email` for
+    // the page last opened: the callback address it redirects to.
+    QUrl confirmarPasskey()
+    {
+        QUrl continuar = servidor.endereco().resolved(QUrl(QStringLiteral("/entrar/mac/continuar")));
+        QUrlQuery consulta;
+        consulta.addQueryItem(QStringLiteral("chave"), QUrlQuery(abertos.last()).queryItemValue(QStringLiteral("chave")));
+        consulta.addQueryItem(QStringLiteral("email"), email);
+        continuar.setQuery(consulta);
+        QNetworkAccessManager rede;
+        QNetworkRequest pedido(continuar);
+        pedido.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+        std::unique_ptr<QNetworkReply> resposta(rede.get(pedido));
+        QEventLoop laco;
+        QObject::connect(resposta.get(), &QNetworkReply::finished, &laco, &QEventLoop::quit);
+        QTimer::singleShot(10000, &laco, &QEventLoop::quit);
+        laco.exec();
+        EXPECT_EQ(resposta->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 303);
+        return QUrl::fromEncoded(resposta->rawHeader("Location"));
+    }
 
     QList<QUrl> abertos;
 };
@@ -192,4 +217,16 @@ TEST_F(EntrarDeNovoNaTela, EsperaNoNavegadorReabreECancelaSemErro)
     EXPECT_FALSE(folhaAberta());
     EXPECT_FALSE(EntradaPeloSafari::compartilhada().aguardando().has_value());
     EXPECT_TRUE(estado->precisaEntrarDeNovo());
+}
+
+TEST_F(EntrarDeNovoNaTela, PasskeyConfirmadaNoNavegadorSincronizaEFecha)
+{
+    servidor.estado().registrarPasskey(email, chave);
+    abrirFolhaComSessaoEncerrada();
+    clicar(item(QStringLiteral("botaoUsarPasskey")));
+    ASSERT_EQ(abertos.size(), 1);
+    EXPECT_TRUE(EntradaPeloSafari::compartilhada().receber(confirmarPasskey()));
+    EXPECT_TRUE(esperarAte([this] { return !folhaAberta(); }));
+    EXPECT_FALSE(estado->precisaEntrarDeNovo());
+    EXPECT_EQ(avisoAtual(), QStringLiteral("Sincronizado"));
 }
