@@ -26,6 +26,16 @@ QString RegrasDaSincronia::estadoDaLinha(bool precisaEntrarDeNovo, bool semConex
     return QStringLiteral("ocioso");
 }
 
+bool RegrasDaSincronia::trocaAnimada(const QString &de, const QString &para)
+{
+    if (de == para)
+        return false;
+    const auto animado = [](const QString &estado) {
+        return estado == QLatin1String("sessaoEncerrada") || estado == QLatin1String("falhou");
+    };
+    return animado(de) || animado(para);
+}
+
 QString RegrasDaSincronia::textoDaUltimaSincronia(const std::optional<QDateTime> &ultima, const QDateTime &agora,
                                                   const QTimeZone &fuso)
 {

@@ -27,6 +27,10 @@ public:
     // "sessaoEncerrada", "semConexao", "falhou" or "ocioso": the first that holds, in this order.
     [[nodiscard]] Q_INVOKABLE static QString estadoDaLinha(bool precisaEntrarDeNovo, bool semConexao, bool falhou);
 
+    // Whether the line's change from state `de` to `para` moves on its spring: changes of the
+    // ended session and of the failure do, the offline flag's alone do not.
+    [[nodiscard]] Q_INVOKABLE static bool trocaAnimada(const QString &de, const QString &para);
+
     // The idle line at `agora` for the last successful sync (none: never synced). A sync an hour
     // or more ago gives its clock time, and also its date when it was before today in `fuso`.
     [[nodiscard]] static QString textoDaUltimaSincronia(const std::optional<QDateTime> &ultima, const QDateTime &agora,

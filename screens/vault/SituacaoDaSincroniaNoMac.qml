@@ -13,16 +13,38 @@ Item {
 
     required property EstadoDoApp estado
     readonly property string estadoDaLinha: modelo.estadoDaLinha
+    // The state shown before the last change, to tell whether that change moves.
+    property string linhaAnterior: modelo.estadoDaLinha
 
     // Every action that leads to signing in again only asks for the sheet.
     signal entrarDeNovo()
 
     implicitHeight: coluna.implicitHeight + 24
 
+    onEstadoDaLinhaChanged: {
+        if (!MovimentoReduzido.ativo && RegrasDaSincronia.trocaAnimada(situacao.linhaAnterior, situacao.estadoDaLinha))
+            entrada.restart();
+        situacao.linhaAnterior = situacao.estadoDaLinha;
+    }
+
     SituacaoDaSincronia {
         id: modelo
 
         estado: situacao.estado
+    }
+
+    // The new state's rows fade in on a spring of 0.25 s.
+    NumberAnimation {
+        id: entrada
+
+        target: coluna
+        property: "opacity"
+        from: 0
+        to: 1
+        duration: Mola.duracao(0.25, 1)
+        // qmllint disable type
+        easing: Mola.curva(0.25, 1)
+        // qmllint enable type
     }
 
     ColumnLayout {

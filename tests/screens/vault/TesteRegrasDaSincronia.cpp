@@ -29,6 +29,23 @@ TEST(RegrasDaSincronia, EstadoDaLinhaSegueAPrioridade)
     }
 }
 
+TEST(RegrasDaSincronia, SoASessaoEAFalhaAnimamATroca)
+{
+    struct Caso {
+        const char *de, *para;
+        bool animada;
+    };
+    const Caso casos[] = {
+        {"ocioso", "semConexao", false}, {"semConexao", "ocioso", false}, {"ocioso", "falhou", true},
+        {"falhou", "ocioso", true},      {"semConexao", "sessaoEncerrada", true}, {"sessaoEncerrada", "ocioso", true},
+        {"falhou", "falhou", false},
+    };
+    for (const Caso &caso : casos)
+        EXPECT_EQ(RegrasDaSincronia::trocaAnimada(QString::fromLatin1(caso.de), QString::fromLatin1(caso.para)),
+                  caso.animada)
+            << caso.de << " -> " << caso.para;
+}
+
 TEST(RegrasDaSincronia, TextoDaUltimaSincronia)
 {
     const QTimeZone utc(QTimeZone::utc());

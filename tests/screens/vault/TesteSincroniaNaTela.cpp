@@ -155,6 +155,7 @@ TEST_F(SincroniaNaTela, LinhaMostraSemConexaoFalhaESessaoEncerradaComSuasAcoes)
         Testes::executar(cofre().sincronizar());
         servidor.limparFalhas();
         QCoreApplication::processEvents();
+        avancar(500); // the line's spring
     };
 
     falhar(Servidor::Falha::conexaoDerrubada());
@@ -168,6 +169,7 @@ TEST_F(SincroniaNaTela, LinhaMostraSemConexaoFalhaESessaoEncerradaComSuasAcoes)
     Testes::executar(cofre().sincronizar());
     falhar(Servidor::Falha::erro(500, QStringLiteral("erro-interno")));
     ASSERT_TRUE(cofre().falhouAoSincronizar());
+    EXPECT_EQ(item(QStringLiteral("colunaDaSituacao"))->opacity(), 1.0);
     EXPECT_FALSE(visivel(QStringLiteral("linhaSemConexao")));
     EXPECT_EQ(textoDe(item(QStringLiteral("linhaDaFalha"))), QStringLiteral("Não deu para sincronizar"));
     EXPECT_TRUE(visivel(QStringLiteral("botaoTentarDeNovo")));
