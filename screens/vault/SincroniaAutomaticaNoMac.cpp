@@ -41,7 +41,22 @@ void SincroniaAutomaticaNoMac::comecar()
     connect(&RelogioDasTelas::instancia(), &RelogioDasTelas::agoraMudou, this,
             &SincroniaAutomaticaNoMac::aoPassarOTempo);
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &SincroniaAutomaticaNoMac::aoFocarJanela);
+    connect(estado_, &EstadoDoApp::cofreMudou, this, &SincroniaAutomaticaNoMac::aoTrocarDeCofre);
     emit ativaMudou();
+}
+
+void SincroniaAutomaticaNoMac::aoTrocarDeCofre()
+{
+    // A sign-in again may open a fresh store while this window stays up: the loop moves to it
+    // and sleeps its full period first. Without an open store it ends.
+    if (encerrada_)
+        return;
+    if (!estado_ || estado_->fase() != EstadoDoApp::Fase::aberto || !estado_->cofre()) {
+        cancelar();
+        return;
+    }
+    cofre_ = estado_->cofre();
+    inicioDoSono_ = RelogioDasTelas::instancia().agora();
 }
 
 void SincroniaAutomaticaNoMac::cancelar()
@@ -51,6 +66,8 @@ void SincroniaAutomaticaNoMac::cancelar()
     encerrada_ = true;
     disconnect(&RelogioDasTelas::instancia(), nullptr, this, nullptr);
     disconnect(qGuiApp, nullptr, this, nullptr);
+    if (estado_)
+        disconnect(estado_, nullptr, this, nullptr);
     emit ativaMudou();
 }
 

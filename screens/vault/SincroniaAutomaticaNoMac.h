@@ -1,9 +1,10 @@
 // Keeps the open vault fresh while the vault window is on screen: every 20 seconds on the
-// screens' clock, while the application is in the foreground, it syncs the store that was open
-// when the window appeared, and it syncs at once whenever any of our windows gains focus. The
-// interval counts from the end of the previous sync. It ends for good when cancelled, when the
-// window goes, or when its store is no longer the state's open one; after that it starts no
-// sync, not even one whose sleep was under way. It only starts syncs: the store records the
+// screens' clock, while the application is in the foreground, it syncs the state's open store,
+// and it syncs at once whenever any of our windows gains focus. The interval counts from the end
+// of the previous sync; a store replaced while the window stays (a sign-in again with a fresh
+// store) is followed from a new full sleep. It ends for good when cancelled, when the window
+// goes, or when the vault is no longer open; after that it starts no sync, not even one whose
+// sleep was under way. It only starts syncs: the store records the
 // outcome in its flags.
 #pragma once
 
@@ -49,6 +50,7 @@ private:
     void comecar();
     void aoPassarOTempo();
     void aoFocarJanela(QWindow *janela);
+    void aoTrocarDeCofre();
     [[nodiscard]] bool cofreAtual() const;
     static QCoro::Task<> passo(QPointer<SincroniaAutomaticaNoMac> eu, QPointer<Cofre> cofre);
 

@@ -6,6 +6,7 @@
 #include "support/Executar.h"
 
 #include <QGuiApplication>
+#include <QPointer>
 #include <QQuickWindow>
 #include <QTest>
 
@@ -100,6 +101,25 @@ TEST_F(SincroniaNaTela, LacoNaoSincronizaDepoisQueOCofreFechou)
     QCoreApplication::processEvents();
     EXPECT_EQ(sincronias(), 0);
     EXPECT_FALSE(laco->property("ativa").toBool());
+}
+
+TEST_F(SincroniaNaTela, LacoSegueUmCofreNovoAbertoSemTrocarDeJanela)
+{
+    abrirComSincronia();
+    esperarOciosoELimpar();
+    const qint64 inicio = agoraDaTela.toSecsSinceEpoch();
+    QPointer<Cofre> antigo = estado->cofre();
+
+    irPara(inicio + 10);
+    estado->abrirCofre(*estado->conta(), chave, false); // as a sign-in again with a fresh store does
+    ASSERT_NE(estado->cofre(), antigo.data());
+    esperarOciosoELimpar(); // its first sync, the state's own
+
+    irPara(inicio + 29);
+    EXPECT_EQ(sincronias(), 0) << "the new store gets a full sleep first";
+    irPara(inicio + 30);
+    EXPECT_TRUE(esperarAte([this] { return sincronias() == 1 && !cofre().sincronizando(); }));
+    EXPECT_TRUE(acharObjeto(QStringLiteral("sincroniaAutomatica"))->property("ativa").toBool());
 }
 
 TEST_F(SincroniaNaTela, LinhaOciosaContaOTempoDesdeAUltimaSincronia)
