@@ -337,6 +337,7 @@ void EstadoDoApp::definirCofre(Cofre *valor)
     cofre_ = valor;
     if (anterior && anterior != valor) {
         disconnect(anterior, nullptr, this, nullptr);
+        anterior->aposentar();
         // Later, not now: the screens and tasks that still point at it finish their event first.
         anterior->deleteLater();
     }

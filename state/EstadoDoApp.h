@@ -83,6 +83,9 @@ class EstadoDoApp : public QObject {
     Q_PROPERTY(QString nomeDaFase READ nomeDaFase NOTIFY faseMudou)
     Q_PROPERTY(bool precisaEntrarDeNovo READ precisaEntrarDeNovo NOTIFY precisaEntrarDeNovoMudou)
     Q_PROPERTY(bool secoesLiberadas READ secoesLiberadas NOTIFY secoesLiberadasMudou)
+    // The application is in the foreground (the frame's rule: focus passing between our own
+    // windows does not leave it). True until the frame reports otherwise.
+    Q_PROPERTY(bool emPrimeiroPlano READ emPrimeiroPlano NOTIFY emPrimeiroPlanoMudou)
     Q_PROPERTY(ClienteDaAPI *api READ api CONSTANT)
     Q_PROPERTY(Preferencias *preferencias READ preferencias CONSTANT)
     Q_PROPERTY(CentralDeAvisos *avisos READ avisos CONSTANT)
@@ -123,6 +126,7 @@ public:
     [[nodiscard]] QString nomeDaFase() const;
     [[nodiscard]] bool precisaEntrarDeNovo() const { return precisaEntrarDeNovo_; }
     [[nodiscard]] bool secoesLiberadas() const { return secoesLiberadas_; }
+    [[nodiscard]] bool emPrimeiroPlano() const { return emPrimeiroPlano_; }
     [[nodiscard]] ClienteDaAPI *api() const { return api_; }
     [[nodiscard]] Preferencias *preferencias() const { return preferencias_; }
     [[nodiscard]] CentralDeAvisos *avisos() const { return avisos_; }
@@ -243,6 +247,7 @@ signals:
     void trabalhandoMudou();
     void precisaEntrarDeNovoMudou();
     void secoesLiberadasMudou();
+    void emPrimeiroPlanoMudou();
     void momentoDoSegundoPlanoMudou();
     void podeTentarDesbloquearSozinhoMudou();
     void cofreProntoParaAbrirMudou();
@@ -296,6 +301,7 @@ private:
     void definirTrabalhando(const TrabalhoOpcional &valor);
     void definirPrecisaEntrarDeNovo(bool valor);
     void definirSecoesLiberadas(bool valor);
+    void definirEmPrimeiroPlano(bool valor);
     void definirMomentoDoSegundoPlano(const MomentoOpcional &valor);
     void definirPodeTentarDesbloquearSozinho(bool valor);
     void definirCofreProntoParaAbrir(const CofreProntoOpcional &valor);
@@ -308,6 +314,7 @@ private:
     TrabalhoOpcional trabalhando_;
     bool precisaEntrarDeNovo_ = false;
     bool secoesLiberadas_ = false;
+    bool emPrimeiroPlano_ = true;
     ClienteDaAPI *api_;            // child of this object, never replaced
     Preferencias *preferencias_;   // child, never replaced
     CentralDeAvisos *avisos_;      // child, never replaced

@@ -23,8 +23,17 @@ void EstadoDoApp::travar()
     definirFase(Fase::bloqueado);
 }
 
+void EstadoDoApp::definirEmPrimeiroPlano(bool valor)
+{
+    if (emPrimeiroPlano_ == valor)
+        return;
+    emPrimeiroPlano_ = valor;
+    emit emPrimeiroPlanoMudou();
+}
+
 void EstadoDoApp::aoIrParaSegundoPlano()
 {
+    definirEmPrimeiroPlano(false);
     if (fase_ != Fase::aberto || capturandoATela())
         return;
     definirMomentoDoSegundoPlano(agora());
@@ -37,6 +46,7 @@ void EstadoDoApp::aoIrParaSegundoPlano()
 
 void EstadoDoApp::aoVoltarAoPrimeiroPlano()
 {
+    definirEmPrimeiroPlano(true);
     const auto sincronizar = [this] {
         if (fase_ == Fase::aberto && cofre_)
             (void)cofre_->sincronizar(); // not awaited; the store guards its own lifetime

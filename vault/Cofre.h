@@ -121,6 +121,11 @@ public:
     // writes the copy, refreshes the identities and consumes the AutoFill exchange files. Returns
     // at once when a run is under way. Never throws: failures end in the flags.
     QCoro::Task<> sincronizar();
+    // The state let this store go (a sign-out, another account, a fresh store after an unlock):
+    // from now on it refuses to sync, and a sync under way ends without applying its answer, so
+    // a store that is no longer current never rewrites the local copy or the identities.
+    void aposentar() { aposentado_ = true; }
+    [[nodiscard]] bool aposentado() const { return aposentado_; }
     // Uploads the passwords the AutoFill extension saved, removing from the file the entries
     // that were uploaded, were already in the vault or can never open. Never throws.
     QCoro::Task<> importarNovasSenhas();
@@ -218,6 +223,7 @@ private:
     IdsDeItens ilegiveis_;
     DataOpcional ultimaSincronia_;
     bool carregado_ = false;
+    bool aposentado_ = false;
     QList<QString> ordem_;
     IdsDeItens idsNaOrdem_; // the ids `ordem_` names, so a removal scans it only when it must
     // Change counters: of what the local copy holds (account, revision, sealed items) and of the

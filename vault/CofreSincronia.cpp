@@ -14,7 +14,7 @@
 QCoro::Task<> Cofre::sincronizar()
 {
     // Checked and set before the first wait, so two callers cannot both start a run.
-    if (sincronizando_)
+    if (sincronizando_ || aposentado_)
         co_return;
     definirSincronizando(true);
 
@@ -33,6 +33,10 @@ QCoro::Task<> Cofre::sincronizar()
     }
     if (!vivo)
         co_return;
+    if (aposentado_) {
+        definirSincronizando(false);
+        co_return;
+    }
     if (falha) {
         registrarFalhaDeSincronia(falha);
         definirSincronizando(false);

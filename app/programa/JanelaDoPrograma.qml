@@ -22,6 +22,14 @@ JanelaPrincipal {
             onAjustesPedidos: janela.ajustesPedidos()
             secaoDeSenhas: Component { SenhasNoMac { estado: janela.estado; vista: cofreDoPrograma.vista } }
             secaoDeNotas: Component { NotasNoMac { estado: janela.estado; vista: cofreDoPrograma.vista } }
+            situacaoDaSincronia: Component {
+                SituacaoDaSincroniaNoMac {
+                    estado: janela.estado
+                    onEntrarDeNovo: cofreDoPrograma.vista.entrandoDeNovo = true
+                }
+            }
+            faixaDoCofre: Component { FaixaDoCofreNoMac {} }
+            folhaDeEntrarDeNovo: Component { EntrarDeNovoNoMac {} }
             // The edit sheet: the editor centred over the dimmed window, 460 points wide. It
             // closes itself through the state.
             folhaDeEdicao: Component {

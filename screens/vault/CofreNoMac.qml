@@ -101,6 +101,12 @@ Rectangle {
 
         estado: cofreNoMac.estado
     }
+    // Keeps the open store fresh while this window is shown: every 20 seconds in the
+    // foreground, and whenever one of our windows gains focus.
+    SincroniaAutomaticaNoMac {
+        objectName: "sincroniaAutomatica"
+        estado: cofreNoMac.estado
+    }
 
     BarraLateralNoMac {
         id: barra

@@ -152,6 +152,11 @@ void EstadoDoServidor::definirDuracaoDoAcesso(std::chrono::seconds duracao)
     duracaoDoAcesso_ = duracao;
 }
 
+void EstadoDoServidor::definirDuracaoDaSessao(std::optional<std::chrono::seconds> duracao)
+{
+    duracaoDaSessao_ = duracao;
+}
+
 void EstadoDoServidor::expirarTokensDeAcesso()
 {
     const QDateTime passado = agora().addSecs(-1);
@@ -184,7 +189,10 @@ QJsonObject EstadoDoServidor::novaSessao(const ContaNoServidor &conta)
 {
     const QString sessaoId = QUuid::createUuid().toString(QUuid::WithoutBraces);
     const QString renovacao = novoToken("renovacao-");
-    sessoes_.insert(sessaoId, Sessao{conta.id, renovacao, true});
+    std::optional<QDateTime> terminaEm;
+    if (duracaoDaSessao_)
+        terminaEm = agora().addSecs(duracaoDaSessao_->count());
+    sessoes_.insert(sessaoId, Sessao{conta.id, renovacao, true, terminaEm});
     renovacoes_.insert(renovacao, sessaoId);
     return emitirAcesso(sessaoId);
 }
@@ -193,7 +201,9 @@ QJsonObject EstadoDoServidor::emitirAcesso(const QString &sessaoId)
 {
     const Sessao &sessao = sessoes_[sessaoId];
     const QString acesso = novoToken("acesso-");
-    const QDateTime expiraEm = agora().addSecs(duracaoDoAcesso_.count());
+    QDateTime expiraEm = agora().addSecs(duracaoDoAcesso_.count());
+    if (sessao.terminaEm)
+        expiraEm = std::min(expiraEm, *sessao.terminaEm);
     acessos_.insert(acesso, Acesso{sessaoId, expiraEm});
     return {{QStringLiteral("tokenDeAcesso"), acesso},
             {QStringLiteral("expiraEm"), textoDaData(expiraEm)},
@@ -546,6 +556,11 @@ Resposta EstadoDoServidor::renovar(const Pedido &pedido)
     if (atual == renovacoes_.cend())
         throw naoAutenticado();
     const QString sessaoId = *atual;
+    if (const Sessao &sessao = sessoes_[sessaoId]; sessao.terminaEm && agora() >= *sessao.terminaEm) {
+        // Its lifetime is over: the session ends, as one the server let expire.
+        encerrar(sessaoId);
+        throw naoAutenticado();
+    }
     renovacoes_.erase(atual);
     renovacoesGastas_.insert(token, sessaoId);
 

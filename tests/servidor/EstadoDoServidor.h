@@ -85,6 +85,9 @@ public:
     void definirRelogio(std::function<QDateTime()> relogio); // UTC; default: the system clock
     [[nodiscard]] QDateTime agora() const;
     void definirDuracaoDoAcesso(std::chrono::seconds duracao); // of new access tokens; default 15 min
+    // Sessions signed in from now on end this long after sign-in: their access tokens stop
+    // working then and their renewal is refused. None (the default): sessions do not end.
+    void definirDuracaoDaSessao(std::optional<std::chrono::seconds> duracao);
     void expirarTokensDeAcesso();                             // every access token issued so far stops working
     void revogarSessoes(const QString &email);                // renewal then answers 403, requests 401
     [[nodiscard]] int sessoesAtivas(const QString &email) const;
@@ -115,6 +118,7 @@ private:
         QString contaId;
         QString tokenDeRenovacao;
         bool ativa = true;
+        std::optional<QDateTime> terminaEm; // none: the session lasts until it is ended
     };
     struct Acesso {
         QString sessaoId;
@@ -172,6 +176,7 @@ private:
 
     std::function<QDateTime()> relogio_;
     std::chrono::seconds duracaoDoAcesso_{15 * 60};
+    std::optional<std::chrono::seconds> duracaoDaSessao_;
     QMap<QString, ContaNoServidor> contas_; // by id
     QHash<QString, CodigoPendente> codigosDeEmail_;   // by e-mail
     QHash<QString, QString> ultimosCodigos_;          // by e-mail, for tests

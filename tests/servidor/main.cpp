@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 
 int main(int argc, char **argv)
@@ -30,7 +31,24 @@ int main(int argc, char **argv)
                                    QStringLiteral("Segundos para um pedido chegar inteiro (padrão 10)."),
                                    QStringLiteral("S"), QStringLiteral("10"));
     opcoes.addOption(prazo);
+    const QCommandLineOption duracaoDaSessao(
+        QStringLiteral("duracao-da-sessao"),
+        QStringLiteral("Segundos até cada sessão nova terminar; renová-la não a estende (padrão: não termina)."),
+        QStringLiteral("S"));
+    opcoes.addOption(duracaoDaSessao);
     opcoes.process(app);
+
+    std::optional<std::chrono::seconds> sessao;
+    if (opcoes.isSet(duracaoDaSessao)) {
+        bool sessaoOk = false;
+        const qint64 valor = opcoes.value(duracaoDaSessao).toLongLong(&sessaoOk);
+        if (!sessaoOk || valor <= 0) {
+            std::fprintf(stderr, "corvane-servidor: duração de sessão inválida: %s\n",
+                         qPrintable(opcoes.value(duracaoDaSessao)));
+            return 2;
+        }
+        sessao = std::chrono::seconds(valor);
+    }
 
     bool prazoOk = false;
     const double segundos = opcoes.value(prazo).toDouble(&prazoOk);
@@ -48,6 +66,7 @@ int main(int argc, char **argv)
 
     Servidor::ServidorDeDesenvolvimento servidor;
     servidor.registrarNoLog(true);
+    servidor.estado().definirDuracaoDaSessao(sessao);
     servidor.definirPrazoDeLeitura(std::chrono::milliseconds(static_cast<qint64>(segundos * 1000)));
     if (opcoes.isSet(versao))
         servidor.site().definirVersaoPublicada(opcoes.value(versao));
