@@ -3,7 +3,7 @@
 #include "RegrasDaSincronia.h"
 #include "app/MensagemDoErro.h"
 #include "app/servicos/TextosDoComputador.h"
-#include "screens/account/DigitosDoCodigo.h"
+#include "state/RegrasDoFormulario.h"
 #include "state/EntradaPeloSafari.h"
 #include "state/ErroDeEntradaSocial.h"
 
