@@ -7,6 +7,7 @@
 #include "core/ArquivosDoPreenchimento.h"
 #include "app/servicos/Preferencias.h"
 #include "core/CopiaDoCofre.h"
+#include "core/DiarioDaCopia.h"
 #include "core/ErroDeCripto.h"
 
 #include <QCollator>
@@ -14,6 +15,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <malloc.h>
 #include <limits>
 #include <vector>
 
@@ -30,6 +32,18 @@ Cofre::Cofre(Conta conta, QByteArray chave, ClienteDaAPI *api, Preferencias *pre
 
 Cofre::~Cofre() = default;
 
+void Cofre::devolverMemoriaLivre(qsizetype itens)
+{
+#ifdef __GLIBC__
+    // Reading a whole vault leaves the heap full of freed parse buffers between the items it
+    // keeps; handing those pages back keeps the resident size to what the vault holds.
+    if (itens >= 1000)
+        malloc_trim(0);
+#else
+    Q_UNUSED(itens);
+#endif
+}
+
 QString Cofre::chaveDaOrdem(const QString &idDaConta)
 {
     return QStringLiteral("ordem-") + idDaConta;
@@ -44,10 +58,14 @@ void Cofre::carregarCopia()
     definirRevisao(copia->revisao);
     {
         const AvisosAgrupados agrupados(*this);
+        const TextosCompartilhados compartilhados;
+        cifrados_.reserve(copia->itens.size());
+        abertos_.reserve(copia->itens.size());
         for (const ItemCifrado &item : copia->itens)
             aplicar(item);
     }
     definirCarregado(true);
+    devolverMemoriaLivre(copia->itens.size());
 }
 
 void Cofre::definirConta(const Conta &conta)
@@ -56,6 +74,7 @@ void Cofre::definirConta(const Conta &conta)
         return;
     conta_ = conta;
     ++versaoDaCopia_;
+    contaMudouNaCopia_ = true;
     emit contaMudou();
 }
 
@@ -64,7 +83,7 @@ void Cofre::aplicar(const ItemCifrado &item)
     const QString &id = item.id;
     if (item.apagadoEm || !item.dados) {
         if (cifrados_.remove(id))
-            avisarCifrados();
+            avisarCifrados(id);
         if (abertos_.remove(id))
             abertoMudou(id);
         if (ilegiveis_.remove(id))
@@ -75,7 +94,7 @@ void Cofre::aplicar(const ItemCifrado &item)
     const auto guardado = cifrados_.constFind(id);
     if (guardado == cifrados_.cend() || *guardado != item) {
         cifrados_.insert(id, item);
-        avisarCifrados();
+        avisarCifrados(id);
     } else if (abertos_.contains(id)) {
         return; // the same sealed item opened before with this key: opening again gives the same
     }
@@ -109,15 +128,51 @@ void Cofre::salvarCopia() const
 {
     if (copiaGravada_ == versaoDaCopia_ && QFileInfo::exists(CopiaDoCofre::arquivo()))
         return;
+    if (acrescentarAoDiario())
+        return;
     CopiaDoCofre copia;
     copia.versao = 1;
     copia.conta = conta_;
     copia.revisao = revisao_;
     copia.itens = cifrados_.values();
-    if (CopiaDoCofre::salvar(copia))
+    if (CopiaDoCofre::salvar(copia)) {
         copiaGravada_ = versaoDaCopia_;
-    else
+        mudadosNaCopia_.clear();
+        contaMudouNaCopia_ = false;
+        copiaInteiraMudou_ = false;
+        tamanhoDaCopiaGravada_ = QFileInfo(CopiaDoCofre::arquivo()).size();
+        tamanhoDoDiario_ = 0;
+    } else {
         copiaGravada_.reset();
+        copiaInteiraMudou_ = true;
+    }
+}
+
+bool Cofre::acrescentarAoDiario() const
+{
+    // A small copy is rewritten as cheaply as a line is appended; past a quarter of the copy the
+    // journal is folded in by a whole write, so reading stays about one pass over the copy.
+    if (!copiaGravada_ || copiaInteiraMudou_ || tamanhoDaCopiaGravada_ < copiaMinimaParaDiario_
+        || tamanhoDoDiario_ > tamanhoDaCopiaGravada_ / 4 || !QFileInfo::exists(CopiaDoCofre::arquivo()))
+        return false;
+    MudancaDaCopia mudanca;
+    mudanca.revisao = revisao_;
+    if (contaMudouNaCopia_)
+        mudanca.conta = conta_;
+    for (const QString &id : std::as_const(mudadosNaCopia_)) {
+        if (const auto item = cifrados_.constFind(id); item != cifrados_.cend())
+            mudanca.gravados.append(*item);
+        else
+            mudanca.removidos.append(id);
+    }
+    const std::optional<qint64> tamanho = DiarioDaCopia::acrescentar(mudanca, tamanhoDoDiario_);
+    if (!tamanho)
+        return false;
+    tamanhoDoDiario_ = *tamanho;
+    copiaGravada_ = versaoDaCopia_;
+    mudadosNaCopia_.clear();
+    contaMudouNaCopia_ = false;
+    return true;
 }
 
 void Cofre::gravarEAtualizarIdentidades()
@@ -175,7 +230,7 @@ void Cofre::abertoMudou(const QString &id)
 void Cofre::removerLocalmente(const QString &id)
 {
     if (cifrados_.remove(id))
-        avisarCifrados();
+        avisarCifrados(id);
     if (abertos_.remove(id))
         abertoMudou(id);
     // Most deletions are of ids the order never named (it holds codes only): no scan for those.
@@ -317,6 +372,13 @@ void Cofre::definirCarregado(bool valor)
         return;
     carregado_ = valor;
     emit carregadoMudou();
+}
+
+void Cofre::avisarCifrados(const QString &id)
+{
+    if (!copiaInteiraMudou_)
+        mudadosNaCopia_.insert(id);
+    avisarCifrados();
 }
 
 void Cofre::avisarCifrados()
