@@ -198,7 +198,6 @@ std::optional<CopiaDoCofre> LeitorDaCopia::lerDireto(const QByteArray &bytes)
     }
     if (!c.literal("}") || !c.noFim())
         return std::nullopt;
-    copia.itens.squeeze();
     // The account record is small and has optional parts: the general reader reads it.
     copia.conta = Conta::deJSON(Leitor(CodificacaoJSON::lerDocumento(*conta), QStringLiteral("conta")));
     return copia;
