@@ -188,7 +188,8 @@ private:
         }
         // Members gather in this depth's scratch and move into a list of the exact size once the
         // object ends: no regrowth per member, no slack kept in the vault's many small objects.
-        Rascunho &rascunho = rascunhoDe(profundidade);
+        const RascunhoEmUso emUso(profundidade);
+        Rascunho &rascunho = *emUso;
         pularEspacos();
         QString chave = lerChave();
         for (;;) {
@@ -228,19 +229,33 @@ private:
         std::vector<ValorJSON> valores;
     };
 
-    // The scratch of one depth, emptied; kept per thread so its room is reused across documents.
-    static Rascunho &rascunhoDe(int profundidade)
-    {
-        thread_local std::deque<Rascunho> rascunhos; // a deque keeps the shallower ones in place
-        while (rascunhos.size() <= std::size_t(profundidade))
-            rascunhos.emplace_back();
-        Rascunho &rascunho = rascunhos[std::size_t(profundidade)];
-        rascunho.pares.clear();
-        rascunho.simples.clear();
-        rascunho.indice.clear();
-        rascunho.valores.clear();
-        return rascunho;
-    }
+    // The scratch of one depth, kept per thread so its room is reused across documents. Emptied
+    // when its reader leaves, also by a throw: an item's texts never outlive their read there.
+    class RascunhoEmUso {
+    public:
+        explicit RascunhoEmUso(int profundidade) : rascunho_(de(profundidade)) {}
+        ~RascunhoEmUso()
+        {
+            rascunho_.pares.clear();
+            rascunho_.simples.clear();
+            rascunho_.indice.clear();
+            rascunho_.valores.clear();
+        }
+        RascunhoEmUso(const RascunhoEmUso &) = delete;
+        RascunhoEmUso &operator=(const RascunhoEmUso &) = delete;
+        Rascunho &operator*() const { return rascunho_; }
+
+    private:
+        static Rascunho &de(int profundidade)
+        {
+            thread_local std::deque<Rascunho> rascunhos; // a deque keeps the shallower ones in place
+            while (rascunhos.size() <= std::size_t(profundidade))
+                rascunhos.emplace_back();
+            return rascunhos[std::size_t(profundidade)];
+        }
+
+        Rascunho &rascunho_;
+    };
 
     // Stores a member as ObjetoJSON::definir does: a repeated key keeps its first position and
     // takes the last value. Two keys with only code units below U+0300 are equivalent only when
@@ -287,7 +302,8 @@ private:
             ++cursor_;
             return lista;
         }
-        std::vector<ValorJSON> &valores = rascunhoDe(profundidade).valores;
+        const RascunhoEmUso emUso(profundidade);
+        std::vector<ValorJSON> &valores = (*emUso).valores;
         pularEspacos();
         valores.push_back(lerValor(profundidade + 1));
         for (;;) {
