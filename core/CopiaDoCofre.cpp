@@ -1,6 +1,8 @@
 #include "core/CopiaDoCofre.h"
 
 #include "core/Configuracao.h"
+#include "core/DiarioDaCopia.h"
+#include "core/LeitorDaCopia.h"
 #include "plataforma/ArquivoAtomico.h"
 #include "plataforma/Conteiner.h"
 
@@ -29,12 +31,16 @@ bool CopiaDoCofre::salvar(const CopiaDoCofre &copia)
     const QString folder = pasta();
     if (!ArquivoAtomico::criarPastaProtegida(folder))
         return false;
+    // The journal goes first: replayed over a newer copy it would bring back older items. Without
+    // it the old copy still is a whole earlier state.
+    DiarioDaCopia::apagar();
     // Backup exclusion has no counterpart here; the atomic owner-only write is the protection.
     return ArquivoAtomico::gravar(folder + QLatin1Char('/') + nomeDoArquivo, copia.emBytes());
 }
 
 void CopiaDoCofre::apagar()
 {
+    DiarioDaCopia::apagar();
     QFile::remove(arquivo());
 }
 
@@ -44,7 +50,13 @@ std::optional<CopiaDoCofre> CopiaDoCofre::ler()
     if (!bytes)
         return std::nullopt;
     try {
-        return deJSON(Leitor(CodificacaoJSON::lerDocumento(*bytes)));
+        // The writer's own layout is read directly; anything else through the value tree.
+        std::optional<CopiaDoCofre> copia = LeitorDaCopia::lerDireto(*bytes);
+        if (!copia)
+            copia = deJSON(Leitor(CodificacaoJSON::lerDocumento(*bytes)));
+        if (const auto diario = ArquivoAtomico::ler(DiarioDaCopia::arquivo()))
+            DiarioDaCopia::aplicar(*copia, *diario);
+        return copia;
     } catch (const ErroDeDecodificacao &) {
         return std::nullopt;
     }

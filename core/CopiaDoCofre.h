@@ -25,14 +25,15 @@ struct CopiaDoCofre {
     [[nodiscard]] static QString pasta();
     [[nodiscard]] static QString arquivo();
 
-    // Replaces the file atomically (owner-only permissions), so a reader in another process sees
-    // either the old copy or the whole new one. Any failure leaves the previous file as it was
-    // and is not reported to the user (the application keeps working from memory); the result
-    // says whether the file now holds this copy.
+    // Removes the journal, then replaces the file atomically (owner-only permissions), so a
+    // reader in another process sees either the old copy or the whole new one. Any failure leaves
+    // the previous file as it was and is not reported to the user (the application keeps working
+    // from memory); the result says whether the file now holds this copy.
     static bool salvar(const CopiaDoCofre &copia);
-    // Removes "cofre.json" only; a missing file is fine.
+    // Removes "cofre.json" and its journal only; a missing file is fine.
     static void apagar();
-    // The stored copy; nothing when the file is missing, unreadable or does not decode.
+    // The stored copy with its journal replayed; nothing when the file is missing, unreadable or
+    // does not decode.
     [[nodiscard]] static std::optional<CopiaDoCofre> ler();
 
     // Keys "versao", "conta", "revisao", "itens", all four required. Throws ErroDeDecodificacao.

@@ -9,8 +9,12 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <deque>
 #include <string>
 #include <system_error>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -96,6 +100,14 @@ const QString *chaveConhecida(const unsigned char *bytes, qsizetype tamanho)
     return nullptr;
 }
 
+struct HashDeTexto {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view texto) const { return std::hash<std::string_view>{}(texto); }
+};
+using TabelaDeTextos = std::unordered_map<std::string, QString, HashDeTexto, std::equal_to<>>;
+// The table of the TextosCompartilhados alive on this thread, if any.
+thread_local TabelaDeTextos *textosCompartilhados = nullptr;
+
 // Reads one document. The lenient grammar is the item contents' own; the strict one is the
 // platform decoder's, for every other record.
 class Analisador {
@@ -174,8 +186,10 @@ private:
             ++cursor_;
             return objeto;
         }
-        QHash<QString, qsizetype> indice; // NFC key → position, filled only for long objects
-        QList<bool> simples;
+        // Members gather in this depth's scratch and move into a list of the exact size once the
+        // object ends: no regrowth per member, no slack kept in the vault's many small objects.
+        const RascunhoEmUso emUso(profundidade);
+        Rascunho &rascunho = *emUso;
         pularEspacos();
         QString chave = lerChave();
         for (;;) {
@@ -184,12 +198,17 @@ private:
                 falhar();
             ++cursor_;
             pularEspacos();
-            guardar(objeto, indice, simples, std::move(chave), lerValor(profundidade + 1));
+            guardar(rascunho, std::move(chave), lerValor(profundidade + 1));
             pularEspacos();
             if (noFim())
                 falhar();
             if (atual() == '}') {
                 ++cursor_;
+                objeto.pares.reserve(qsizetype(rascunho.pares.size()));
+                for (ParJSON &par : rascunho.pares)
+                    objeto.pares.append(std::move(par));
+                if (rascunho.pares.capacity() > rascunhoGuardado) // a long object's room is not kept
+                    std::vector<ParJSON>().swap(rascunho.pares);
                 return objeto;
             }
             if (atual() != ',')
@@ -200,37 +219,76 @@ private:
         }
     }
 
+    static constexpr std::size_t rascunhoGuardado = 256;
+
+    // The members of the object, or the elements of the list, being read at one depth.
+    struct Rascunho {
+        std::vector<ParJSON> pares;
+        std::vector<bool> simples;        // per pair: the key has only code units below U+0300
+        QHash<QString, qsizetype> indice; // NFC key -> position, filled only for long objects
+        std::vector<ValorJSON> valores;
+    };
+
+    // The scratch of one depth, kept per thread so its room is reused across documents. Emptied
+    // when its reader leaves, also by a throw: an item's texts never outlive their read there.
+    class RascunhoEmUso {
+    public:
+        explicit RascunhoEmUso(int profundidade) : rascunho_(de(profundidade)) {}
+        ~RascunhoEmUso()
+        {
+            rascunho_.pares.clear();
+            rascunho_.simples.clear();
+            rascunho_.indice.clear();
+            rascunho_.valores.clear();
+        }
+        RascunhoEmUso(const RascunhoEmUso &) = delete;
+        RascunhoEmUso &operator=(const RascunhoEmUso &) = delete;
+        Rascunho &operator*() const { return rascunho_; }
+
+    private:
+        static Rascunho &de(int profundidade)
+        {
+            thread_local std::deque<Rascunho> rascunhos; // a deque keeps the shallower ones in place
+            while (rascunhos.size() <= std::size_t(profundidade))
+                rascunhos.emplace_back();
+            return rascunhos[std::size_t(profundidade)];
+        }
+
+        Rascunho &rascunho_;
+    };
+
     // Stores a member as ObjetoJSON::definir does: a repeated key keeps its first position and
-    // takes the last value. `simples` tells, per pair, whether its key has only code units below
-    // U+0300: two such keys are equivalent only when identical, which spares the normalisation.
-    static void guardar(ObjetoJSON &objeto, QHash<QString, qsizetype> &indice, QList<bool> &simples,
-                        QString chave, ValorJSON valor)
+    // takes the last value. Two keys with only code units below U+0300 are equivalent only when
+    // identical, which spares the normalisation.
+    static void guardar(Rascunho &rascunho, QString chave, ValorJSON valor)
     {
+        auto &pares = rascunho.pares;
+        auto &indice = rascunho.indice;
         const bool chaveSimples = semComposicao(chave);
-        if (objeto.pares.size() < membrosSemIndice) {
-            for (qsizetype i = 0; i < objeto.pares.size(); ++i) {
-                const QString &outra = objeto.pares[i].chave;
-                if (chaveSimples && simples[i] ? outra == chave : ValorJSON::textosEquivalentes(outra, chave)) {
-                    objeto.pares[i].valor = std::move(valor);
+        if (qsizetype(pares.size()) < membrosSemIndice) {
+            for (std::size_t i = 0; i < pares.size(); ++i) {
+                const QString &outra = pares[i].chave;
+                if (chaveSimples && rascunho.simples[i] ? outra == chave : ValorJSON::textosEquivalentes(outra, chave)) {
+                    pares[i].valor = std::move(valor);
                     return;
                 }
             }
-            simples.append(chaveSimples);
-            objeto.pares.append(ParJSON{std::move(chave), std::move(valor)});
+            rascunho.simples.push_back(chaveSimples);
+            pares.push_back(ParJSON{std::move(chave), std::move(valor)});
             return;
         }
         if (indice.isEmpty()) {
-            for (qsizetype i = 0; i < objeto.pares.size(); ++i)
-                indice.insert(objeto.pares[i].chave.normalized(QString::NormalizationForm_C), i);
+            for (std::size_t i = 0; i < pares.size(); ++i)
+                indice.insert(pares[i].chave.normalized(QString::NormalizationForm_C), qsizetype(i));
         }
         QString normalizada = chaveSimples ? chave : chave.normalized(QString::NormalizationForm_C);
         const auto existente = indice.constFind(normalizada);
         if (existente != indice.constEnd()) {
-            objeto.pares[*existente].valor = std::move(valor);
+            pares[std::size_t(*existente)].valor = std::move(valor);
             return;
         }
-        indice.insert(std::move(normalizada), objeto.pares.size());
-        objeto.pares.append(ParJSON{std::move(chave), std::move(valor)});
+        indice.insert(std::move(normalizada), qsizetype(pares.size()));
+        pares.push_back(ParJSON{std::move(chave), std::move(valor)});
     }
 
     QList<ValorJSON> lerLista(int profundidade)
@@ -244,21 +302,28 @@ private:
             ++cursor_;
             return lista;
         }
+        const RascunhoEmUso emUso(profundidade);
+        std::vector<ValorJSON> &valores = (*emUso).valores;
         pularEspacos();
-        lista.append(lerValor(profundidade + 1));
+        valores.push_back(lerValor(profundidade + 1));
         for (;;) {
             pularEspacos();
             if (noFim())
                 falhar();
             if (atual() == ']') {
                 ++cursor_;
+                lista.reserve(qsizetype(valores.size()));
+                for (ValorJSON &valor : valores)
+                    lista.append(std::move(valor));
+                if (valores.capacity() > rascunhoGuardado) // a long list's room is not kept
+                    std::vector<ValorJSON>().swap(valores);
                 return lista;
             }
             if (atual() != ',')
                 falhar();
             ++cursor_;
             pularEspacos();
-            lista.append(lerValor(profundidade + 1));
+            valores.push_back(lerValor(profundidade + 1));
         }
     }
 
@@ -295,6 +360,8 @@ private:
         for (qsizetype i = inicio; i < tamanho_; ++i) {
             if (dados_[i] == '"') {
                 cursor_ = i + 1;
+                if (textosCompartilhados && !estrito_ && i - inicio <= TextosCompartilhados::maiorTexto)
+                    return compartilhado(dados_ + inicio, i - inicio);
                 return decodificado(dados_ + inicio, i - inicio);
             }
             if (dados_[i] == '\\' || (estrito_ && dados_[i] < 0x20))
@@ -335,6 +402,17 @@ private:
     }
 
     // Ill-formed UTF-8 is repaired, except by the strict grammar, which refuses it.
+    // An equal text read before under the thread's TextosCompartilhados, or this one, kept there.
+    QString compartilhado(const unsigned char *bytes, qsizetype tamanho) const
+    {
+        const std::string_view chave(reinterpret_cast<const char *>(bytes), std::size_t(tamanho));
+        if (const auto visto = textosCompartilhados->find(chave); visto != textosCompartilhados->end())
+            return visto->second;
+        QString texto = decodificado(bytes, tamanho);
+        textosCompartilhados->emplace(std::string(chave), texto);
+        return texto;
+    }
+
     QString decodificado(const unsigned char *bytes, qsizetype tamanho) const
     {
         bool reparado = false;
@@ -476,4 +554,20 @@ ValorJSON ValorJSON::lerEstrito(const QByteArray &bytes)
 {
     Analisador analisador(reinterpret_cast<const unsigned char *>(bytes.constData()), bytes.size(), true);
     return analisador.lerDocumento();
+}
+
+TextosCompartilhados::TextosCompartilhados()
+{
+    if (!textosCompartilhados) {
+        textosCompartilhados = new TabelaDeTextos;
+        dono_ = true;
+    }
+}
+
+TextosCompartilhados::~TextosCompartilhados()
+{
+    if (dono_) {
+        delete textosCompartilhados;
+        textosCompartilhados = nullptr;
+    }
 }

@@ -135,3 +135,21 @@ struct ParJSON {
         return ValorJSON::textosEquivalentes(a.chave, b.chave) && a.valor == b.valor;
     }
 };
+
+// While one is alive, short texts that ValorJSON::ler reads on its thread share one
+// copy with an equal text read before under it: opening a whole vault, its contents repeat user
+// names, issuers, algorithms and dates. The table goes with it; the texts live as long as the
+// values holding them. Scopes do not nest (an inner one is a no-op).
+class TextosCompartilhados {
+public:
+    TextosCompartilhados();
+    ~TextosCompartilhados();
+    TextosCompartilhados(const TextosCompartilhados &) = delete;
+    TextosCompartilhados &operator=(const TextosCompartilhados &) = delete;
+
+    // The longest text shared, in UTF-8 bytes: longer ones rarely repeat.
+    static constexpr qsizetype maiorTexto = 64;
+
+private:
+    bool dono_ = false;
+};

@@ -7,6 +7,7 @@
 #include "core/ArquivosDoPreenchimento.h"
 #include "app/servicos/Preferencias.h"
 #include "core/CopiaDoCofre.h"
+#include "core/DiarioDaCopia.h"
 #include "core/ErroDeCripto.h"
 
 #include <QCollator>
@@ -14,6 +15,11 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
 #include <limits>
 #include <vector>
 
@@ -30,13 +36,60 @@ Cofre::Cofre(Conta conta, QByteArray chave, ClienteDaAPI *api, Preferencias *pre
 
 Cofre::~Cofre() = default;
 
+void Cofre::devolverMemoriaLivre(qsizetype itens)
+{
+#ifdef __GLIBC__
+    // Reading a whole vault leaves the heap full of freed parse buffers between the items it
+    // keeps; handing those pages back keeps the resident size to what the vault holds.
+    if (itens >= 1000)
+        malloc_trim(0);
+#else
+    Q_UNUSED(itens);
+#endif
+}
+
 QString Cofre::chaveDaOrdem(const QString &idDaConta)
 {
     return QStringLiteral("ordem-") + idDaConta;
 }
 
+namespace {
+
+#ifdef __GLIBC__
+// Before a large copy is read: grows the heap once by about what the open vault will take and
+// asks for 2 MiB pages over that growth, so the kernel maps the new items in a few faults
+// instead of one per 4 KiB page (most of a fresh start-up's time on a busy machine). Only a
+// hint: whatever the kernel or the allocator decide, the items are the same.
+void prepararHeap(qint64 bytesDaCopia)
+{
+    constexpr std::uintptr_t paginaGrande = 2u << 20;
+    constexpr int padrao = 128 * 1024; // the allocator's own default margin and threshold
+    const qint64 previsto = bytesDaCopia * 4;
+    if (previsto < qint64(8 * paginaGrande) || previsto > std::numeric_limits<int>::max() / 2)
+        return;
+    const auto antes = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    // One block just larger than the free top of the heap, taken from the heap, makes it grow
+    // by the margin; once freed, the margin stays as the heap's top.
+    mallopt(M_TOP_PAD, int(previsto));
+    mallopt(M_MMAP_THRESHOLD, int(previsto));
+    void *volatile bloco = malloc(mallinfo2().keepcost + 64 * 1024); // volatile: kept by the compiler
+    free(bloco);
+    mallopt(M_MMAP_THRESHOLD, padrao);
+    mallopt(M_TOP_PAD, padrao);
+    const auto depois = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    const std::uintptr_t inicio = (antes + paginaGrande - 1) & ~(paginaGrande - 1);
+    if (depois > inicio + paginaGrande)
+        madvise(reinterpret_cast<void *>(inicio), depois - inicio, MADV_HUGEPAGE);
+}
+#else
+void prepararHeap(qint64) {}
+#endif
+
+} // namespace
+
 void Cofre::carregarCopia()
 {
+    prepararHeap(QFileInfo(CopiaDoCofre::arquivo()).size());
     const std::optional<CopiaDoCofre> copia = CopiaDoCofre::ler();
     // A copy of another account is ignored whole: its items are sealed with another key.
     if (!copia || copia->conta.id != conta_.id)
@@ -44,10 +97,14 @@ void Cofre::carregarCopia()
     definirRevisao(copia->revisao);
     {
         const AvisosAgrupados agrupados(*this);
+        const TextosCompartilhados compartilhados;
+        cifrados_.reserve(copia->itens.size());
+        abertos_.reserve(copia->itens.size());
         for (const ItemCifrado &item : copia->itens)
             aplicar(item);
     }
     definirCarregado(true);
+    devolverMemoriaLivre(copia->itens.size());
 }
 
 void Cofre::definirConta(const Conta &conta)
@@ -56,6 +113,7 @@ void Cofre::definirConta(const Conta &conta)
         return;
     conta_ = conta;
     ++versaoDaCopia_;
+    contaMudouNaCopia_ = true;
     emit contaMudou();
 }
 
@@ -64,7 +122,7 @@ void Cofre::aplicar(const ItemCifrado &item)
     const QString &id = item.id;
     if (item.apagadoEm || !item.dados) {
         if (cifrados_.remove(id))
-            avisarCifrados();
+            avisarCifrados(id);
         if (abertos_.remove(id))
             abertoMudou(id);
         if (ilegiveis_.remove(id))
@@ -75,7 +133,7 @@ void Cofre::aplicar(const ItemCifrado &item)
     const auto guardado = cifrados_.constFind(id);
     if (guardado == cifrados_.cend() || *guardado != item) {
         cifrados_.insert(id, item);
-        avisarCifrados();
+        avisarCifrados(id);
     } else if (abertos_.contains(id)) {
         return; // the same sealed item opened before with this key: opening again gives the same
     }
@@ -109,15 +167,51 @@ void Cofre::salvarCopia() const
 {
     if (copiaGravada_ == versaoDaCopia_ && QFileInfo::exists(CopiaDoCofre::arquivo()))
         return;
+    if (acrescentarAoDiario())
+        return;
     CopiaDoCofre copia;
     copia.versao = 1;
     copia.conta = conta_;
     copia.revisao = revisao_;
     copia.itens = cifrados_.values();
-    if (CopiaDoCofre::salvar(copia))
+    if (CopiaDoCofre::salvar(copia)) {
         copiaGravada_ = versaoDaCopia_;
-    else
+        mudadosNaCopia_.clear();
+        contaMudouNaCopia_ = false;
+        copiaInteiraMudou_ = false;
+        tamanhoDaCopiaGravada_ = QFileInfo(CopiaDoCofre::arquivo()).size();
+        tamanhoDoDiario_ = 0;
+    } else {
         copiaGravada_.reset();
+        copiaInteiraMudou_ = true;
+    }
+}
+
+bool Cofre::acrescentarAoDiario() const
+{
+    // A small copy is rewritten as cheaply as a line is appended; past a quarter of the copy the
+    // journal is folded in by a whole write, so reading stays about one pass over the copy.
+    if (!copiaGravada_ || copiaInteiraMudou_ || tamanhoDaCopiaGravada_ < copiaMinimaParaDiario_
+        || tamanhoDoDiario_ > tamanhoDaCopiaGravada_ / 4 || !QFileInfo::exists(CopiaDoCofre::arquivo()))
+        return false;
+    MudancaDaCopia mudanca;
+    mudanca.revisao = revisao_;
+    if (contaMudouNaCopia_)
+        mudanca.conta = conta_;
+    for (const QString &id : std::as_const(mudadosNaCopia_)) {
+        if (const auto item = cifrados_.constFind(id); item != cifrados_.cend())
+            mudanca.gravados.append(*item);
+        else
+            mudanca.removidos.append(id);
+    }
+    const std::optional<qint64> tamanho = DiarioDaCopia::acrescentar(mudanca, tamanhoDoDiario_);
+    if (!tamanho)
+        return false;
+    tamanhoDoDiario_ = *tamanho;
+    copiaGravada_ = versaoDaCopia_;
+    mudadosNaCopia_.clear();
+    contaMudouNaCopia_ = false;
+    return true;
 }
 
 void Cofre::gravarEAtualizarIdentidades()
@@ -175,7 +269,7 @@ void Cofre::abertoMudou(const QString &id)
 void Cofre::removerLocalmente(const QString &id)
 {
     if (cifrados_.remove(id))
-        avisarCifrados();
+        avisarCifrados(id);
     if (abertos_.remove(id))
         abertoMudou(id);
     // Most deletions are of ids the order never named (it holds codes only): no scan for those.
@@ -317,6 +411,13 @@ void Cofre::definirCarregado(bool valor)
         return;
     carregado_ = valor;
     emit carregadoMudou();
+}
+
+void Cofre::avisarCifrados(const QString &id)
+{
+    if (!copiaInteiraMudou_)
+        mudadosNaCopia_.insert(id);
+    avisarCifrados();
 }
 
 void Cofre::avisarCifrados()

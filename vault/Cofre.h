@@ -106,8 +106,12 @@ public:
     void aplicar(const ItemCifrado &item);
     // Writes the local copy (account, revision, every stored item); never fails. When nothing it
     // holds changed since this store's last successful write and that file is still on disk, it
-    // is not written again.
+    // is not written again. A copy of at least `copiaMinimaParaDiario()` bytes that this store
+    // wrote takes the changes since as one journal line instead, until the journal passes a
+    // quarter of the copy.
     void salvarCopia() const;
+    [[nodiscard]] static qint64 copiaMinimaParaDiario() { return copiaMinimaParaDiario_; }
+    static void definirCopiaMinimaParaDiario(qint64 bytes) { copiaMinimaParaDiario_ = bytes; }
 
     // The open one-time codes: favourites first, then by position in `ordem`, then by title.
     [[nodiscard]] QList<ItemAberto> codigos() const;
@@ -183,6 +187,8 @@ private:
     void terminarAgrupamento();
 
     void carregarCopia();
+    // After a whole vault was read (`itens` of them): gives the freed heap pages back.
+    static void devolverMemoriaLivre(qsizetype itens);
     void aplicarResposta(const RespostaDoCofre &resposta, bool completa);
     void definirRevisao(qint64 valor);
     void definirSincronizando(bool valor);
@@ -191,6 +197,9 @@ private:
     void definirUltimaSincronia(DataOpcional valor);
     void definirCarregado(bool valor);
     void registrarFalhaDeSincronia(const std::exception_ptr &erro);
+    // Appends the changes since the last write to the copy's journal; false when the copy must
+    // be written whole instead.
+    [[nodiscard]] bool acrescentarAoDiario() const;
     // After every successful change from the server: the copy, then the identities.
     void gravarEAtualizarIdentidades();
     // Hands the identities over when the open items or the links changed, or the last list did
@@ -207,6 +216,7 @@ private:
 
     // Announces a change of one collection, or defers it while answers are being applied.
     void avisarCifrados();
+    void avisarCifrados(const QString &id);
     void avisarAbertos();
     void avisarIlegiveis();
 
@@ -234,6 +244,14 @@ private:
     // The copy version the file holds since this store's last successful write; cleared by a
     // failed write so the next change retries.
     mutable std::optional<quint64> copiaGravada_;
+    // Since that write: the ids stored, replaced or removed, whether the account changed, or
+    // whether everything did; and the sizes of the copy and its journal as this store left them.
+    mutable IdsDeItens mudadosNaCopia_;
+    mutable bool contaMudouNaCopia_ = false;
+    mutable bool copiaInteiraMudou_ = true;
+    mutable qint64 tamanhoDaCopiaGravada_ = 0;
+    mutable qint64 tamanhoDoDiario_ = 0;
+    static inline qint64 copiaMinimaParaDiario_ = 256 * 1024;
     // The open-items version and links of the identities last handed over, each open item's
     // identities as last built, and the items changed since (all of them after a clear).
     std::optional<quint64> abertosEntregues_;

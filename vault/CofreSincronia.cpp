@@ -52,6 +52,8 @@ QCoro::Task<> Cofre::sincronizar()
     definirSemConexao(false);
     definirFalhouAoSincronizar(false);
     gravarEAtualizarIdentidades();
+    if (completa)
+        devolverMemoriaLivre(resposta.itens.size());
 
     co_await importarNovasSenhas();
     if (!vivo)
@@ -68,6 +70,8 @@ void Cofre::aplicarResposta(const RespostaDoCofre &resposta, bool completa)
     if (completa) {
         if (!cifrados_.isEmpty()) {
             cifrados_.clear();
+            copiaInteiraMudou_ = true;
+            mudadosNaCopia_.clear();
             avisarCifrados();
         }
         if (!abertos_.isEmpty()) {
@@ -84,6 +88,7 @@ void Cofre::aplicarResposta(const RespostaDoCofre &resposta, bool completa)
         cifrados_.reserve(resposta.itens.size());
         abertos_.reserve(resposta.itens.size());
     }
+    const TextosCompartilhados compartilhados;
     for (const ItemCifrado &item : resposta.itens)
         aplicar(item);
 }
