@@ -15,11 +15,7 @@
 #include <QLocale>
 
 #include <algorithm>
-#include <cstdint>
-#include <cstdlib>
 #include <malloc.h>
-#include <sys/mman.h>
-#include <unistd.h>
 #include <limits>
 #include <vector>
 
@@ -53,43 +49,8 @@ QString Cofre::chaveDaOrdem(const QString &idDaConta)
     return QStringLiteral("ordem-") + idDaConta;
 }
 
-namespace {
-
-#ifdef __GLIBC__
-// Before a large copy is read: grows the heap once by about what the open vault will take and
-// asks for 2 MiB pages over that growth, so the kernel maps the new items in a few faults
-// instead of one per 4 KiB page (most of a fresh start-up's time on a busy machine). Only a
-// hint: whatever the kernel or the allocator decide, the items are the same.
-void prepararHeap(qint64 bytesDaCopia)
-{
-    constexpr std::uintptr_t paginaGrande = 2u << 20;
-    constexpr int padrao = 128 * 1024; // the allocator's own default margin and threshold
-    const qint64 previsto = bytesDaCopia * 4;
-    if (previsto < qint64(8 * paginaGrande) || previsto > std::numeric_limits<int>::max() / 2)
-        return;
-    const auto antes = reinterpret_cast<std::uintptr_t>(sbrk(0));
-    // One block just larger than the free top of the heap, taken from the heap, makes it grow
-    // by the margin; once freed, the margin stays as the heap's top.
-    mallopt(M_TOP_PAD, int(previsto));
-    mallopt(M_MMAP_THRESHOLD, int(previsto));
-    void *volatile bloco = malloc(mallinfo2().keepcost + 64 * 1024); // volatile: kept by the compiler
-    free(bloco);
-    mallopt(M_MMAP_THRESHOLD, padrao);
-    mallopt(M_TOP_PAD, padrao);
-    const auto depois = reinterpret_cast<std::uintptr_t>(sbrk(0));
-    const std::uintptr_t inicio = (antes + paginaGrande - 1) & ~(paginaGrande - 1);
-    if (depois > inicio + paginaGrande)
-        madvise(reinterpret_cast<void *>(inicio), depois - inicio, MADV_HUGEPAGE);
-}
-#else
-void prepararHeap(qint64) {}
-#endif
-
-} // namespace
-
 void Cofre::carregarCopia()
 {
-    prepararHeap(QFileInfo(CopiaDoCofre::arquivo()).size());
     const std::optional<CopiaDoCofre> copia = CopiaDoCofre::ler();
     // A copy of another account is ignored whole: its items are sealed with another key.
     if (!copia || copia->conta.id != conta_.id)
