@@ -51,8 +51,10 @@ public:
             ++p_;
         const char *inicio = p_;
         qint64 valor = 0;
-        while (p_ < fim_ && *p_ >= '0' && *p_ <= '9')
-            valor = valor * 10 + (*p_++ - '0');
+        // Digits past the 15th are only counted: accumulating them could overflow.
+        for (; p_ < fim_ && *p_ >= '0' && *p_ <= '9'; ++p_)
+            if (p_ - inicio < 15)
+                valor = valor * 10 + (*p_ - '0');
         const auto digitos = p_ - inicio;
         if (digitos == 0 || digitos > 15 || (digitos > 1 && *inicio == '0'))
             return std::nullopt;

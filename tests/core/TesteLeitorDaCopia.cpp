@@ -63,6 +63,7 @@ TEST(LeitorDaCopia, OutrasFormasFicamParaALeituraGeral)
         trocado("\"revisao\":7", "\"revisao\":7.0"),             // fraction
         trocado("\"revisao\":7", "\"revisao\":7e0"),             // exponent
         trocado("\"revisao\":7", "\"revisao\":1234567890123456"), // beyond 15 digits
+        trocado("\"revisao\":7", "\"revisao\":" + QByteArray(40, '4')), // beyond what fits in 64 bits
         trocado("\"revisao\":7", "\"revisao\":07"),              // leading zero
         trocado("\"tipo\":\"senha\"", "\"tipo\":\"cartao\""),    // unknown kind (an error there)
         trocado("\"dados\":\"v1.AAAAAAAAAAAAAAAA.AAAAAAAAAAAAAAAAAAAAAA\"", "\"dados\":null"),
