@@ -169,7 +169,9 @@ QCoro::Task<> EstadoDoApp::configurarProtecao()
     co_await esperar(esperaDaOfertaDeProtecao);
     if (!vivo)
         co_return;
-    QString motivo = QStringLiteral("Usar o ") + metodo + QStringLiteral(" para abrir o Corvane");
+    // "a senha do computador", "o Touch ID": the article agrees with the method's name.
+    const QString artigo = metodo.startsWith(u"senha") ? QStringLiteral("a ") : QStringLiteral("o ");
+    QString motivo = QStringLiteral("Usar ") + artigo + metodo + QStringLiteral(" para abrir o Corvane");
     const bool aceitou = co_await autenticarDono(std::move(motivo));
     if (!vivo)
         co_return;

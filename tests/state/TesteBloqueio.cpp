@@ -343,7 +343,7 @@ TEST_F(Bloqueio, OfertaDeProtecao)
         EXPECT_EQ(aberto.avisos()->atual()->simbolo, caso.simbolo);
         EXPECT_EQ(motivos.size(), caso.pedidos);
         if (caso.pedidos > 0) {
-            EXPECT_EQ(motivos.first(), QStringLiteral("Usar o senha do computador para abrir o Corvane"));
+            EXPECT_EQ(motivos.first(), QStringLiteral("Usar a senha do computador para abrir o Corvane"));
             EXPECT_EQ(esperas, QList<std::chrono::milliseconds>{std::chrono::milliseconds(600)});
         }
         EXPECT_EQ(aberto.preferencias()->bloqueio(),

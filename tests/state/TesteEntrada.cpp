@@ -91,7 +91,7 @@ TEST_F(Entrada, EntradaComSenhaAbreOCofreEOfereceProtecao)
 
     // The protection offer runs in a task of its own, once.
     EXPECT_TRUE(esperarAte([this] { return !motivos.isEmpty(); }));
-    EXPECT_EQ(motivos, QStringList{QStringLiteral("Usar o senha do computador para abrir o Corvane")});
+    EXPECT_EQ(motivos, QStringList{QStringLiteral("Usar a senha do computador para abrir o Corvane")});
     EXPECT_TRUE(iniciado.preferencias()->protegerApp());
     esperarSincronia();
 }
