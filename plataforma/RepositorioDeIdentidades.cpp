@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QSet>
 
+#include <algorithm>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -202,6 +203,43 @@ bool RepositorioDeIdentidadesEmArquivo::adicionarVarias(const QList<IdentidadeDo
             presentes.insert(chave);
             lista.append(nova);
             alterou = true;
+        }
+        if (alterou)
+            entrada.insert(chaveIdentidades, lista);
+        return alterou;
+    });
+}
+
+bool RepositorioDeIdentidades::substituirDosRegistros(const IdentidadesPorRegistro &)
+{
+    return false;
+}
+
+bool RepositorioDeIdentidadesEmArquivo::substituirDosRegistros(const IdentidadesPorRegistro &mudancas)
+{
+    if (mudancas.isEmpty())
+        return true;
+    // Appended in id order, so the same change always gives the same file.
+    QList<QString> registros = mudancas.keys();
+    std::sort(registros.begin(), registros.end());
+    return alterarProvedor(caminho_, provedor_, [&](QJsonObject &entrada) {
+        const QJsonArray atual = entrada.value(chaveIdentidades).toArray();
+        QJsonArray lista;
+        bool alterou = false;
+        for (const QJsonValue &valor : atual) {
+            // Entries of other records stay as they are, those this version cannot read included.
+            const QJsonValue id = valor.toObject().value(chaveIdDoRegistro);
+            if (id.isString() && mudancas.contains(id.toString())) {
+                alterou = true;
+                continue;
+            }
+            lista.append(valor);
+        }
+        for (const QString &registro : std::as_const(registros)) {
+            for (const IdentidadeDoPreenchimento &identidade : mudancas.value(registro)) {
+                lista.append(paraJSON(identidade));
+                alterou = true;
+            }
         }
         if (alterou)
             entrada.insert(chaveIdentidades, lista);

@@ -5,6 +5,7 @@
 // application and the extension; every read-modify-write holds the lock beside it.
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -31,6 +32,9 @@ struct IdentidadeDeCodigo {
 
 using IdentidadeDoPreenchimento = std::variant<IdentidadeDeSenha, IdentidadeDeCodigo>;
 
+// The identities of some records as they are now, by record id; an empty list removes a record's.
+using IdentidadesPorRegistro = QHash<QString, QList<IdentidadeDoPreenchimento>>;
+
 // The provider name under which the application and its extension register their identities.
 inline constexpr const char *provedorDoCorvane = "app.corvane.mac";
 
@@ -49,6 +53,14 @@ public:
     [[nodiscard]] virtual bool adicionarVarias(const QList<IdentidadeDoPreenchimento> &identidades);
     // Removes every identity of this provider; having none is a success.
     virtual bool removerTodas() = 0;
+    // Whether `substituirDosRegistros` is supported. A store without it is always given the
+    // whole list.
+    [[nodiscard]] virtual bool substituiPorRegistro() const { return false; }
+    // Replaces, in one step, the identities of each record named in `mudancas` with the ones
+    // given for it (none: the record leaves), keeping every other identity where it is; the new
+    // ones go at the end, each record's in its given order. False (nothing changed) on failure;
+    // this default does nothing and fails.
+    [[nodiscard]] virtual bool substituirDosRegistros(const IdentidadesPorRegistro &mudancas);
 
     // The store this process uses: the host's file for `provedorDoCorvane` unless `usar`
     // installed another (tests install fakes).
@@ -81,6 +93,10 @@ public:
     // (nothing changed) on failure.
     [[nodiscard]] bool adicionarVarias(const QList<IdentidadeDoPreenchimento> &identidades) override;
     bool removerTodas() override;
+    // One rewrite of the file, as the host reads it: the file holds one JSON document, replaced
+    // whole so that an unlocked reader always sees one consistent version.
+    [[nodiscard]] bool substituiPorRegistro() const override { return true; }
+    [[nodiscard]] bool substituirDosRegistros(const IdentidadesPorRegistro &mudancas) override;
 
     // The host's side: its switch and its reading of the suggestions. Entries it cannot
     // understand are skipped.

@@ -185,39 +185,64 @@ void Cofre::atualizarIdentidades()
 {
     // The identities depend on the open items and the links file only.
     QList<VinculoDoPreenchimento> vinculos = VinculoDoPreenchimento::ler();
+    FilaDeIdentidades &fila = FilaDeIdentidades::doProcesso();
     const bool mesmosVinculos = abertosEntregues_.has_value() && vinculos == identidadesEntregues_.vinculos;
-    if (mesmosVinculos && abertosEntregues_ == versaoDosAbertos_
-        && FilaDeIdentidades::doProcesso().emDia(identidadesEntregues_.geracao))
+    const bool emDia = fila.emDia(identidadesEntregues_.geracao);
+    if (mesmosVinculos && abertosEntregues_ == versaoDosAbertos_ && emDia)
         return;
 
     // Links name code items: when they changed, every item is built again (rare, and the file is
     // small); otherwise only the items that changed.
     const DominiosVinculados vinculados = dominiosVinculadosPorItem(vinculos);
-    if (todosOsAbertosMudaram_ || !mesmosVinculos) {
+    const bool tudo = todosOsAbertosMudaram_ || !mesmosVinculos;
+    IdentidadesPorRegistro mudancas;
+    if (tudo) {
         identidadesPorItem_.clear();
         for (const ItemAberto &item : abertos_)
             if (QList<IdentidadeDoPreenchimento> doItem = identidadesDoItem(item, vinculados); !doItem.isEmpty())
                 identidadesPorItem_.insert(item.id, std::move(doItem));
     } else {
-        for (const QString &id : std::as_const(abertosMudados_)) {
-            identidadesPorItem_.remove(id);
-            const auto item = abertos_.constFind(id);
-            if (item == abertos_.cend())
-                continue;
-            if (QList<IdentidadeDoPreenchimento> doItem = identidadesDoItem(*item, vinculados); !doItem.isEmpty())
-                identidadesPorItem_.insert(id, std::move(doItem));
-        }
+        for (const QString &id : std::as_const(abertosMudados_))
+            anotarIdentidadesDoItem(id, vinculados, mudancas);
     }
     abertosMudados_.clear();
     todosOsAbertosMudaram_ = false;
+    abertosEntregues_ = versaoDosAbertos_;
 
+    // Over a store that holds the last list handed over, only what changed goes (nothing when no
+    // identity did); anything else gets the whole list.
+    if (!tudo && emDia && fila.aceitaMudancasPorRegistro()) {
+        if (!mudancas.isEmpty())
+            identidadesEntregues_.geracao = fila.substituirDosRegistros(std::move(mudancas));
+        return;
+    }
     // The full list, in the order of the open items, as a rebuild from scratch gives it.
     QList<IdentidadeDoPreenchimento> identidades;
     for (auto item = abertos_.cbegin(); item != abertos_.cend(); ++item)
         if (const auto doItem = identidadesPorItem_.constFind(item.key()); doItem != identidadesPorItem_.cend())
             identidades.append(*doItem);
     identidadesEntregues_ = entregarIdentidades(std::move(identidades), std::move(vinculos));
-    abertosEntregues_ = versaoDosAbertos_;
+}
+
+void Cofre::anotarIdentidadesDoItem(const QString &id, const DominiosVinculados &vinculados,
+                                    IdentidadesPorRegistro &mudancas)
+{
+    QList<IdentidadeDoPreenchimento> doItem;
+    if (const auto item = abertos_.constFind(id); item != abertos_.cend())
+        doItem = identidadesDoItem(*item, vinculados);
+    const auto anteriores = identidadesPorItem_.find(id);
+    if (anteriores == identidadesPorItem_.end()) {
+        if (!doItem.isEmpty()) {
+            identidadesPorItem_.insert(id, doItem);
+            mudancas.insert(id, std::move(doItem));
+        }
+    } else if (doItem.isEmpty()) {
+        identidadesPorItem_.erase(anteriores);
+        mudancas.insert(id, {});
+    } else if (*anteriores != doItem) {
+        *anteriores = doItem;
+        mudancas.insert(id, std::move(doItem));
+    }
 }
 
 void Cofre::abertoMudou(const QString &id)

@@ -203,8 +203,13 @@ private:
     // After every successful change from the server: the copy, then the identities.
     void gravarEAtualizarIdentidades();
     // Hands the identities over when the open items or the links changed, or the last list did
-    // not reach the store; rebuilds only the changed items' identities.
+    // not reach the store; rebuilds only the changed items' identities, and hands over only
+    // those when the store takes changes by record and holds the last list.
     void atualizarIdentidades();
+    // Rebuilds the identities of the item `id` (none when it is no longer open) and notes them
+    // in `mudancas` when they differ from those last built.
+    void anotarIdentidadesDoItem(const QString &id, const DominiosVinculados &vinculados,
+                                 IdentidadesPorRegistro &mudancas);
     // Notes that the open item `id` changed (stored, replaced or removed).
     void abertoMudou(const QString &id);
     [[nodiscard]] QList<ItemAberto> abertosDoTipo(TipoDeItem tipo) const;
