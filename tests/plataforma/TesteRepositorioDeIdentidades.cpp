@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -80,6 +81,61 @@ TEST_F(RepositorioDeIdentidades_, AdicionarVariasNumaEscritaNaoRepeteNenhuma)
     ASSERT_TRUE(repositorio.adicionarVarias({}));
     ASSERT_TRUE(repositorio.adicionarVarias({duas[1]}));
     EXPECT_EQ(repositorio.identidades(), (QList<IdentidadeDoPreenchimento>{duas[0], duas[1], outroRotulo}));
+}
+
+TEST_F(RepositorioDeIdentidades_, SubstituirDosRegistrosTrocaSoOsRegistrosDados)
+{
+    using Lista = QList<IdentidadeDoPreenchimento>;
+    const IdentidadeDoPreenchimento a1 = IdentidadeDeSenha{"a.com", "ana", "a"};
+    const IdentidadeDoPreenchimento a2 = IdentidadeDeCodigo{"a.com", "ana", "a"};
+    const IdentidadeDoPreenchimento b = IdentidadeDeSenha{"b.com", "", "b"};
+    const IdentidadeDoPreenchimento c = IdentidadeDeSenha{"c.com", "bia", "c"};
+    const IdentidadeDoPreenchimento novaA = IdentidadeDeSenha{"a.com.br", "ana", "a"};
+    const IdentidadeDoPreenchimento d = IdentidadeDeCodigo{"d.com", "D", "d"};
+    const struct {
+        const char *nome;
+        IdentidadesPorRegistro mudancas;
+        Lista depois;
+    } casos[] = {
+        {"nothing to change", {}, {a1, a2, b, c}},
+        {"a record replaced goes to the end", {{"a", {novaA}}}, {b, c, novaA}},
+        {"a record removed", {{"b", {}}}, {a1, a2, c}},
+        {"a record not there is added, records in id order", {{"d", {d}}, {"b", {b}}}, {a1, a2, c, b, d}},
+        {"removing a record not there changes nothing", {{"x", {}}}, {a1, a2, b, c}},
+    };
+    RepositorioDeIdentidadesEmArquivo outro(repositorio.caminho(), "org.exemplo.cofre");
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        ASSERT_TRUE(repositorio.definirLigado(true));
+        ASSERT_TRUE(repositorio.substituirTodas({a1, a2, b, c}));
+        ASSERT_TRUE(outro.substituirTodas({IdentidadeDeSenha{"a.com", "x", "a"}}));
+        ASSERT_TRUE(repositorio.substituirDosRegistros(caso.mudancas));
+        EXPECT_EQ(repositorio.identidades(), caso.depois);
+        EXPECT_TRUE(repositorio.ligado());
+        EXPECT_EQ(outro.identidades(), (Lista{IdentidadeDeSenha{"a.com", "x", "a"}})) << "another provider's record";
+    }
+}
+
+TEST_F(RepositorioDeIdentidades_, SubstituirDosRegistrosMantemEntradasDesconhecidasDeOutrosRegistros)
+{
+    ASSERT_TRUE(ArquivoAtomico::criarPastaProtegida(pasta.dados() + "/corvane-anfitriao"));
+    ASSERT_TRUE(ArquivoAtomico::gravar(
+        repositorio.caminho(),
+        R"({"provedores":{"app.corvane.mac":{"ligado":true,"identidades":[)"
+        R"({"tipo":"chave","dominio":"a.com","idDoRegistro":"1"},)"
+        R"({"tipo":"chave","dominio":"b.com","idDoRegistro":"2"},7]}}})"));
+    ASSERT_TRUE(repositorio.substituirDosRegistros({{"2", {IdentidadeDeSenha{"b.com", "u", "2"}}}}));
+    const QJsonArray lista =
+        arquivo().value("provedores").toObject().value("app.corvane.mac").toObject().value("identidades").toArray();
+    ASSERT_EQ(lista.size(), 3);
+    EXPECT_EQ(lista[0].toObject().value("tipo").toString(), "chave");
+    EXPECT_EQ(lista[1].toInt(), 7);
+    EXPECT_EQ(repositorio.identidades(), QList<IdentidadeDoPreenchimento>{(IdentidadeDeSenha{"b.com", "u", "2"})});
+
+    // A file that cannot be read is not touched.
+    ASSERT_TRUE(QFile::remove(repositorio.caminho()));
+    ASSERT_TRUE(QDir().mkpath(repositorio.caminho()));
+    EXPECT_FALSE(repositorio.substituirDosRegistros({{"2", {}}}));
 }
 
 TEST_F(RepositorioDeIdentidades_, RemoverTudoEsvaziaMasMantemOInterruptor)
