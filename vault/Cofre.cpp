@@ -65,6 +65,7 @@ void Cofre::carregarCopia()
             aplicar(item);
     }
     definirCarregado(true);
+    adotarCopiaLida(*copia);
     devolverMemoriaLivre(copia->itens.size());
 }
 
@@ -140,7 +141,8 @@ void Cofre::salvarCopia() const
         mudadosNaCopia_.clear();
         contaMudouNaCopia_ = false;
         copiaInteiraMudou_ = false;
-        tamanhoDaCopiaGravada_ = QFileInfo(CopiaDoCofre::arquivo()).size();
+        marcaDaCopiaGravada_ = marcaDaCopia();
+        tamanhoDaCopiaGravada_ = marcaDaCopiaGravada_ ? marcaDaCopiaGravada_->tamanho : 0;
         tamanhoDoDiario_ = 0;
     } else {
         copiaGravada_.reset();
@@ -153,7 +155,10 @@ bool Cofre::acrescentarAoDiario() const
     // A small copy is rewritten as cheaply as a line is appended; past a quarter of the copy the
     // journal is folded in by a whole write, so reading stays about one pass over the copy.
     if (!copiaGravada_ || copiaInteiraMudou_ || tamanhoDaCopiaGravada_ < copiaMinimaParaDiario_
-        || tamanhoDoDiario_ > tamanhoDaCopiaGravada_ / 4 || !QFileInfo::exists(CopiaDoCofre::arquivo()))
+        || tamanhoDoDiario_ > tamanhoDaCopiaGravada_ / 4)
+        return false;
+    // Lines belong after the copy this store left: not after one another writer put there since.
+    if (const std::optional<MarcaDaCopia> marca = marcaDaCopia(); !marca || marca != marcaDaCopiaGravada_)
         return false;
     MudancaDaCopia mudanca;
     mudanca.revisao = revisao_;

@@ -187,6 +187,20 @@ private:
     void terminarAgrupamento();
 
     void carregarCopia();
+    // After the copy was read: when the store holds exactly what the files hold (the current
+    // format, the same account record, every entry stored, the journal replayed to its end), the
+    // store continues that journal instead of writing the copy whole at its first change.
+    void adotarCopiaLida(const CopiaDoCofre &copia);
+    [[nodiscard]] bool diarioAplicadoAteOFim(const QByteArray &diario) const;
+    // The copy file's size, inode and modification time: a whole write replaces the file, so
+    // another mark means another writer replaced it since.
+    struct MarcaDaCopia {
+        qint64 tamanho = 0;
+        quint64 inode = 0;
+        qint64 modificadoEmNs = 0;
+        friend bool operator==(const MarcaDaCopia &, const MarcaDaCopia &) = default;
+    };
+    [[nodiscard]] static std::optional<MarcaDaCopia> marcaDaCopia();
     // After a whole vault was read (`itens` of them): gives the freed heap pages back.
     static void devolverMemoriaLivre(qsizetype itens);
     void aplicarResposta(const RespostaDoCofre &resposta, bool completa);
@@ -256,6 +270,7 @@ private:
     mutable bool copiaInteiraMudou_ = true;
     mutable qint64 tamanhoDaCopiaGravada_ = 0;
     mutable qint64 tamanhoDoDiario_ = 0;
+    mutable std::optional<MarcaDaCopia> marcaDaCopiaGravada_;
     static inline qint64 copiaMinimaParaDiario_ = 256 * 1024;
     // The open-items version and links of the identities last handed over, each open item's
     // identities as last built, and the items changed since (all of them after a clear).
