@@ -107,8 +107,8 @@ public:
     // Writes the local copy (account, revision, every stored item); never fails. When nothing it
     // holds changed since this store's last successful write and that file is still on disk, it
     // is not written again. A copy of at least `copiaMinimaParaDiario()` bytes that this store
-    // wrote takes the changes since as one journal line instead, until the journal passes a
-    // quarter of the copy.
+    // wrote, or read holding exactly what it holds, takes the changes since as one journal line
+    // instead, until the journal passes a quarter of the copy.
     void salvarCopia() const;
     [[nodiscard]] static qint64 copiaMinimaParaDiario() { return copiaMinimaParaDiario_; }
     static void definirCopiaMinimaParaDiario(qint64 bytes) { copiaMinimaParaDiario_ = bytes; }

@@ -1,6 +1,7 @@
-// Keeps the AutoFill identities equal to the open vault: after every vault change the vault
-// store hands over its open items, the full list of identities is built from them (plus the
-// code-to-site links the extension left) and replaces the store's list; signing out removes them.
+// Keeps the AutoFill identities equal to the open vault: after every vault change the identities
+// are built from the open items (plus the code-to-site links the extension left) and replace the
+// store's list, or only the changed items' records where the store takes that (see
+// FilaDeIdentidades); signing out removes them.
 #pragma once
 
 #include "core/ArquivosDoPreenchimento.h"

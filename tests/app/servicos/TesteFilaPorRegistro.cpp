@@ -22,7 +22,6 @@ IdentidadeDoPreenchimento em(const QString &dominio, const QString &registro)
 class RepositorioRegistrado final : public RepositorioDeIdentidades {
 public:
     std::atomic<bool> falhar = false;
-    std::atomic<bool> porRegistro = true;
 
     void segurar() { portao_.fechar(); }
     void soltar() { portao_.abrir(); }
@@ -30,7 +29,7 @@ public:
 
     bool ligado() override { return true; }
     bool substituirTodas(const Lista &identidades) override { return registrar("todas:" + dominios(identidades)); }
-    bool substituiPorRegistro() const override { return porRegistro; }
+    bool substituiPorRegistro() const override { return true; }
     bool substituirDosRegistros(const IdentidadesPorRegistro &mudancas) override
     {
         QStringList ids = mudancas.keys();
@@ -146,12 +145,6 @@ TEST_F(FilaPorRegistro, RemocaoDescartaAsMudancasQueEsperam)
     Testes::executar(fila.ociosa());
     EXPECT_FALSE(fila.emDia(depois)) << "the store was emptied: changes have no base";
     EXPECT_EQ(repositorio->registro(), QStringList({"todas:um.com", "registros:a=a1.com", "remover"}));
-}
-
-TEST_F(FilaPorRegistro, ArmazenamentoSemMudancasPorRegistroNaoAsAceita)
-{
-    repositorio->porRegistro = false;
-    EXPECT_FALSE(fila.aceitaMudancasPorRegistro());
 }
 
 } // namespace
