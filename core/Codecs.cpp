@@ -60,6 +60,18 @@ constexpr std::array<std::uint32_t, 4096> pares64 = [] {
     return tabela;
 }();
 
+// The same pairs as two bytes in memory order, for the byte writer.
+constexpr std::array<std::uint16_t, 4096> paresEmBytes64 = [] {
+    std::array<std::uint16_t, 4096> tabela{};
+    for (std::uint32_t v = 0; v < 4096; ++v) {
+        const std::uint32_t primeiro = static_cast<unsigned char>(alfabeto64[v >> 6]);
+        const std::uint32_t segundo = static_cast<unsigned char>(alfabeto64[v & 63]);
+        tabela[v] = static_cast<std::uint16_t>(std::endian::native == std::endian::little ? primeiro | (segundo << 8)
+                                                                                          : (primeiro << 8) | segundo);
+    }
+    return tabela;
+}();
+
 // The decoder's tables: the 6-bit value of a character already shifted into its place in a
 // 24-bit group, one table per position; an invalid character sets the top bit, so one test
 // after OR-ing the four checks the whole group.
@@ -104,6 +116,47 @@ char16_t *escreverBase64URL(const char *bytes, qsizetype tamanho, char16_t *dest
         *destino++ = static_cast<char16_t>(alfabeto64[(b[i] & 3) << 4]);
     }
     return destino;
+}
+
+char *escreverBase64URL(const char *bytes, qsizetype tamanho, char *destino)
+{
+    const auto *b = reinterpret_cast<const unsigned char *>(bytes);
+    const qsizetype n = tamanho;
+    qsizetype i = 0;
+    for (; i + 3 <= n; i += 3) {
+        const std::uint32_t grupo = (std::uint32_t{b[i]} << 16) | (std::uint32_t{b[i + 1]} << 8) | b[i + 2];
+        std::memcpy(destino, &paresEmBytes64[grupo >> 12], sizeof(std::uint16_t));
+        std::memcpy(destino + 2, &paresEmBytes64[grupo & 0xFFF], sizeof(std::uint16_t));
+        destino += 4;
+    }
+    if (n - i == 2) {
+        *destino++ = alfabeto64[b[i] >> 2];
+        *destino++ = alfabeto64[((b[i] & 3) << 4) | (b[i + 1] >> 4)];
+        *destino++ = alfabeto64[(b[i + 1] & 15) << 2];
+    } else if (n - i == 1) {
+        *destino++ = alfabeto64[b[i] >> 2];
+        *destino++ = alfabeto64[(b[i] & 3) << 4];
+    }
+    return destino;
+}
+
+bool ehBase64URLCanonico(QByteArrayView texto)
+{
+    const qsizetype n = texto.size();
+    if (n % 4 == 1)
+        return false;
+    const auto *c = reinterpret_cast<const unsigned char *>(texto.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        // Only the URL alphabet: "+", "/" and "=" decode too, but would not be written back.
+        if (c[i] >= 128 || reverso64[c[i]] == invalido || c[i] == '+' || c[i] == '/')
+            return false;
+    }
+    // The last character of a tail carries bits past the data: a writer leaves them zero.
+    if (n % 4 == 2)
+        return (reverso64[c[n - 1]] & 15) == 0;
+    if (n % 4 == 3)
+        return (reverso64[c[n - 1]] & 3) == 0;
+    return true;
 }
 
 namespace {

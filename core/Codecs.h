@@ -31,6 +31,11 @@ namespace Cripto::detalhe {
 // Writes tamanhoEmBase64URL(tamanho) characters at `destino`; returns the end. Pieces written
 // one after another join into one text when every piece but the last is a multiple of 3 bytes.
 char16_t *escreverBase64URL(const char *bytes, qsizetype tamanho, char16_t *destino);
+// The same text as ASCII bytes.
+char *escreverBase64URL(const char *bytes, qsizetype tamanho, char *destino);
+// Whether `texto` is exactly what the writer gives for the bytes it decodes to: only URL-safe
+// characters, no padding, and zero bits past the data in its last character.
+[[nodiscard]] bool ehBase64URLCanonico(QByteArrayView texto);
 // The decoder of decodificarBase64URL, over a view; throws "base64-invalido".
 [[nodiscard]] QByteArray decodificarBase64URL(QStringView texto);
 // The same over ASCII bytes (a byte at or above 128 is invalid).

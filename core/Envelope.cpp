@@ -2,6 +2,8 @@
 
 #include "plataforma/Primitivas.h"
 
+#include <cstring>
+
 namespace Cripto {
 
 namespace {
@@ -9,7 +11,7 @@ namespace {
 constexpr qsizetype tamanhoDaChave = 32;
 constexpr qsizetype tamanhoDoNonce = 12;
 constexpr qsizetype tamanhoDaTag = 16;
-constexpr QStringView prefixo = u"v1.";
+constexpr QByteArrayView prefixo = "v1.";
 
 [[noreturn]] void falhar(const char *codigo)
 {
@@ -48,8 +50,8 @@ QString rotuloDoItem(const QString &id)
     return QStringLiteral("corvane/v1/item:") + id;
 }
 
-QString selarEnvelope(const QByteArray &textoClaro, const QByteArray &chave, const QString &rotulo,
-                      const QByteArray &nonce)
+TextoSelado selarEnvelope(const QByteArray &textoClaro, const QByteArray &chave, const QString &rotulo,
+                          const QByteArray &nonce)
 {
     if (chave.size() != tamanhoDaChave)
         falhar("chave-invalida");
@@ -60,14 +62,13 @@ QString selarEnvelope(const QByteArray &textoClaro, const QByteArray &chave, con
 
     // The text is written into one allocation, the ciphertext encoded slice by slice as it comes
     // out of the cipher, with no buffer of the whole ciphertext.
-    QString texto(prefixo.size() + detalhe::tamanhoEmBase64URL(tamanhoDoNonce) + 1
-                      + detalhe::tamanhoEmBase64URL(textoClaro.size() + tamanhoDaTag),
-                  Qt::Uninitialized);
-    auto *destino = reinterpret_cast<char16_t *>(texto.data());
-    for (const QChar c : prefixo)
-        *destino++ = c.unicode();
-    destino = detalhe::escreverBase64URL(nonce.constData(), nonce.size(), destino);
-    *destino++ = u'.';
+    QByteArray texto(prefixo.size() + detalhe::tamanhoEmBase64URL(tamanhoDoNonce) + 1
+                         + detalhe::tamanhoEmBase64URL(textoClaro.size() + tamanhoDaTag),
+                     Qt::Uninitialized);
+    char *destino = texto.data();
+    std::memcpy(destino, prefixo.data(), std::size_t(prefixo.size()));
+    destino = detalhe::escreverBase64URL(nonce.constData(), nonce.size(), destino + prefixo.size());
+    *destino++ = '.';
 
     constexpr qsizetype fatia = 3 * 1024; // a multiple of 3, so the slices' texts join up
     char cifrado[fatia + tamanhoDaTag];
@@ -80,7 +81,7 @@ QString selarEnvelope(const QByteArray &textoClaro, const QByteArray &chave, con
     selador.cifrar(origem, resta, cifrado);
     selador.finalizar(cifrado + resta);
     detalhe::escreverBase64URL(cifrado, resta + tamanhoDaTag, destino);
-    return texto;
+    return TextoSelado::doSelador(std::move(texto));
 }
 
 namespace {
@@ -153,6 +154,27 @@ QByteArray abrirEnvelope(const QString &envelope, const QByteArray &chave, const
 QByteArray abrirEnvelope(const QByteArray &envelope, const QByteArray &chave, const QString &rotulo)
 {
     return abrirTexto(QByteArrayView(envelope), chave, rotulo);
+}
+
+QByteArray abrirEnvelope(const TextoSelado &envelope, const QByteArray &chave, const QString &rotulo)
+{
+    if (!envelope.compacto())
+        return abrirEnvelope(envelope.utf8(), chave, rotulo);
+    if (chave.size() != tamanhoDaChave)
+        falhar("chave-invalida");
+    // Held compact, the envelope is already known well formed: its body is copied and opened in
+    // place, with the same single failure as the text's.
+    QByteArray corpo = envelope.corpo().toByteArray();
+    bool aberto = false;
+    try {
+        aberto = Primitivas::abrirAesGcmNoLugar(corpo, chave, QByteArray::fromRawData(envelope.nonce().data(), tamanhoDoNonce),
+                                                RotuloEmUtf8(rotulo).bytes());
+    } catch (const Primitivas::ErroDePrimitiva &) {
+        aberto = false;
+    }
+    if (!aberto)
+        falhar("falha-ao-decifrar");
+    return corpo;
 }
 
 QByteArray hkdf(const QByteArray &material, const QString &rotulo, int tamanho)
