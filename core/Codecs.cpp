@@ -85,6 +85,16 @@ constexpr std::array<std::array<std::uint32_t, 128>, 4> deslocados64 = [] {
     return tabelas;
 }();
 
+// The same over every byte value (any at or above 128 invalid), so the byte decoder looks up
+// without testing for ASCII first.
+constexpr std::array<std::array<std::uint32_t, 256>, 4> deslocadosEmBytes64 = [] {
+    std::array<std::array<std::uint32_t, 256>, 4> tabelas{};
+    for (int posicao = 0; posicao < 4; ++posicao)
+        for (int c = 0; c < 256; ++c)
+            tabelas[posicao][c] = c < 128 ? deslocados64[posicao][c] : invalidoNoGrupo;
+    return tabelas;
+}();
+
 // One character's contribution at `posicao` of its group; any non-ASCII unit is invalid.
 std::uint32_t noGrupo(char16_t c, int posicao)
 {
@@ -174,11 +184,17 @@ QByteArray decodificarUnidades(const Unidade *c, qsizetype n)
     auto *destino = reinterpret_cast<unsigned char *>(saida.data());
     qsizetype i = 0;
     for (; i + 4 <= n; i += 4) {
-        // One test for "all four are ASCII", then plain lookups.
-        if ((c[i] | c[i + 1] | c[i + 2] | c[i + 3]) >= 128)
-            falharBase64();
-        const std::uint32_t grupo = deslocados64[0][c[i]] | deslocados64[1][c[i + 1]] | deslocados64[2][c[i + 2]]
-                                    | deslocados64[3][c[i + 3]];
+        std::uint32_t grupo;
+        if constexpr (sizeof(Unidade) == 1) {
+            grupo = deslocadosEmBytes64[0][c[i]] | deslocadosEmBytes64[1][c[i + 1]]
+                    | deslocadosEmBytes64[2][c[i + 2]] | deslocadosEmBytes64[3][c[i + 3]];
+        } else {
+            // One test for "all four are ASCII", then plain lookups.
+            if ((c[i] | c[i + 1] | c[i + 2] | c[i + 3]) >= 128)
+                falharBase64();
+            grupo = deslocados64[0][c[i]] | deslocados64[1][c[i + 1]] | deslocados64[2][c[i + 2]]
+                    | deslocados64[3][c[i + 3]];
+        }
         if (grupo & invalidoNoGrupo)
             falharBase64();
         destino[0] = static_cast<unsigned char>(grupo >> 16);
