@@ -172,16 +172,26 @@ bool ehBase64URLCanonico(QByteArrayView texto)
 namespace {
 
 // Over UTF-16 code units or bytes alike: anything at or above 128 is no base64 character.
+// The characters that count: trailing "=" dropped; a count no text of whole bytes has is refused.
 template <typename Unidade>
-QByteArray decodificarUnidades(const Unidade *c, qsizetype n)
+qsizetype semIguais(const Unidade *c, qsizetype n)
 {
     while (n > 0 && c[n - 1] == Unidade('='))
         --n;
     if (n % 4 == 1)
         falharBase64();
+    return n;
+}
 
-    QByteArray saida(n / 4 * 3 + (n % 4 == 0 ? 0 : n % 4 - 1), Qt::Uninitialized);
-    auto *destino = reinterpret_cast<unsigned char *>(saida.data());
+constexpr qsizetype decodificados(qsizetype caracteres)
+{
+    return caracteres / 4 * 3 + (caracteres % 4 == 0 ? 0 : caracteres % 4 - 1);
+}
+
+// Decodes `n` characters (no "=") into decodificados(n) bytes at `destino`.
+template <typename Unidade>
+void decodificarEm(const Unidade *c, qsizetype n, unsigned char *destino)
+{
     qsizetype i = 0;
     for (; i + 4 <= n; i += 4) {
         std::uint32_t grupo;
@@ -211,6 +221,14 @@ QByteArray decodificarUnidades(const Unidade *c, qsizetype n)
         if (resto == 3)
             *destino++ = static_cast<unsigned char>(grupo >> 8);
     }
+}
+
+template <typename Unidade>
+QByteArray decodificarUnidades(const Unidade *c, qsizetype n)
+{
+    n = semIguais(c, n);
+    QByteArray saida(decodificados(n), Qt::Uninitialized);
+    decodificarEm(c, n, reinterpret_cast<unsigned char *>(saida.data()));
     return saida;
 }
 
@@ -224,6 +242,31 @@ QByteArray decodificarBase64URL(QStringView texto)
 QByteArray decodificarBase64URL(QByteArrayView texto)
 {
     return decodificarUnidades(reinterpret_cast<const unsigned char *>(texto.data()), texto.size());
+}
+
+namespace {
+
+template <typename Unidade>
+qsizetype decodificarUnidadesEm(const Unidade *c, qsizetype n, char *destino, qsizetype capacidade)
+{
+    const qsizetype semIgual = semIguais(c, n);
+    if (decodificados(semIgual) > capacidade)
+        return -1;
+    decodificarEm(c, semIgual, reinterpret_cast<unsigned char *>(destino));
+    return decodificados(semIgual);
+}
+
+} // namespace
+
+qsizetype decodificarBase64URLEm(QStringView texto, char *destino, qsizetype capacidade)
+{
+    return decodificarUnidadesEm(texto.utf16(), texto.size(), destino, capacidade);
+}
+
+qsizetype decodificarBase64URLEm(QByteArrayView texto, char *destino, qsizetype capacidade)
+{
+    return decodificarUnidadesEm(reinterpret_cast<const unsigned char *>(texto.data()), texto.size(), destino,
+                                 capacidade);
 }
 
 } // namespace detalhe

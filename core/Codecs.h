@@ -40,5 +40,9 @@ char *escreverBase64URL(const char *bytes, qsizetype tamanho, char *destino);
 [[nodiscard]] QByteArray decodificarBase64URL(QStringView texto);
 // The same over ASCII bytes (a byte at or above 128 is invalid).
 [[nodiscard]] QByteArray decodificarBase64URL(QByteArrayView texto);
+// Decodes into `destino` when the bytes fit in `capacidade` and gives how many; -1, with nothing
+// checked beyond the count of characters, when they would not fit. Throws as the decoder does.
+[[nodiscard]] qsizetype decodificarBase64URLEm(QStringView texto, char *destino, qsizetype capacidade);
+[[nodiscard]] qsizetype decodificarBase64URLEm(QByteArrayView texto, char *destino, qsizetype capacidade);
 
 } // namespace Cripto::detalhe

@@ -115,9 +115,9 @@ QByteArray abrirTexto(Visao texto, const QByteArray &chave, const QString &rotul
     const qsizetype segundo = primeiro < 0 ? -1 : posicaoDe(texto, u'.', primeiro + 1);
     if (segundo < 0 || primeiro != 2 || unidade(texto[0]) != u'v' || unidade(texto[1]) != u'1')
         falhar("formato-desconhecido");
-    const auto decodificar = [&](Visao peca) {
+    const auto decodificar = [&](auto &&decodificarPeca) {
         try {
-            return detalhe::decodificarBase64URL(peca);
+            return decodificarPeca();
         } catch (const ErroDeCripto &) {
             if (posicaoDe(texto, u'.', segundo + 1) >= 0)
                 falhar("formato-desconhecido");
@@ -125,9 +125,15 @@ QByteArray abrirTexto(Visao texto, const QByteArray &chave, const QString &rotul
         }
     };
 
-    const QByteArray nonce = decodificar(texto.sliced(primeiro + 1, segundo - primeiro - 1));
-    QByteArray corpo = decodificar(texto.sliced(segundo + 1));
-    if (nonce.size() != tamanhoDoNonce || corpo.size() < tamanhoDaTag)
+    // The nonce is decoded onto the stack; a piece too long for a nonce is decoded whole, as any
+    // piece is, so that its error reads the same.
+    const Visao pecaDoNonce = texto.sliced(primeiro + 1, segundo - primeiro - 1);
+    char nonce[tamanhoDoNonce];
+    qsizetype tamanhoLido = decodificar([&] { return detalhe::decodificarBase64URLEm(pecaDoNonce, nonce, tamanhoDoNonce); });
+    if (tamanhoLido < 0)
+        tamanhoLido = decodificar([&] { return detalhe::decodificarBase64URL(pecaDoNonce); }).size();
+    QByteArray corpo = decodificar([&] { return detalhe::decodificarBase64URL(texto.sliced(segundo + 1)); });
+    if (tamanhoLido != tamanhoDoNonce || corpo.size() < tamanhoDaTag)
         falhar("formato-desconhecido");
 
     // Whatever goes wrong while opening (wrong key or label, a changed byte, even OpenSSL
@@ -135,7 +141,8 @@ QByteArray abrirTexto(Visao texto, const QByteArray &chave, const QString &rotul
     // The decoded body is ours, so it is opened in place into the plaintext.
     bool aberto = false;
     try {
-        aberto = Primitivas::abrirAesGcmNoLugar(corpo, chave, nonce, RotuloEmUtf8(rotulo).bytes());
+        aberto = Primitivas::abrirAesGcmNoLugar(corpo, chave, QByteArray::fromRawData(nonce, tamanhoDoNonce),
+                                                RotuloEmUtf8(rotulo).bytes());
     } catch (const Primitivas::ErroDePrimitiva &) {
         aberto = false;
     }
@@ -167,8 +174,8 @@ QByteArray abrirEnvelope(const TextoSelado &envelope, const QByteArray &chave, c
     QByteArray corpo = envelope.corpo().toByteArray();
     bool aberto = false;
     try {
-        aberto = Primitivas::abrirAesGcmNoLugar(corpo, chave, QByteArray::fromRawData(envelope.nonce().data(), tamanhoDoNonce),
-                                                RotuloEmUtf8(rotulo).bytes());
+        const QByteArray nonce = QByteArray::fromRawData(envelope.nonce().data(), tamanhoDoNonce);
+        aberto = Primitivas::abrirAesGcmNoLugar(corpo, chave, nonce, RotuloEmUtf8(rotulo).bytes());
     } catch (const Primitivas::ErroDePrimitiva &) {
         aberto = false;
     }

@@ -58,6 +58,40 @@ TEST(Base64URL, EscritorDeBytesIgualAoDeTextoECanonicoSoOQueEleEscreve)
         EXPECT_EQ(Cripto::detalhe::ehBase64URLCanonico(QByteArrayView(caso.texto)), caso.canonico) << caso.texto;
 }
 
+// Decoding in place gives what decoding into a new array gives, when it fits.
+TEST(Base64URL, DecodificarNoLugarComoNumNovoArray)
+{
+    const struct {
+        const char *texto;
+        qsizetype capacidade;
+        qsizetype esperado; // -1: does not fit; -2: refused
+    } casos[] = {
+        {"oKGio6Slpqeoqaqr", 12, 12}, {"oKGio6Slpqeoqaqr==", 12, 12}, {"oKGio6Slpqeoqaqr", 11, -1},
+        {"AQ", 12, 1},                {"", 12, 0},                    {"oKGio6Sl*qeoqaqr", 12, -2},
+        {"oKGio", 12, -2},
+    };
+    for (const auto &caso : casos) {
+        // UTF-16 and bytes alike.
+        const auto ler = [&](auto texto, char *destino) -> qsizetype {
+            try {
+                return Cripto::detalhe::decodificarBase64URLEm(texto, destino, caso.capacidade);
+            } catch (const ErroDeCripto &e) {
+                EXPECT_EQ(e.codigo, u"base64-invalido");
+                return -2;
+            }
+        };
+        char deBytes[12] = {};
+        char deTexto[12] = {};
+        const qsizetype lido = ler(QByteArrayView(caso.texto), deBytes);
+        EXPECT_EQ(lido, caso.esperado) << caso.texto;
+        EXPECT_EQ(ler(QString::fromLatin1(caso.texto), deTexto), lido) << caso.texto;
+        if (lido >= 0) {
+            EXPECT_EQ(QByteArray(deBytes, lido), Cripto::detalhe::decodificarBase64URL(QByteArrayView(caso.texto)));
+            EXPECT_EQ(QByteArray(deTexto, lido), QByteArray(deBytes, lido));
+        }
+    }
+}
+
 // Whatever form a text is held in, it gives back exactly the bytes it was made from, through
 // bytes, UTF-16 and appending alike; only an envelope as the writer writes it is held compact.
 TEST(TextoSelado, DevolveOTextoExatoEmQualquerForma)
