@@ -133,6 +133,18 @@ char *escreverBase64URL(const char *bytes, qsizetype tamanho, char *destino)
     const auto *b = reinterpret_cast<const unsigned char *>(bytes);
     const qsizetype n = tamanho;
     qsizetype i = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        // Two groups a step, their eight characters in one store.
+        for (; i + 6 <= n; i += 6) {
+            const std::uint32_t a = (std::uint32_t{b[i]} << 16) | (std::uint32_t{b[i + 1]} << 8) | b[i + 2];
+            const std::uint32_t z = (std::uint32_t{b[i + 3]} << 16) | (std::uint32_t{b[i + 4]} << 8) | b[i + 5];
+            const std::uint64_t oito = std::uint64_t{paresEmBytes64[a >> 12]} | (std::uint64_t{paresEmBytes64[a & 0xFFF]} << 16)
+                                       | (std::uint64_t{paresEmBytes64[z >> 12]} << 32)
+                                       | (std::uint64_t{paresEmBytes64[z & 0xFFF]} << 48);
+            std::memcpy(destino, &oito, sizeof oito);
+            destino += 8;
+        }
+    }
     for (; i + 3 <= n; i += 3) {
         const std::uint32_t grupo = (std::uint32_t{b[i]} << 16) | (std::uint32_t{b[i + 1]} << 8) | b[i + 2];
         std::memcpy(destino, &paresEmBytes64[grupo >> 12], sizeof(std::uint16_t));
