@@ -75,7 +75,13 @@ void escreverChave(QByteArray &saida, const char *chave)
 // escape, so its bytes go in as they are; anything else goes through the writer.
 void escreverSelado(QByteArray &saida, const TextoSelado &texto)
 {
-    const QByteArray &bytes = texto.utf8();
+    if (texto.compacto()) { // written back as the base64url text it was read from
+        saida += '"';
+        texto.acrescentarEm(saida);
+        saida += '"';
+        return;
+    }
+    const QByteArray bytes = texto.utf8();
     for (const char c : bytes) {
         const auto u = static_cast<unsigned char>(c);
         if (u < 0x20 || u >= 0x80 || c == '"' || c == '\\') {

@@ -2,6 +2,8 @@
 
 #include "plataforma/Primitivas.h"
 
+#include <cstring>
+
 namespace Cripto {
 
 namespace {
@@ -9,7 +11,7 @@ namespace {
 constexpr qsizetype tamanhoDaChave = 32;
 constexpr qsizetype tamanhoDoNonce = 12;
 constexpr qsizetype tamanhoDaTag = 16;
-constexpr QStringView prefixo = u"v1.";
+constexpr QByteArrayView prefixo = "v1.";
 
 [[noreturn]] void falhar(const char *codigo)
 {
@@ -48,8 +50,8 @@ QString rotuloDoItem(const QString &id)
     return QStringLiteral("corvane/v1/item:") + id;
 }
 
-QString selarEnvelope(const QByteArray &textoClaro, const QByteArray &chave, const QString &rotulo,
-                      const QByteArray &nonce)
+TextoSelado selarEnvelope(const QByteArray &textoClaro, const QByteArray &chave, const QString &rotulo,
+                          const QByteArray &nonce)
 {
     if (chave.size() != tamanhoDaChave)
         falhar("chave-invalida");
@@ -60,14 +62,13 @@ QString selarEnvelope(const QByteArray &textoClaro, const QByteArray &chave, con
 
     // The text is written into one allocation, the ciphertext encoded slice by slice as it comes
     // out of the cipher, with no buffer of the whole ciphertext.
-    QString texto(prefixo.size() + detalhe::tamanhoEmBase64URL(tamanhoDoNonce) + 1
-                      + detalhe::tamanhoEmBase64URL(textoClaro.size() + tamanhoDaTag),
-                  Qt::Uninitialized);
-    auto *destino = reinterpret_cast<char16_t *>(texto.data());
-    for (const QChar c : prefixo)
-        *destino++ = c.unicode();
-    destino = detalhe::escreverBase64URL(nonce.constData(), nonce.size(), destino);
-    *destino++ = u'.';
+    QByteArray texto(prefixo.size() + detalhe::tamanhoEmBase64URL(tamanhoDoNonce) + 1
+                         + detalhe::tamanhoEmBase64URL(textoClaro.size() + tamanhoDaTag),
+                     Qt::Uninitialized);
+    char *destino = texto.data();
+    std::memcpy(destino, prefixo.data(), std::size_t(prefixo.size()));
+    destino = detalhe::escreverBase64URL(nonce.constData(), nonce.size(), destino + prefixo.size());
+    *destino++ = '.';
 
     constexpr qsizetype fatia = 3 * 1024; // a multiple of 3, so the slices' texts join up
     char cifrado[fatia + tamanhoDaTag];
@@ -80,7 +81,7 @@ QString selarEnvelope(const QByteArray &textoClaro, const QByteArray &chave, con
     selador.cifrar(origem, resta, cifrado);
     selador.finalizar(cifrado + resta);
     detalhe::escreverBase64URL(cifrado, resta + tamanhoDaTag, destino);
-    return texto;
+    return TextoSelado::doSelador(std::move(texto));
 }
 
 namespace {
@@ -114,9 +115,9 @@ QByteArray abrirTexto(Visao texto, const QByteArray &chave, const QString &rotul
     const qsizetype segundo = primeiro < 0 ? -1 : posicaoDe(texto, u'.', primeiro + 1);
     if (segundo < 0 || primeiro != 2 || unidade(texto[0]) != u'v' || unidade(texto[1]) != u'1')
         falhar("formato-desconhecido");
-    const auto decodificar = [&](Visao peca) {
+    const auto decodificar = [&](auto &&decodificarPeca) {
         try {
-            return detalhe::decodificarBase64URL(peca);
+            return decodificarPeca();
         } catch (const ErroDeCripto &) {
             if (posicaoDe(texto, u'.', segundo + 1) >= 0)
                 falhar("formato-desconhecido");
@@ -124,9 +125,15 @@ QByteArray abrirTexto(Visao texto, const QByteArray &chave, const QString &rotul
         }
     };
 
-    const QByteArray nonce = decodificar(texto.sliced(primeiro + 1, segundo - primeiro - 1));
-    QByteArray corpo = decodificar(texto.sliced(segundo + 1));
-    if (nonce.size() != tamanhoDoNonce || corpo.size() < tamanhoDaTag)
+    // The nonce is decoded onto the stack; a piece too long for a nonce is decoded whole, as any
+    // piece is, so that its error reads the same.
+    const Visao pecaDoNonce = texto.sliced(primeiro + 1, segundo - primeiro - 1);
+    char nonce[tamanhoDoNonce];
+    qsizetype tamanhoLido = decodificar([&] { return detalhe::decodificarBase64URLEm(pecaDoNonce, nonce, tamanhoDoNonce); });
+    if (tamanhoLido < 0)
+        tamanhoLido = decodificar([&] { return detalhe::decodificarBase64URL(pecaDoNonce); }).size();
+    QByteArray corpo = decodificar([&] { return detalhe::decodificarBase64URL(texto.sliced(segundo + 1)); });
+    if (tamanhoLido != tamanhoDoNonce || corpo.size() < tamanhoDaTag)
         falhar("formato-desconhecido");
 
     // Whatever goes wrong while opening (wrong key or label, a changed byte, even OpenSSL
@@ -134,7 +141,8 @@ QByteArray abrirTexto(Visao texto, const QByteArray &chave, const QString &rotul
     // The decoded body is ours, so it is opened in place into the plaintext.
     bool aberto = false;
     try {
-        aberto = Primitivas::abrirAesGcmNoLugar(corpo, chave, nonce, RotuloEmUtf8(rotulo).bytes());
+        aberto = Primitivas::abrirAesGcmNoLugar(corpo, chave, QByteArray::fromRawData(nonce, tamanhoDoNonce),
+                                                RotuloEmUtf8(rotulo).bytes());
     } catch (const Primitivas::ErroDePrimitiva &) {
         aberto = false;
     }
@@ -153,6 +161,27 @@ QByteArray abrirEnvelope(const QString &envelope, const QByteArray &chave, const
 QByteArray abrirEnvelope(const QByteArray &envelope, const QByteArray &chave, const QString &rotulo)
 {
     return abrirTexto(QByteArrayView(envelope), chave, rotulo);
+}
+
+QByteArray abrirEnvelope(const TextoSelado &envelope, const QByteArray &chave, const QString &rotulo)
+{
+    if (!envelope.compacto())
+        return abrirEnvelope(envelope.utf8(), chave, rotulo);
+    if (chave.size() != tamanhoDaChave)
+        falhar("chave-invalida");
+    // Held compact, the envelope is already known well formed: its body is copied and opened in
+    // place, with the same single failure as the text's.
+    QByteArray corpo = envelope.corpo().toByteArray();
+    bool aberto = false;
+    try {
+        const QByteArray nonce = QByteArray::fromRawData(envelope.nonce().data(), tamanhoDoNonce);
+        aberto = Primitivas::abrirAesGcmNoLugar(corpo, chave, nonce, RotuloEmUtf8(rotulo).bytes());
+    } catch (const Primitivas::ErroDePrimitiva &) {
+        aberto = false;
+    }
+    if (!aberto)
+        falhar("falha-ao-decifrar");
+    return corpo;
 }
 
 QByteArray hkdf(const QByteArray &material, const QString &rotulo, int tamanho)

@@ -51,7 +51,7 @@ ObjetoJSON ItemCifrado::abrir(const QString &dados, const QString &id, const QBy
 
 ObjetoJSON ItemCifrado::abrir(const TextoSelado &dados, const QString &id, const QByteArray &chave)
 {
-    const QByteArray texto = Cripto::abrirEnvelope(dados.utf8(), chave, Cripto::rotuloDoItem(id));
+    const QByteArray texto = Cripto::abrirEnvelope(dados, chave, Cripto::rotuloDoItem(id));
     ValorJSON valor = ValorJSON::ler(texto);
     ObjetoJSON *objeto = valor.comoObjeto();
     if (!objeto)

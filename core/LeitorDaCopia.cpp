@@ -138,7 +138,7 @@ std::optional<ItemCifrado> lerItem(Cursor &c, Datas &datas)
         const auto dados = c.texto();
         if (!dados)
             return std::nullopt;
-        item.dados = TextoSelado::deUtf8(QByteArray(dados->data(), qsizetype(dados->size())));
+        item.dados = TextoSelado::deUtf8(QByteArrayView(dados->data(), qsizetype(dados->size())));
     }
     if (!c.literal(",\"revisao\":"))
         return std::nullopt;
@@ -198,6 +198,8 @@ std::optional<CopiaDoCofre> LeitorDaCopia::lerDireto(const QByteArray &bytes)
         if (!c.literal("]"))
             return std::nullopt;
     }
+    // The list is kept while the vault opens from it: the room reserved for a guess is given back.
+    copia.itens.squeeze();
     if (!c.literal("}") || !c.noFim())
         return std::nullopt;
     // The account record is small and has optional parts: the general reader reads it.

@@ -14,6 +14,7 @@
 #include <system_error>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -100,11 +101,82 @@ const QString *chaveConhecida(const unsigned char *bytes, qsizetype tamanho)
     return nullptr;
 }
 
+// Calls `f` with each byte of the text's UTF-8 form, without building it, while `f` returns true;
+// gives whether it got to the end.
+template <typename F>
+bool porBytesEmUTF8(const QString &texto, F &&f)
+{
+    const char16_t *c = reinterpret_cast<const char16_t *>(texto.constData());
+    const qsizetype n = texto.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t ponto = c[i];
+        if (ponto >= 0xD800 && ponto < 0xDC00 && i + 1 < n && c[i + 1] >= 0xDC00 && c[i + 1] < 0xE000)
+            ponto = 0x10000 + ((ponto - 0xD800) << 10) + (c[++i] - 0xDC00);
+        unsigned char bytes[4];
+        int quantos = 1;
+        if (ponto < 0x80) {
+            bytes[0] = static_cast<unsigned char>(ponto);
+        } else if (ponto < 0x800) {
+            bytes[0] = static_cast<unsigned char>(0xC0 | (ponto >> 6));
+            bytes[1] = static_cast<unsigned char>(0x80 | (ponto & 0x3F));
+            quantos = 2;
+        } else if (ponto < 0x10000) {
+            bytes[0] = static_cast<unsigned char>(0xE0 | (ponto >> 12));
+            bytes[1] = static_cast<unsigned char>(0x80 | ((ponto >> 6) & 0x3F));
+            bytes[2] = static_cast<unsigned char>(0x80 | (ponto & 0x3F));
+            quantos = 3;
+        } else {
+            bytes[0] = static_cast<unsigned char>(0xF0 | (ponto >> 18));
+            bytes[1] = static_cast<unsigned char>(0x80 | ((ponto >> 12) & 0x3F));
+            bytes[2] = static_cast<unsigned char>(0x80 | ((ponto >> 6) & 0x3F));
+            bytes[3] = static_cast<unsigned char>(0x80 | (ponto & 0x3F));
+            quantos = 4;
+        }
+        for (int b = 0; b < quantos; ++b)
+            if (!f(bytes[b]))
+                return false;
+    }
+    return true;
+}
+
+// The shared texts are keyed by themselves and looked up by the UTF-8 bytes just read: one
+// QString a node, no copy of the bytes. Hash and equality read a text as its UTF-8 bytes, so
+// bytes find the text they decode to (ill-formed bytes, repaired when decoded, find nothing and
+// the repaired text is then found on insertion).
 struct HashDeTexto {
     using is_transparent = void;
-    std::size_t operator()(std::string_view texto) const { return std::hash<std::string_view>{}(texto); }
+    static constexpr std::size_t inicio = 14695981039346656037ULL; // FNV-1a
+    static constexpr std::size_t primo = 1099511628211ULL;
+    std::size_t operator()(std::string_view bytes) const noexcept
+    {
+        std::size_t h = inicio;
+        for (const char c : bytes)
+            h = (h ^ static_cast<unsigned char>(c)) * primo;
+        return h;
+    }
+    std::size_t operator()(const QString &texto) const noexcept
+    {
+        std::size_t h = inicio;
+        porBytesEmUTF8(texto, [&h](unsigned char b) {
+            h = (h ^ b) * primo;
+            return true;
+        });
+        return h;
+    }
 };
-using TabelaDeTextos = std::unordered_map<std::string, QString, HashDeTexto, std::equal_to<>>;
+struct TextosIguais {
+    using is_transparent = void;
+    bool operator()(const QString &a, const QString &b) const noexcept { return a == b; }
+    bool operator()(std::string_view a, const QString &b) const noexcept { return iguais(a, b); }
+    bool operator()(const QString &a, std::string_view b) const noexcept { return iguais(b, a); }
+    static bool iguais(std::string_view bytes, const QString &texto) noexcept
+    {
+        std::size_t i = 0;
+        return porBytesEmUTF8(texto, [&](unsigned char b) { return i < bytes.size() && static_cast<unsigned char>(bytes[i++]) == b; })
+               && i == bytes.size();
+    }
+};
+using TabelaDeTextos = std::unordered_set<QString, HashDeTexto, TextosIguais>;
 // The table of the TextosCompartilhados alive on this thread, if any.
 thread_local TabelaDeTextos *textosCompartilhados = nullptr;
 
@@ -407,10 +479,8 @@ private:
     {
         const std::string_view chave(reinterpret_cast<const char *>(bytes), std::size_t(tamanho));
         if (const auto visto = textosCompartilhados->find(chave); visto != textosCompartilhados->end())
-            return visto->second;
-        QString texto = decodificado(bytes, tamanho);
-        textosCompartilhados->emplace(std::string(chave), texto);
-        return texto;
+            return *visto;
+        return *textosCompartilhados->insert(decodificado(bytes, tamanho)).first;
     }
 
     QString decodificado(const unsigned char *bytes, qsizetype tamanho) const
