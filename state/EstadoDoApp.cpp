@@ -144,7 +144,7 @@ QCoro::Task<> EstadoDoApp::comecar()
     }
     const bool temChave = leitura.situacao == SituacaoDoSegredo::presente &&
                           leitura.bytes.size() == Chaveiro::tamanhoDaChaveDoCofre;
-    const std::optional<CopiaDoCofre> copia = temChave ? CopiaDoCofre::ler() : std::nullopt;
+    std::optional<CopiaDoCofre> copia = temChave ? CopiaDoCofre::ler() : std::nullopt;
     if (!temChave || !copia) {
         apagarDadosDesteMac();
         definirFase(Fase::semConta);
@@ -158,10 +158,25 @@ QCoro::Task<> EstadoDoApp::comecar()
         definirFase(Fase::bloqueado);
         co_return;
     }
-    abrirCofre(copia->conta, leitura.bytes, false);
+    // The store opens from the copy just read: a large vault's copy is read and parsed once.
+    const Conta conta = copia->conta;
+    abrirCofre(conta, leitura.bytes, false, std::move(copia));
 }
 
 void EstadoDoApp::abrirCofre(const Conta &conta, const QByteArray &chave, bool guardarChave)
+{
+    prepararAbertura(conta, chave, guardarChave);
+    mostrarCofreNovo(new Cofre(conta, chave, api_, preferencias_, this));
+}
+
+void EstadoDoApp::abrirCofre(const Conta &conta, const QByteArray &chave, bool guardarChave,
+                             std::optional<CopiaDoCofre> copiaLida)
+{
+    prepararAbertura(conta, chave, guardarChave);
+    mostrarCofreNovo(new Cofre(conta, chave, std::move(copiaLida), api_, preferencias_, this));
+}
+
+void EstadoDoApp::prepararAbertura(const Conta &conta, const QByteArray &chave, bool guardarChave)
 {
     if (guardarChave) {
         esquecerAvisoDaChave();
@@ -176,8 +191,10 @@ void EstadoDoApp::abrirCofre(const Conta &conta, const QByteArray &chave, bool g
     }
     definirConta(conta);
     preferencias_->definirUltimoEmail(conta.email);
+}
 
-    auto *novo = new Cofre(conta, chave, api_, preferencias_, this);
+void EstadoDoApp::mostrarCofreNovo(Cofre *novo)
+{
     connect(novo, &Cofre::semConexaoMudou, this, &EstadoDoApp::conferirPodeSincronizar);
     definirCofre(novo);
     definirFase(Fase::aberto);

@@ -145,6 +145,9 @@ public:
     // followed by an account refresh. With `guardarChave` the key is written to the keychain
     // first; a failed write keeps the vault open and says so in a toast.
     void abrirCofre(const Conta &conta, const QByteArray &chave, bool guardarChave);
+    // The same from the local copy the caller has just read (none: no readable copy), so
+    // start-up reads and parses it once.
+    void abrirCofre(const Conta &conta, const QByteArray &chave, bool guardarChave, std::optional<CopiaDoCofre> copiaLida);
     // Removes this computer's account data: item order, protection flag, session, both keychain
     // items, the local copy, the AutoFill identities, the store and the account. Leaves the
     // phase to the caller, and the exchange files and the other preferences as they are.
@@ -297,6 +300,10 @@ private:
 
     void definirFase(Fase valor);
     void definirConta(const ContaOpcional &valor);
+    // The two halves of opening a store: the key and the account before it is built, then
+    // showing it and starting its sync.
+    void prepararAbertura(const Conta &conta, const QByteArray &chave, bool guardarChave);
+    void mostrarCofreNovo(Cofre *novo);
     void definirCofre(Cofre *valor);
     void definirTrabalhando(const TrabalhoOpcional &valor);
     void definirPrecisaEntrarDeNovo(bool valor);

@@ -2,6 +2,8 @@
 // writer and the listings.
 #include "vault/Cofre.h"
 
+#include "vault/AberturaDosItens.h"
+
 #include "app/servicos/FilaDeIdentidades.h"
 #include "app/servicos/IdentidadesDoPreenchimento.h"
 #include "core/ArquivosDoPreenchimento.h"
@@ -22,12 +24,18 @@
 Q_LOGGING_CATEGORY(categoriaDoCofre, "app.corvane.cofre")
 
 Cofre::Cofre(Conta conta, QByteArray chave, ClienteDaAPI *api, Preferencias *preferencias, QObject *pai)
+    : Cofre(std::move(conta), std::move(chave), CopiaDoCofre::ler(), api, preferencias, pai)
+{
+}
+
+Cofre::Cofre(Conta conta, QByteArray chave, std::optional<CopiaDoCofre> copiaLida, ClienteDaAPI *api,
+             Preferencias *preferencias, QObject *pai)
     : QObject(pai), conta_(std::move(conta)), chave_(std::move(chave)), api_(api), preferencias_(preferencias)
 {
     if (preferencias_)
         ordem_ = preferencias_->armazenamento().listaDeTextos(chaveDaOrdem(conta_.id)).value_or(QStringList());
     idsNaOrdem_ = QSet<QString>(ordem_.cbegin(), ordem_.cend());
-    carregarCopia();
+    carregarCopia(copiaLida);
 }
 
 Cofre::~Cofre() = default;
@@ -49,9 +57,8 @@ QString Cofre::chaveDaOrdem(const QString &idDaConta)
     return QStringLiteral("ordem-") + idDaConta;
 }
 
-void Cofre::carregarCopia()
+void Cofre::carregarCopia(const std::optional<CopiaDoCofre> &copia)
 {
-    const std::optional<CopiaDoCofre> copia = CopiaDoCofre::ler();
     // A copy of another account is ignored whole: its items are sealed with another key.
     if (!copia || copia->conta.id != conta_.id)
         return;
@@ -61,8 +68,16 @@ void Cofre::carregarCopia()
         const TextosCompartilhados compartilhados;
         cifrados_.reserve(copia->itens.size());
         abertos_.reserve(copia->itens.size());
-        for (const ItemCifrado &item : copia->itens)
-            aplicar(item);
+        // Other threads open the items; here they are applied in the copy's order, which gives
+        // the same store, notifications and log lines as applying each item in turn.
+        AberturaDosItens::abrirEmOrdem(copia->itens, chave_, [&](qsizetype i, AberturaDosItens::Abertura &abertura) {
+            const ItemCifrado &item = copia->itens[i];
+            if (!guardarCifrado(item))
+                return;
+            if (abertura.falha)
+                std::rethrow_exception(abertura.falha);
+            guardarAbertura(item.id, std::move(abertura.aberto));
+        });
     }
     definirCarregado(true);
     adotarCopiaLida(*copia);
@@ -81,6 +96,12 @@ void Cofre::definirConta(const Conta &conta)
 
 void Cofre::aplicar(const ItemCifrado &item)
 {
+    if (guardarCifrado(item))
+        guardarAbertura(item.id, AberturaDosItens::abrir(item, chave_));
+}
+
+bool Cofre::guardarCifrado(const ItemCifrado &item)
+{
     const QString &id = item.id;
     if (item.apagadoEm || !item.dados) {
         if (cifrados_.remove(id))
@@ -89,7 +110,7 @@ void Cofre::aplicar(const ItemCifrado &item)
             abertoMudou(id);
         if (ilegiveis_.remove(id))
             avisarIlegiveis();
-        return;
+        return false;
     }
 
     const auto guardado = cifrados_.constFind(id);
@@ -97,15 +118,15 @@ void Cofre::aplicar(const ItemCifrado &item)
         cifrados_.insert(id, item);
         avisarCifrados(id);
     } else if (abertos_.contains(id)) {
-        return; // the same sealed item opened before with this key: opening again gives the same
+        return false; // the same sealed item opened before with this key: opening again gives the same
     }
+    return true;
+}
 
-    std::optional<ItemAberto> aberto;
-    try {
-        aberto = ItemAberto::de(item, ItemCifrado::abrir(*item.dados, id, chave_));
-    } catch (const ErroDeCripto &) {
-        // Sealed with another key or damaged: kept sealed, so a Mac with the right key still can.
-    }
+void Cofre::guardarAbertura(const QString &id, std::optional<ItemAberto> aberto)
+{
+    // No opening: sealed with another key or damaged. The item stays sealed, so a Mac with the
+    // right key still can open it.
     if (aberto) {
         const auto anterior = abertos_.constFind(id);
         if (anterior == abertos_.cend() || *anterior != *aberto) {

@@ -72,6 +72,10 @@ public:
     // account's copy leaves the store empty and not loaded). Makes no request; never fails.
     // `api` and `preferencias` are shared, not owned, and must outlive the store.
     Cofre(Conta conta, QByteArray chave, ClienteDaAPI *api, Preferencias *preferencias, QObject *pai = nullptr);
+    // The same from the local copy the caller has just read with CopiaDoCofre::ler() (none: no
+    // readable copy on disk), so a start that already read it does not read and parse it again.
+    Cofre(Conta conta, QByteArray chave, std::optional<CopiaDoCofre> copiaLida, ClienteDaAPI *api,
+          Preferencias *preferencias, QObject *pai = nullptr);
     ~Cofre() override;
 
     // The defaults key of the order list of an account: "ordem-" + its id.
@@ -186,7 +190,12 @@ private:
 
     void terminarAgrupamento();
 
-    void carregarCopia();
+    // Opens a whole copy's items on a few threads, then applies them here in the copy's order.
+    void carregarCopia(const std::optional<CopiaDoCofre> &copia);
+    // The two halves of `aplicar`: stores the sealed item (or removes a deleted one) and says
+    // whether its opening must be stored too; then stores that opening, or marks it unreadable.
+    [[nodiscard]] bool guardarCifrado(const ItemCifrado &item);
+    void guardarAbertura(const QString &id, std::optional<ItemAberto> aberto);
     // After the copy was read: when the store holds exactly what the files hold (the current
     // format, the same account record, every entry stored, the journal replayed to its end), the
     // store continues that journal instead of writing the copy whole at its first change.
