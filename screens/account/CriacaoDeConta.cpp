@@ -236,22 +236,37 @@ void CriacaoDeConta::enviarOutroCodigo()
     (void)pedirCodigo();
 }
 
-QCoro::Task<bool> CriacaoDeConta::pedirCodigo()
+template <typename Pedido>
+QCoro::Task<std::optional<typename std::invoke_result_t<Pedido, EstadoDoApp &>::value_type>>
+CriacaoDeConta::enviar(const Pedido &pedido, bool limparErro, void (CriacaoDeConta::*antesDoErro)())
 {
     const QPointer<EstadoDoApp> estado = estado_;
     if (!estado)
-        co_return false;
+        co_return std::nullopt;
     const QPointer<CriacaoDeConta> vivo(this);
     definirEnviando(true);
+    if (limparErro)
+        definirErro(QString());
     try {
-        (void)co_await estado->pedirCodigoDeEmail(emailNormalizado());
+        co_return co_await pedido(*estado);
     } catch (const std::exception &erro) {
         if (vivo) {
+            if (antesDoErro)
+                (this->*antesDoErro)();
             definirErro(mensagemDoErro(erro));
             definirEnviando(false);
         }
-        co_return false;
     }
+    co_return std::nullopt;
+}
+
+QCoro::Task<bool> CriacaoDeConta::pedirCodigo()
+{
+    const QPointer<EstadoDoApp> estado = estado_;
+    const QPointer<CriacaoDeConta> vivo(this);
+    const auto pedido = [this](EstadoDoApp &estado) { return estado.pedirCodigoDeEmail(emailNormalizado()); };
+    if (!co_await enviar(pedido, false))
+        co_return false;
     if (estado)
         estado->avisos()->mostrar(QStringLiteral("Código enviado"), simboloDeConfirmado);
     if (vivo)
@@ -268,29 +283,19 @@ void CriacaoDeConta::confirmarEmail()
 
 QCoro::Task<> CriacaoDeConta::confirmarAgora()
 {
-    const QPointer<EstadoDoApp> estado = estado_;
-    if (!estado)
-        co_return;
     const QPointer<CriacaoDeConta> vivo(this);
-    definirEnviando(true);
-    definirErro(QString());
-    // Digits of any script go as ASCII digits, as in the sign-in form's code step. (A named
-    // local: GCC 12 mishandles temporaries inside a co_await expression.)
+    // Digits of any script go as ASCII digits, as in the sign-in form's code step. (Named
+    // locals: GCC 12 mishandles temporaries inside a co_await expression.)
     const QString digitos = digitosDoCodigo(QStringView(codigoDoEmail_)).enviados;
-    try {
-        const QString comprovante = co_await estado->conferirCodigoDeEmail(emailNormalizado(), digitos);
-        if (!vivo)
-            co_return;
-        comprovante_ = comprovante;
-        definirEtapa(Etapa::senha);
-        definirEnviando(false);
-    } catch (const std::exception &erro) {
-        if (!vivo)
-            co_return;
-        definirCodigoDoEmail(QString());
-        definirErro(mensagemDoErro(erro));
-        definirEnviando(false);
-    }
+    const auto pedido = [this, &digitos](EstadoDoApp &estado) {
+        return estado.conferirCodigoDeEmail(emailNormalizado(), digitos);
+    };
+    const std::optional<QString> comprovante = co_await enviar(pedido, true, &CriacaoDeConta::apagarCodigoDoEmail);
+    if (!comprovante || !vivo)
+        co_return;
+    comprovante_ = *comprovante;
+    definirEtapa(Etapa::senha);
+    definirEnviando(false);
 }
 
 void CriacaoDeConta::criar()
@@ -302,28 +307,19 @@ void CriacaoDeConta::criar()
 
 QCoro::Task<> CriacaoDeConta::criarAgora()
 {
-    const QPointer<EstadoDoApp> estado = estado_;
-    if (!estado)
-        co_return;
     const QPointer<CriacaoDeConta> vivo(this);
-    definirEnviando(true);
-    definirErro(QString());
     const std::optional<QString> token = social_ ? std::optional<QString>(social_->tokenSocial) : std::nullopt;
-    try {
-        const QString codigo = co_await estado->criarConta(nome_, emailNormalizado(), senha_, token, comprovante_);
-        if (!vivo)
-            co_return;
-        definirCodigoDeRecuperacao(codigo);
-        definirSenha(QString());
-        definirConfirmacao(QString());
-        definirEtapa(Etapa::codigo);
-        definirEnviando(false);
-    } catch (const std::exception &erro) {
-        if (!vivo)
-            co_return;
-        definirErro(mensagemDoErro(erro));
-        definirEnviando(false);
-    }
+    const auto pedido = [this, &token](EstadoDoApp &estado) {
+        return estado.criarConta(nome_, emailNormalizado(), senha_, token, comprovante_);
+    };
+    const std::optional<QString> codigo = co_await enviar(pedido, true);
+    if (!codigo || !vivo)
+        co_return;
+    definirCodigoDeRecuperacao(*codigo);
+    definirSenha(QString());
+    definirConfirmacao(QString());
+    definirEtapa(Etapa::codigo);
+    definirEnviando(false);
 }
 
 void CriacaoDeConta::copiarCodigo()

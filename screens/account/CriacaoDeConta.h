@@ -9,6 +9,8 @@
 #include <QCoro/QCoroTask>
 #include <QObject>
 #include <QPointer>
+
+#include <type_traits>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -158,6 +160,15 @@ private:
     QCoro::Task<> criarAgora();
     // Asks for a code, shows the toast on success or the message on failure; true on success.
     QCoro::Task<bool> pedirCodigo();
+    // One of the wizard's requests to the state (`pedido` called with it), with `enviando` on
+    // while it runs and, with `limparErro`, the last message cleared first. On failure, if this
+    // object still exists, `antesDoErro` runs, the message shows and `enviando` ends; the answer
+    // is absent then, and when there is no state. On success `enviando` stays on: the caller
+    // ends it once the answer is applied (after checking that this object still exists).
+    template <typename Pedido>
+    QCoro::Task<std::optional<typename std::invoke_result_t<Pedido, EstadoDoApp &>::value_type>>
+    enviar(const Pedido &pedido, bool limparErro, void (CriacaoDeConta::*antesDoErro)() = nullptr);
+    void apagarCodigoDoEmail() { definirCodigoDoEmail(QString()); }
 
     void definirEtapa(Etapa valor);
     void definirErro(const QString &valor);

@@ -1,7 +1,6 @@
 #include "EntradaEmDuasEtapas.h"
 
 #include "NavegacaoDaConta.h"
-#include "app/MensagemDoErro.h"
 #include "state/EstadoDoApp.h"
 
 namespace {
@@ -34,71 +33,31 @@ void EntradaEmDuasEtapas::definirTela(NavegacaoDaConta *tela)
     emit telaMudou();
 }
 
-void EntradaEmDuasEtapas::definirSenha(const QString &senha)
-{
-    if (senha_ == senha)
-        return;
-    senha_ = senha;
-    emit senhaMudou();
-}
-
-void EntradaEmDuasEtapas::definirCodigo(const QString &codigo)
-{
-    if (codigo_ == codigo)
-        return;
-    codigo_ = codigo;
-    emit codigoMudou();
-}
-
-void EntradaEmDuasEtapas::definirPedeCodigo(bool valor)
-{
-    if (pedeCodigo_ == valor)
-        return;
-    pedeCodigo_ = valor;
-    emit pedeCodigoMudou();
-}
-
-void EntradaEmDuasEtapas::definirErro(const QString &valor)
-{
-    if (erro_ == valor)
-        return;
-    erro_ = valor;
-    emit erroMudou();
-}
-
-void EntradaEmDuasEtapas::definirEnviando(bool valor)
-{
-    if (enviando_ == valor)
-        return;
-    enviando_ = valor;
-    emit enviandoMudou();
-}
-
 bool EntradaEmDuasEtapas::pronto() const
 {
-    if (pedeCodigo_)
-        return digitosDoCodigo(codigo_).pronto();
+    if (pedeCodigo())
+        return codigoPronto();
     return prontoNaEtapaDaSenha();
 }
 
 QString EntradaEmDuasEtapas::titulo() const
 {
-    return pedeCodigo_ ? QStringLiteral("Código do autenticador") : tituloNaEtapaDaSenha();
+    return pedeCodigo() ? QStringLiteral("Código do autenticador") : tituloNaEtapaDaSenha();
 }
 
 QString EntradaEmDuasEtapas::texto() const
 {
-    return pedeCodigo_ ? QStringLiteral("Digite o código de seis números do seu app autenticador.") : QString();
+    return pedeCodigo() ? QStringLiteral("Digite o código de seis números do seu app autenticador.") : QString();
 }
 
 QString EntradaEmDuasEtapas::tituloDoBotao() const
 {
-    return pedeCodigo_ ? QStringLiteral("Confirmar") : QStringLiteral("Entrar");
+    return pedeCodigo() ? QStringLiteral("Confirmar") : QStringLiteral("Entrar");
 }
 
 void EntradaEmDuasEtapas::enviar()
 {
-    if (!pronto() || enviando_ || !estado_)
+    if (!pronto() || enviando() || !estado_)
         return;
     definirEnviando(true);
     definirErro(QString());
@@ -108,10 +67,8 @@ void EntradaEmDuasEtapas::enviar()
 QCoro::Task<> EntradaEmDuasEtapas::submeter(QPointer<EntradaEmDuasEtapas> eu)
 {
     const QPointer<EstadoDoApp> estado = eu->estado_;
-    const bool comCodigo = eu->pedeCodigo_;
-    const std::optional<QString> codigo =
-        comCodigo ? std::optional<QString>(digitosDoCodigo(eu->codigo_).enviados) : std::nullopt;
-    const bool sobreposicao = comCodigo && eu->pendente_ && eu->sobreposicaoNoCodigo();
+    const std::optional<QString> codigo = eu->codigoParaEnviar();
+    const bool sobreposicao = codigo && eu->pendente_ && eu->sobreposicaoNoCodigo();
     try {
         std::optional<EntradaPendente> pendente = eu->pendente_;
         if (!pendente) {
@@ -140,24 +97,9 @@ QCoro::Task<> EntradaEmDuasEtapas::submeter(QPointer<EntradaEmDuasEtapas> eu)
             eu->definirEnviando(false);
     } catch (const std::exception &erro) {
         // Every failure is shown (or turns into the code step); none is dropped.
-        if (eu)
-            eu->falhou(erro);
-    }
-}
-
-void EntradaEmDuasEtapas::falhou(const std::exception &erro)
-{
-    const auto *entrada = dynamic_cast<const ErroDeEntrada *>(&erro);
-    if (entrada && entrada->caso() == ErroDeEntrada::Caso::autenticadorNecessario) {
-        // The next press sends the code with the same pending sign-in.
-        definirPedeCodigo(true);
-    } else {
-        if (!pedeCodigo_) {
-            pendente_.reset();
-            definirSenha(QString());
+        if (eu) {
+            eu->falhouNaEtapa(erro, eu->pedeCodigo(), true);
+            eu->definirEnviando(false);
         }
-        definirCodigo(QString());
-        definirErro(mensagemDoErro(erro));
     }
-    definirEnviando(false);
 }

@@ -1,15 +1,10 @@
-// What the sign-in form and the vault password of a social account share: a password step that
-// may turn, in place, into an authenticator-code step when the server asks for a second factor;
-// one submission at a time (`enviando`); the sign-in pending between the two steps; and the
-// failure rules (a failed password step drops the pending sign-in and the password, any failure
-// empties the code, the message is `mensagemDoErro`'s).
+// What the sign-in form and the vault password of a social account share: the two steps of
+// `EtapasDaEntrada` with their texts, and the navigation's overlay while a code is checked.
 #pragma once
 
+#include "EtapasDaEntrada.h"
 #include "NavegacaoDaConta.h"
 #include "state/EstadoDoApp.h"
-
-#include "state/RegrasDoFormulario.h"
-#include "state/ErroDeEntrada.h"
 
 #include <QCoro/QCoroTask>
 #include <QObject>
@@ -17,10 +12,7 @@
 #include <QString>
 #include <QtQml/qqmlregistration.h>
 
-#include <optional>
-
-
-class EntradaEmDuasEtapas : public QObject {
+class EntradaEmDuasEtapas : public QObject, public EtapasDaEntrada<EntradaEmDuasEtapas> {
     Q_OBJECT
     QML_ANONYMOUS
     Q_PROPERTY(EstadoDoApp *estado READ estado WRITE definirEstado NOTIFY estadoMudou)
@@ -45,18 +37,10 @@ public:
     void definirEstado(EstadoDoApp *estado);
     [[nodiscard]] NavegacaoDaConta *tela() const { return tela_; }
     void definirTela(NavegacaoDaConta *tela);
-    [[nodiscard]] const QString &senha() const { return senha_; }
-    void definirSenha(const QString &senha);
-    [[nodiscard]] const QString &codigo() const { return codigo_; }
-    void definirCodigo(const QString &codigo);
-    [[nodiscard]] bool pedeCodigo() const { return pedeCodigo_; }
-    [[nodiscard]] const QString &erro() const { return erro_; }
-    [[nodiscard]] bool enviando() const { return enviando_; }
     [[nodiscard]] bool pronto() const;
     [[nodiscard]] QString titulo() const;
     [[nodiscard]] virtual QString texto() const;
     [[nodiscard]] QString tituloDoBotao() const;
-    [[nodiscard]] const std::optional<EntradaPendente> &pendente() const { return pendente_; }
 
     // Starts a submission unless one runs or the step is not ready; returns at once.
     Q_INVOKABLE void enviar();
@@ -82,17 +66,7 @@ protected:
 
 private:
     static QCoro::Task<> submeter(QPointer<EntradaEmDuasEtapas> eu);
-    void falhou(const std::exception &erro);
-    void definirPedeCodigo(bool valor);
-    void definirErro(const QString &valor);
-    void definirEnviando(bool valor);
 
     QPointer<EstadoDoApp> estado_;
     QPointer<NavegacaoDaConta> tela_;
-    QString senha_;
-    QString codigo_;
-    std::optional<EntradaPendente> pendente_;
-    bool pedeCodigo_ = false;
-    QString erro_;
-    bool enviando_ = false;
 };

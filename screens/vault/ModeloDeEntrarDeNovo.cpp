@@ -3,7 +3,6 @@
 #include "RegrasDaSincronia.h"
 #include "app/MensagemDoErro.h"
 #include "app/servicos/TextosDoComputador.h"
-#include "state/RegrasDoFormulario.h"
 #include "state/EntradaPeloSafari.h"
 #include "state/ErroDeEntradaSocial.h"
 
@@ -36,46 +35,6 @@ void ModeloDeEntrarDeNovo::definirEstado(EstadoDoApp *estado)
     emit estadoMudou();
 }
 
-void ModeloDeEntrarDeNovo::definirSenha(const QString &senha)
-{
-    if (senha_ == senha)
-        return;
-    senha_ = senha;
-    emit senhaMudou();
-}
-
-void ModeloDeEntrarDeNovo::definirCodigo(const QString &codigo)
-{
-    if (codigo_ == codigo)
-        return;
-    codigo_ = codigo;
-    emit codigoMudou();
-}
-
-void ModeloDeEntrarDeNovo::definirPedeCodigo(bool valor)
-{
-    if (pedeCodigo_ == valor)
-        return;
-    pedeCodigo_ = valor;
-    emit pedeCodigoMudou();
-}
-
-void ModeloDeEntrarDeNovo::definirErro(const QString &valor)
-{
-    if (erro_ == valor)
-        return;
-    erro_ = valor;
-    emit erroMudou();
-}
-
-void ModeloDeEntrarDeNovo::definirEnviando(bool valor)
-{
-    if (enviando_ == valor)
-        return;
-    enviando_ = valor;
-    emit enviandoMudou();
-}
-
 void ModeloDeEntrarDeNovo::definirNoSafari(bool valor)
 {
     if (noSafari_ == valor)
@@ -97,12 +56,12 @@ QString ModeloDeEntrarDeNovo::email() const
 
 QString ModeloDeEntrarDeNovo::titulo() const
 {
-    return pedeCodigo_ ? QStringLiteral("Código do autenticador") : QStringLiteral("Entre de novo");
+    return pedeCodigo() ? QStringLiteral("Código do autenticador") : QStringLiteral("Entre de novo");
 }
 
 QString ModeloDeEntrarDeNovo::explicacao() const
 {
-    if (pedeCodigo_)
+    if (pedeCodigo())
         return QStringLiteral("Digite os seis números do seu app autenticador.");
     if (somentePasskey())
         return noComputador(
@@ -113,9 +72,9 @@ QString ModeloDeEntrarDeNovo::explicacao() const
 
 bool ModeloDeEntrarDeNovo::podeEnviar() const
 {
-    if (enviando_ || somentePasskey())
+    if (enviando() || somentePasskey())
         return false;
-    return pedeCodigo_ ? digitosDoCodigo(codigo_).pronto() : !senha_.isEmpty();
+    return pedeCodigo() ? codigoPronto() : !senha().isEmpty();
 }
 
 std::optional<QDateTime> ModeloDeEntrarDeNovo::ultimaSincronia() const
@@ -143,14 +102,13 @@ void ModeloDeEntrarDeNovo::avisarSucesso(EstadoDoApp &estado, const std::optiona
 
 QCoro::Task<> ModeloDeEntrarDeNovo::submeter(QPointer<ModeloDeEntrarDeNovo> eu, QPointer<EstadoDoApp> estado)
 {
-    const bool noCodigo = eu->pedeCodigo_;
+    const bool noCodigo = eu->pedeCodigo();
     const std::optional<QDateTime> antes = eu->ultimaSincronia();
-    const std::optional<QString> codigo =
-        noCodigo ? std::optional<QString>(digitosDoCodigo(eu->codigo_).enviados) : std::nullopt;
+    const std::optional<QString> codigo = eu->codigoParaEnviar();
     try {
         std::optional<EntradaPendente> pendente = eu->pendente_;
         if (!pendente) {
-            QCoro::Task<EntradaPendente> preparo = estado->prepararEntrada(estado->conta()->email, eu->senha_);
+            QCoro::Task<EntradaPendente> preparo = estado->prepararEntrada(estado->conta()->email, eu->senha());
             pendente = co_await std::move(preparo);
             if (eu)
                 eu->pendente_ = pendente;
@@ -161,8 +119,13 @@ QCoro::Task<> ModeloDeEntrarDeNovo::submeter(QPointer<ModeloDeEntrarDeNovo> eu, 
         co_await std::move(entrada);
     } catch (const std::exception &erro) {
         // Every failure is shown or turns into the code step; none is dropped.
-        if (eu)
-            eu->falhou(erro, noCodigo);
+        if (eu) {
+            // On the code step a refused code is an error like any other: the proof is kept so
+            // the user only types a new code; on the password step everything starts over.
+            if (eu->falhouNaEtapa(erro, noCodigo, !noCodigo))
+                emit eu->focoPedido();
+            eu->definirEnviando(false);
+        }
         co_return;
     }
     // The sheet may have been closed meanwhile: the toast still tells what happened.
@@ -172,26 +135,6 @@ QCoro::Task<> ModeloDeEntrarDeNovo::submeter(QPointer<ModeloDeEntrarDeNovo> eu, 
         eu->definirEnviando(false);
         emit eu->fechar();
     }
-}
-
-void ModeloDeEntrarDeNovo::falhou(const std::exception &erro, bool noCodigo)
-{
-    const auto *entrada = dynamic_cast<const ErroDeEntrada *>(&erro);
-    if (!noCodigo && entrada && entrada->caso() == ErroDeEntrada::Caso::autenticadorNecessario) {
-        // The next submit sends the code with the same pending sign-in.
-        definirPedeCodigo(true);
-        emit focoPedido();
-    } else {
-        // On the code step a refused code is an error like any other: the proof is kept so
-        // the user only types a new code; on the password step everything starts over.
-        if (!noCodigo) {
-            pendente_.reset();
-            definirSenha(QString());
-        }
-        definirCodigo(QString());
-        definirErro(mensagemDoErro(erro));
-    }
-    definirEnviando(false);
 }
 
 void ModeloDeEntrarDeNovo::usarPasskey()

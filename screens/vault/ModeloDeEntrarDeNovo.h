@@ -5,7 +5,7 @@
 // only when the store then holds a newer successful sync, otherwise "Você entrou de novo.".
 #pragma once
 
-#include "state/ErroDeEntrada.h"
+#include "screens/account/EtapasDaEntrada.h"
 #include "state/EstadoDoApp.h"
 
 #include <QCoro/QCoroTask>
@@ -17,7 +17,7 @@
 
 #include <optional>
 
-class ModeloDeEntrarDeNovo : public QObject {
+class ModeloDeEntrarDeNovo : public QObject, public EtapasDaEntrada<ModeloDeEntrarDeNovo> {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(EstadoDoApp *estado READ estado WRITE definirEstado NOTIFY estadoMudou)
@@ -41,13 +41,6 @@ public:
 
     [[nodiscard]] EstadoDoApp *estado() const { return estado_; }
     void definirEstado(EstadoDoApp *estado);
-    [[nodiscard]] const QString &senha() const { return senha_; }
-    void definirSenha(const QString &senha);
-    [[nodiscard]] const QString &codigo() const { return codigo_; }
-    void definirCodigo(const QString &codigo);
-    [[nodiscard]] bool pedeCodigo() const { return pedeCodigo_; }
-    [[nodiscard]] const QString &erro() const { return erro_; }
-    [[nodiscard]] bool enviando() const { return enviando_; }
     [[nodiscard]] bool noSafari() const { return noSafari_; }
     [[nodiscard]] bool somentePasskey() const;
     [[nodiscard]] QString email() const;
@@ -85,18 +78,8 @@ private:
     // The toast after a successful sign-in, judged against the store's last sync before it.
     static void avisarSucesso(EstadoDoApp &estado, const std::optional<QDateTime> &antes);
     [[nodiscard]] std::optional<QDateTime> ultimaSincronia() const;
-    void falhou(const std::exception &erro, bool noCodigo);
-    void definirPedeCodigo(bool valor);
-    void definirErro(const QString &valor);
-    void definirEnviando(bool valor);
     void definirNoSafari(bool valor);
 
     QPointer<EstadoDoApp> estado_;
-    QString senha_;
-    QString codigo_;
-    std::optional<EntradaPendente> pendente_;
-    bool pedeCodigo_ = false;
-    QString erro_;
-    bool enviando_ = false;
     bool noSafari_ = false;
 };

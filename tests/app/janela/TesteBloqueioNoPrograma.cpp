@@ -1,61 +1,17 @@
 // The program end to end around the lock screen: an account created on this computer with
 // protection accepted, the program quit and started again into the lock screen, which asks the
 // owner by itself and opens the vault.
-#include "app/CorvaneMacApp.h"
-#include "app/servicos/Seguranca.h"
-#include "plataforma/InfoDoPacote.h"
-#include "servidor/ServidorDeDesenvolvimento.h"
-#include "support/CofreDeSegredosEmMemoria.h"
-#include "support/DiretorioTemporario.h"
+#include "ProgramaNaTela.h"
+
 #include "support/Executar.h"
-#include "support/quick/TesteQuick.h"
+#include "support/quick/BuscaVisual.h"
 
 #include <QQuickItem>
 #include <QTest>
 
 namespace {
 
-// An item of the window by objectName, through visual children (a Loader's item has no object
-// parent).
-QQuickItem *itemChamado(QQuickItem *item, const QString &nome)
-{
-    if (!item)
-        return nullptr;
-    if (item->objectName() == nome)
-        return item;
-    for (QQuickItem *filho : item->childItems()) {
-        if (QQuickItem *achado = itemChamado(filho, nome))
-            return achado;
-    }
-    return nullptr;
-}
-
-class BloqueioNoPrograma : public TesteQuick {
-protected:
-    void SetUp() override
-    {
-        segredos = CofreDeSegredosEmMemoria::instalar();
-        servidor.iniciar();
-        CorvaneMacApp::usarServidor(servidor.endereco().toString());
-        Seguranca::registrarAutenticador([this](QString motivo) -> QCoro::Task<bool> {
-            motivos.append(motivo);
-            co_return true;
-        });
-        TesteQuick::SetUp();
-    }
-    void TearDown() override
-    {
-        TesteQuick::TearDown();
-        Seguranca::removerAutenticador();
-        InfoDoPacote::substituir(std::nullopt);
-        CofreDeSegredos::usar(nullptr);
-    }
-
-    DiretorioTemporario pasta;
-    std::shared_ptr<CofreDeSegredosEmMemoria> segredos;
-    Servidor::ServidorDeDesenvolvimento servidor;
-    QStringList motivos;
-};
+using BloqueioNoPrograma = ProgramaNaTela;
 
 TEST_F(BloqueioNoPrograma, ContaCriadaSaiEVoltaNaTelaDeBloqueio)
 {

@@ -1,57 +1,17 @@
 // The program's vault window puts the real password and note sections behind the gate: a new
 // account, once the owner releases them, shows each section's own empty state.
-#include "app/CorvaneMacApp.h"
-#include "app/servicos/Seguranca.h"
-#include "plataforma/InfoDoPacote.h"
+#include "ProgramaNaTela.h"
+
 #include "screens/vault/JanelaDoCofre.h"
-#include "servidor/ServidorDeDesenvolvimento.h"
-#include "support/CofreDeSegredosEmMemoria.h"
-#include "support/DiretorioTemporario.h"
 #include "support/Executar.h"
-#include "support/quick/TesteQuick.h"
+#include "support/quick/BuscaVisual.h"
 
 #include <QQuickItem>
 #include <QTest>
 
 namespace {
 
-// The first item under `item` that `aceita`, through visual children (a Loader's item has no
-// object parent).
-QQuickItem *itemQue(QQuickItem *item, const std::function<bool(QQuickItem *)> &aceita)
-{
-    if (!item)
-        return nullptr;
-    if (aceita(item))
-        return item;
-    for (QQuickItem *filho : item->childItems()) {
-        if (QQuickItem *achado = itemQue(filho, aceita))
-            return achado;
-    }
-    return nullptr;
-}
-
-class SecoesNoPrograma : public TesteQuick {
-protected:
-    void SetUp() override
-    {
-        segredos = CofreDeSegredosEmMemoria::instalar();
-        servidor.iniciar();
-        CorvaneMacApp::usarServidor(servidor.endereco().toString());
-        Seguranca::registrarAutenticador([](QString) -> QCoro::Task<bool> { co_return true; });
-        TesteQuick::SetUp();
-    }
-    void TearDown() override
-    {
-        TesteQuick::TearDown();
-        Seguranca::removerAutenticador();
-        InfoDoPacote::substituir(std::nullopt);
-        CofreDeSegredos::usar(nullptr);
-    }
-
-    DiretorioTemporario pasta;
-    std::shared_ptr<CofreDeSegredosEmMemoria> segredos;
-    Servidor::ServidorDeDesenvolvimento servidor;
-};
+using SecoesNoPrograma = ProgramaNaTela;
 
 TEST_F(SecoesNoPrograma, SenhasENotasAtrasDoPortao)
 {
@@ -89,8 +49,8 @@ TEST_F(SecoesNoPrograma, SenhasENotasAtrasDoPortao)
         QQuickItem *titulo = nullptr;
         EXPECT_TRUE(QTest::qWaitFor(
             [&] {
-                QQuickItem *vazio = itemQue(raiz, [&](QQuickItem *i) { return i->objectName() == QLatin1String(caso.vazio); });
-                titulo = itemQue(vazio, [](QQuickItem *i) { return i->objectName() == QStringLiteral("tituloDoVazio"); });
+                QQuickItem *vazio = itemChamado(raiz, QLatin1String(caso.vazio));
+                titulo = itemChamado(vazio, QStringLiteral("tituloDoVazio"));
                 return titulo != nullptr;
             },
             10000));

@@ -1,15 +1,8 @@
 #include "ContaNaTela.h"
 
-#include "app/servicos/FilaDeIdentidades.h"
-#include "plataforma/InfoDoPacote.h"
-#include "support/Executar.h"
-
 #include <QCoro/QCoroFuture>
 #include <QCoro/QCoroSignal>
-#include <QElapsedTimer>
-#include <QQmlContext>
 #include <QTest>
-#include <QThread>
 
 namespace {
 
@@ -25,14 +18,6 @@ QCoro::Task<> esperarNoRelogio(Relogio *relogio, std::chrono::milliseconds durac
 
 void ContaNaTela::SetUp()
 {
-    segredos = CofreDeSegredosEmMemoria::instalar();
-    identidades = std::make_shared<IdentidadesDeTeste>();
-    RepositorioDeIdentidades::usar(identidades);
-    servidor.iniciar();
-    QVariantMap info = InfoDoPacote::dicionario();
-    info.insert(QStringLiteral("URLDaAPI"), servidor.endereco().toString());
-    info.insert(QStringLiteral("URLDoSite"), servidor.endereco().toString());
-    InfoDoPacote::substituir(info);
     Seguranca::registrarAutenticador([this](QString motivo) -> QCoro::Task<bool> {
         motivos.append(motivo);
         if (portaoDoDono) {
@@ -41,54 +26,28 @@ void ContaNaTela::SetUp()
         }
         co_return donoConfirma;
     });
-    TesteQuick::SetUp();
+    TelaComServidor::SetUp();
     novoEstado();
 }
 
 void ContaNaTela::TearDown()
 {
     liberarDono();
-    TesteQuick::TearDown();
-    estado.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Testes::executar(FilaDeIdentidades::doProcesso().ociosa());
-    Seguranca::removerAutenticador();
-    InfoDoPacote::substituir(std::nullopt);
-    RepositorioDeIdentidades::usar(nullptr);
-    CofreDeSegredos::usar(nullptr);
+    TelaComServidor::TearDown();
 }
 
 EstadoDoApp &ContaNaTela::novoEstado()
 {
-    estado.reset();
-    AmbienteDoEstado ambiente;
-    ambiente.tempoDeAtividade = [] { return 1000.0; };
+    AmbienteDoEstado ambiente = ambienteDeTeste();
     Relogio *const doTeste = &relogio;
     ambiente.esperar = [doTeste](std::chrono::milliseconds duracao) { return esperarNoRelogio(doTeste, duracao); };
-    ambiente.nomeDoComputador = [] { return QStringLiteral("estacao-de-teste"); };
-    ambiente.relogio = &relogio;
-    estado = std::make_unique<EstadoDoApp>(QStringList{QStringLiteral("corvane")}, std::move(ambiente));
-    engine().rootContext()->setContextProperty(QStringLiteral("estadoDeTeste"), estado.get());
-    return *estado;
+    return criarEstado(std::move(ambiente));
 }
 
 void ContaNaTela::avancar(int ms)
 {
     relogio.avancar(std::chrono::milliseconds(ms));
     TesteQuick::avancar(ms);
-}
-
-bool ContaNaTela::esperarAte(const std::function<bool()> &condicao)
-{
-    QElapsedTimer cronometro;
-    cronometro.start();
-    while (!condicao()) {
-        if (cronometro.elapsed() > 30000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
 }
 
 void ContaNaTela::clicar(const QString &nome)
@@ -130,12 +89,6 @@ int ContaNaTela::quantosPedidos(const QString &metodo, const QString &caminho) c
     for (const Servidor::PedidoRegistrado &pedido : servidor.pedidos(metodo, caminho))
         quantos += pedido.caminho == caminho ? 1 : 0;
     return quantos;
-}
-
-QString ContaNaTela::avisoAtual() const
-{
-    const std::optional<Aviso> &aviso = estado->avisos()->atual();
-    return aviso ? aviso->texto : QString();
 }
 
 void ContaNaTela::segurarDono()

@@ -1,9 +1,7 @@
 #include "EntradaNaTela.h"
 
 #include "app/MovimentoReduzido.h"
-#include "app/servicos/FilaDeIdentidades.h"
 #include "app/servicos/Seguranca.h"
-#include "plataforma/InfoDoPacote.h"
 #include "state/EntradaPeloSafari.h"
 #include "support/ContaNoServidor.h"
 #include "support/Executar.h"
@@ -12,65 +10,29 @@
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QQmlContext>
 #include <QRegularExpression>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
 
-namespace {
-
-// Always switched on, nothing kept.
-class IdentidadesDeTeste final : public RepositorioDeIdentidades {
-public:
-    bool ligado() override { return true; }
-    bool substituirTodas(const QList<IdentidadeDoPreenchimento> &) override { return true; }
-    bool adicionar(const IdentidadeDoPreenchimento &) override { return true; }
-    bool removerTodas() override { return true; }
-};
-
-} // namespace
-
 void EntradaNaTela::SetUp()
 {
-    segredos = CofreDeSegredosEmMemoria::instalar();
-    identidades = std::make_shared<IdentidadesDeTeste>();
-    RepositorioDeIdentidades::usar(identidades);
-    servidor.iniciar();
-    QVariantMap info = InfoDoPacote::dicionario();
-    info.insert(QStringLiteral("URLDaAPI"), servidor.endereco().toString());
-    info.insert(QStringLiteral("URLDoSite"), servidor.endereco().toString());
-    InfoDoPacote::substituir(info);
     // The owner check says yes; no protection offer waits for anyone.
     Seguranca::registrarAutenticador([](QString) -> QCoro::Task<bool> { co_return true; }, [] { return false; });
     EntradaPeloSafari::compartilhada().definirAbridor([this](const QUrl &url) { abertos.append(url); });
-    TesteQuick::SetUp();
-    AmbienteDoEstado ambiente;
-    ambiente.tempoDeAtividade = [] { return 1000.0; };
-    ambiente.esperar = [](std::chrono::milliseconds) -> QCoro::Task<> { co_return; };
-    ambiente.nomeDoComputador = [] { return QStringLiteral("estacao-de-teste"); };
-    ambiente.relogio = &relogio;
-    estado = std::make_unique<EstadoDoApp>(QStringList{QStringLiteral("corvane")}, std::move(ambiente));
+    TelaComServidor::SetUp();
+    criarEstado(ambienteDeTeste());
     Testes::executar(estado->comecar());
-    engine().rootContext()->setContextProperty(QStringLiteral("estadoDeTeste"), estado.get());
 }
 
-void EntradaNaTela::TearDown()
+void EntradaNaTela::soltar()
 {
-    TesteQuick::TearDown();
     EntradaPeloSafari &safari = EntradaPeloSafari::compartilhada();
     safari.cancelar();
     QCoreApplication::processEvents();
     safari.definirRetornoAvulso(std::nullopt);
     safari.definirAbridor([](const QUrl &) {});
     MovimentoReduzido::instancia().definir(false);
-    estado.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Testes::executar(FilaDeIdentidades::doProcesso().ociosa());
-    Seguranca::removerAutenticador();
-    InfoDoPacote::substituir(std::nullopt);
-    RepositorioDeIdentidades::usar(nullptr);
-    CofreDeSegredos::usar(nullptr);
 }
 
 QQuickItem *EntradaNaTela::mostrarEntrada(QSize tamanho, bool abertura)

@@ -5,12 +5,7 @@
 #pragma once
 
 #include "Formulario.h"
-#include "plataforma/RepositorioDeIdentidades.h"
-#include "servidor/ServidorDeDesenvolvimento.h"
-#include "state/EstadoDoApp.h"
-#include "support/CofreDeSegredosEmMemoria.h"
-#include "support/DiretorioTemporario.h"
-#include "support/RelogioDeTeste.h"
+#include "support/quick/TelaComServidor.h"
 
 #include <QUrl>
 
@@ -24,17 +19,18 @@ struct PaginaDoSite {
     QUrl local; // where a redirect sends the browser
 };
 
-class EntradaNaTela : public TesteQuick {
+class EntradaNaTela : public TelaComServidor {
 protected:
     void SetUp() override;
-    void TearDown() override;
+    void soltar() override;
 
     // The signed-out window in a window of `tamanho`; with `abertura` the opening plays.
     QQuickItem *mostrarEntrada(QSize tamanho = QSize(1040, 680), bool abertura = false);
     // An account on the server whose vault opens with `senha`; gives its vault key.
     QByteArray semearConta(const QString &email, const QString &senha);
 
-    // Runs the event loop (real network, stepped animations) until `condicao` holds.
+    // Runs the event loop (real network, stepped animations) until `condicao` holds; unlike the
+    // base's wait, it moves the animations as it goes.
     bool esperarAte(const std::function<bool()> &condicao, int limiteMs = 30000);
     // Lets transitions finish and releases what they removed.
     void assentar(int ms = 800);
@@ -54,11 +50,5 @@ protected:
     // `email` (provider pages) or the account's passkey chosen.
     QUrl retornoDaPagina(const QString &email);
 
-    DiretorioTemporario pasta;
-    std::shared_ptr<CofreDeSegredosEmMemoria> segredos;
-    std::shared_ptr<RepositorioDeIdentidades> identidades;
-    Servidor::ServidorDeDesenvolvimento servidor;
-    RelogioDeTeste relogio;
-    std::unique_ptr<EstadoDoApp> estado;
     QList<QUrl> abertos; // pages the application opened in the browser
 };

@@ -1,34 +1,16 @@
 #include "QuadroDoEditor.h"
 
 #include "api/ClienteDaAPI.h"
-#include "app/servicos/FilaDeIdentidades.h"
-#include "core/Chaveiro.h"
-#include "core/CopiaDoCofre.h"
-#include "plataforma/InfoDoPacote.h"
-#include "plataforma/RepositorioDeIdentidades.h"
 #include "support/ContaNoServidor.h"
 #include "support/Executar.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QQmlContext>
 #include <QUrl>
 #include <QPainter>
-#include <QThread>
 
 #include <ZXing/BitMatrix.h>
 #include <ZXing/MultiFormatWriter.h>
 
 namespace {
-
-// Always switched on; keeps nothing.
-class IdentidadesDeTeste final : public RepositorioDeIdentidades {
-public:
-    bool ligado() override { return true; }
-    bool substituirTodas(const QList<IdentidadeDoPreenchimento> &) override { return true; }
-    bool adicionar(const IdentidadeDoPreenchimento &) override { return true; }
-    bool removerTodas() override { return true; }
-};
 
 QImage deMatriz(const ZXing::BitMatrix &matriz)
 {
@@ -117,15 +99,7 @@ QString linkDeMigracao(const QList<ContaExportada> &contas)
 
 void QuadroDoEditor::SetUp()
 {
-    pasta = std::make_unique<DiretorioTemporario>();
-    segredos = CofreDeSegredosEmMemoria::instalar();
-    RepositorioDeIdentidades::usar(std::make_shared<IdentidadesDeTeste>());
-    servidor.iniciar();
-    QVariantMap info = InfoDoPacote::dicionario();
-    info.insert(QStringLiteral("URLDaAPI"), servidor.endereco().toString());
-    info.insert(QStringLiteral("URLDoSite"), servidor.endereco().toString());
-    InfoDoPacote::substituir(info);
-    TesteQuick::SetUp();
+    TelaComServidor::SetUp();
 
     const QString email = QStringLiteral("ana@exemplo.com");
     const Testes::ContaComChaves conta = Testes::novaContaComChaves(email, QStringLiteral("cavalo correto bateria"));
@@ -133,49 +107,18 @@ void QuadroDoEditor::SetUp()
     const RespostaDeSessao sessao = Testes::sessaoDe(servidor.estado(), email);
     ClienteDaAPI(servidor.endereco()).guardarSessao(sessao);
 
+    // The state's own environment but for the toast centre's clock.
     AmbienteDoEstado ambiente;
     ambiente.relogio = &relogio;
-    estado = std::make_unique<EstadoDoApp>(QStringList{QStringLiteral("corvane")}, std::move(ambiente));
+    criarEstado(std::move(ambiente));
     estado->abrirCofre(sessao.conta, conta.chave, true);
     ASSERT_TRUE(estado->cofre());
     ASSERT_TRUE(esperarAte([this] { return estado->cofre()->carregado() && !estado->cofre()->sincronizando(); }));
-    engine().rootContext()->setContextProperty(QStringLiteral("estadoDeTeste"), estado.get());
-}
-
-void QuadroDoEditor::TearDown()
-{
-    TesteQuick::TearDown();
-    estado.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Testes::executar(FilaDeIdentidades::doProcesso().ociosa());
-    InfoDoPacote::substituir(std::nullopt);
-    RepositorioDeIdentidades::usar(nullptr);
-    CofreDeSegredos::usar(nullptr);
-    pasta.reset();
-}
-
-bool QuadroDoEditor::esperarAte(const std::function<bool()> &condicao)
-{
-    QElapsedTimer relogio;
-    relogio.start();
-    while (!condicao()) {
-        if (relogio.elapsed() > 30000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
 }
 
 QString QuadroDoEditor::guardar(const ObjetoJSON &conteudo, TipoDeItem tipo)
 {
     return Testes::executar(cofre().guardar(std::nullopt, conteudo, tipo)).id;
-}
-
-QString QuadroDoEditor::aviso() const
-{
-    const std::optional<Aviso> &atual = estado->avisos()->atual();
-    return atual ? atual->texto : QString();
 }
 
 QList<ItemAberto> QuadroDoEditor::itensDoTipo(TipoDeItem tipo) const

@@ -4,17 +4,9 @@
 #pragma once
 
 #include "core/ImportacaoDeCodigo.h"
-#include "servidor/ServidorDeDesenvolvimento.h"
-#include "state/EstadoDoApp.h"
-#include "support/CofreDeSegredosEmMemoria.h"
-#include "support/DiretorioTemporario.h"
-#include "support/RelogioDeTeste.h"
-#include "support/quick/TesteQuick.h"
+#include "support/quick/TelaComServidor.h"
 
 #include <QImage>
-
-#include <functional>
-#include <memory>
 
 namespace Testes {
 
@@ -37,26 +29,15 @@ struct ContaExportada {
 
 } // namespace Testes
 
-class QuadroDoEditor : public TesteQuick {
+class QuadroDoEditor : public TelaComServidor {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
-    // Runs the event loop until `condicao` holds (30 s at most).
-    static bool esperarAte(const std::function<bool()> &condicao);
     // Saves an item straight through the store and gives its id.
     QString guardar(const ObjetoJSON &conteudo, TipoDeItem tipo);
     [[nodiscard]] Cofre &cofre() const { return *estado->cofre(); }
-    // The current toast's text (empty when none).
-    [[nodiscard]] QString aviso() const;
     // The open items of a kind, as the store holds them.
     [[nodiscard]] QList<ItemAberto> itensDoTipo(TipoDeItem tipo) const;
     // The JSON text of an object, to compare key order.
     [[nodiscard]] static QString json(const ObjetoJSON &objeto);
-
-    std::unique_ptr<DiretorioTemporario> pasta;
-    std::shared_ptr<CofreDeSegredosEmMemoria> segredos;
-    Servidor::ServidorDeDesenvolvimento servidor;
-    RelogioDeTeste relogio;
-    std::unique_ptr<EstadoDoApp> estado;
 };

@@ -68,7 +68,7 @@ TEST_F(Editores, CodigoNovoSalvaSegredoNormalizadoEFecha)
               QStringLiteral(R"({"emissor":"  G ","conta":"","segredo":"JBSWY3DPEHPK3PXP","algoritmo":"SHA1",)"
                              R"("digitos":6,"periodo":30,"favorito":false,"notas":"","sites":[" github.com "]})"));
     EXPECT_EQ(modelo->segredo(), QStringLiteral("jbsw y3dp-ehpk 3pxp==")) << "o campo mostra o que foi digitado";
-    EXPECT_EQ(aviso(), QStringLiteral("Código adicionado"));
+    EXPECT_EQ(avisoAtual(), QStringLiteral("Código adicionado"));
     EXPECT_FALSE(estado->edicao());
     EXPECT_FALSE(modelo->salvando());
 }
@@ -96,7 +96,7 @@ TEST_F(Editores, CodigoExistenteGuardaChavesDesconhecidasEPeriodoZero)
     EXPECT_EQ(json(cofre().itemAberto(id)->conteudo.json()),
               QStringLiteral(R"({"emissor":"Banco","extra":{"a":1},"segredo":"JBSWY3DPEHPK3PXP","periodo":0,)"
                              R"("algoritmo":"sha256","sites":["c.com","b.com"],"notas":"n","conta":"ana"})"));
-    EXPECT_EQ(aviso(), QStringLiteral("Código salvo"));
+    EXPECT_EQ(avisoAtual(), QStringLiteral("Código salvo"));
 }
 
 TEST_F(Editores, MensagensDeFalhaAoSalvarCodigo)
@@ -174,7 +174,7 @@ TEST_F(Editores, SenhaNovaComSiteEGerador)
     const ObjetoJSON &salvo = senhas.first().conteudo.json();
     EXPECT_EQ(salvo.texto(QStringLiteral("titulo")), QStringLiteral("exemplo.com.br"));
     EXPECT_EQ(salvo.sites(), QList<QString>{QStringLiteral("https://www.Exemplo.com.br/entrar")});
-    EXPECT_EQ(aviso(), QStringLiteral("Senha guardada"));
+    EXPECT_EQ(avisoAtual(), QStringLiteral("Senha guardada"));
 }
 
 TEST_F(Editores, RegrasDaSenhaAoSalvar)
@@ -204,7 +204,7 @@ TEST_F(Editores, SenhaExistenteMantemChavesEOrdem)
     EXPECT_EQ(json(cofre().itemAberto(id)->conteudo.json()),
               QStringLiteral(R"({"titulo":"Banco","usuario":"ana","senha":"x","sites":["c.com"],)"
                              R"("codigo":{"segredo":"JBSWY3DPEHPK3PXP"},"notas":"","favorito":true})"));
-    EXPECT_EQ(aviso(), QStringLiteral("Senha salva"));
+    EXPECT_EQ(avisoAtual(), QStringLiteral("Senha salva"));
 }
 
 TEST_F(Editores, NotaComTituloEmBrancoViraNota)
@@ -219,7 +219,7 @@ TEST_F(Editores, NotaComTituloEmBrancoViraNota)
     EXPECT_EQ(json(cofre().notas().first().conteudo.json()),
               QStringLiteral(R"({"titulo":"Nota","texto":"\n","favorito":false})"));
     EXPECT_EQ(modelo->titulo(), QStringLiteral("  "));
-    EXPECT_EQ(aviso(), QStringLiteral("Nota guardada"));
+    EXPECT_EQ(avisoAtual(), QStringLiteral("Nota guardada"));
 }
 
 TEST_F(Editores, ApagarSoItemExistenteEFalhaMantemFolha)
@@ -237,7 +237,7 @@ TEST_F(Editores, ApagarSoItemExistenteEFalhaMantemFolha)
 
     Testes::executar(modelo->apagarAgora());
     EXPECT_FALSE(cofre().itemAberto(id));
-    EXPECT_EQ(aviso(), QStringLiteral("Nota apagada"));
+    EXPECT_EQ(avisoAtual(), QStringLiteral("Nota apagada"));
     EXPECT_FALSE(estado->edicao());
 
     auto outro = editor<ModeloDoEditorDeNota>(TipoDeItem::nota, id);

@@ -188,7 +188,7 @@ TEST_F(FolhaNaTela, SenhaSalvaComReturnEMostraSalvando)
     tecla(Qt::Key_Return);
     ASSERT_TRUE(esperarAte([&] { return !estado->edicao(); }));
     EXPECT_EQ(cofre().senhas().size(), 1) << "o segundo Return não salvou de novo";
-    EXPECT_EQ(aviso(), QStringLiteral("Senha guardada"));
+    EXPECT_EQ(avisoAtual(), QStringLiteral("Senha guardada"));
 }
 
 TEST_F(FolhaNaTela, ApagarPerguntaComApagarComoPadrao)
@@ -212,7 +212,7 @@ TEST_F(FolhaNaTela, ApagarPerguntaComApagarComoPadrao)
     tecla(Qt::Key_Return);
     ASSERT_TRUE(esperarAte([&] { return !estado->edicao(); }));
     EXPECT_FALSE(cofre().itemAberto(id));
-    EXPECT_EQ(aviso(), QStringLiteral("Nota apagada"));
+    EXPECT_EQ(avisoAtual(), QStringLiteral("Nota apagada"));
 }
 
 TEST_F(FolhaNaTela, EditandoCodigoESenhaSemBloco)

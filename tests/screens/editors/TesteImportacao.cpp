@@ -114,7 +114,7 @@ TEST_F(Importacao, MigracaoDeTresSalvaEmLoteEFecha)
     std::sort(emissores.begin(), emissores.end());
     EXPECT_EQ(emissores, (QList<QString>{QStringLiteral("Banco"), QStringLiteral("GitHub"), QStringLiteral("Google")}));
     EXPECT_EQ(servidor.pedidos(QStringLiteral("POST"), QStringLiteral("/v1/cofre/lote")).size(), 1);
-    EXPECT_EQ(aviso(), QStringLiteral("3 códigos adicionados"));
+    EXPECT_EQ(avisoAtual(), QStringLiteral("3 códigos adicionados"));
     EXPECT_FALSE(estado->edicao());
 }
 
@@ -151,7 +151,7 @@ TEST_F(Importacao, LoteQueFalhaNoMeioDizQuantosESoReenviaOsOutros)
 
     modelo->importarLeituras({link});
     ASSERT_TRUE(salvou(260));
-    EXPECT_EQ(aviso(), QStringLiteral("10 códigos adicionados")) << "só os que faltavam";
+    EXPECT_EQ(avisoAtual(), QStringLiteral("10 códigos adicionados")) << "só os que faltavam";
 }
 
 TEST_F(Importacao, LerATelaConformeOResultado)
@@ -175,7 +175,7 @@ TEST_F(Importacao, LerATelaConformeOResultado)
     Testes::executar(modelo->lerATelaAgora());
     EXPECT_FALSE(modelo->lendoATela());
     ASSERT_TRUE(salvou(2));
-    EXPECT_EQ(aviso(), QStringLiteral("2 códigos adicionados"));
+    EXPECT_EQ(avisoAtual(), QStringLiteral("2 códigos adicionados"));
 }
 
 TEST_F(Importacao, ColarTextoVenceImagem)
@@ -225,10 +225,10 @@ TEST_F(Importacao, SolturaEArquivoLidosSemCopiaNoTemporario)
     outro->definirEstado(estado.get());
     Testes::executar(outro->lerSolturaAgora(QString(), png(Testes::imagemDeCodigoDeBarras(QStringLiteral("1")))));
     EXPECT_EQ(outro->erro(), QStringLiteral("Não achamos um QR Code nessa imagem."));
-    const QString arquivo = pasta->arquivo(QStringLiteral("qr.png"));
+    const QString arquivo = pasta.arquivo(QStringLiteral("qr.png"));
     ASSERT_TRUE(Testes::imagemDeQR(linkA).save(arquivo));
     Testes::executar(outro->lerArquivoAgora(arquivo));
     EXPECT_EQ(outro->emissor(), QStringLiteral("GitHub"));
-    Testes::executar(outro->lerArquivoAgora(pasta->arquivo(QStringLiteral("falta.png"))));
+    Testes::executar(outro->lerArquivoAgora(pasta.arquivo(QStringLiteral("falta.png"))));
     EXPECT_EQ(outro->erro(), QStringLiteral("Não encontramos um QR Code nessa imagem."));
 }

@@ -32,7 +32,7 @@ TEST_F(LerDaTela, LeOQRDeOutraJanelaComANossaEscondida)
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         GTEST_SKIP() << "precisa de um servidor X";
     const QString link = QStringLiteral("otpauth://totp/GitHub:ana?secret=JBSWY3DPEHPK3PXP&issuer=GitHub");
-    const QString imagem = pasta->arquivo(QStringLiteral("qr-na-tela.png"));
+    const QString imagem = pasta.arquivo(QStringLiteral("qr-na-tela.png"));
     ASSERT_TRUE(Testes::imagemDeQR(link, 240).save(imagem));
     outro.start(QStringLiteral(CORVANE_MOSTRAR_QR), {imagem, QStringLiteral("120"), QStringLiteral("140")});
     ASSERT_TRUE(outro.waitForStarted(10000));

@@ -94,11 +94,6 @@ bool SincroniaNaTela::visivel(const QString &nome)
     return alvo && alvo->isVisible();
 }
 
-QString SincroniaNaTela::avisoAtual()
-{
-    return estado->avisos()->atual() ? estado->avisos()->atual()->texto : QString();
-}
-
 void SincroniaNaTela::somentePasskey()
 {
     ContaOpcional conta = estado->conta();

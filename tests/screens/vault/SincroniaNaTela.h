@@ -27,7 +27,6 @@ protected:
     void preencher(const QString &campo, const QString &texto);
     [[nodiscard]] QString textoDoCampo(const QString &campo);
     [[nodiscard]] bool visivel(const QString &nome);
-    [[nodiscard]] QString avisoAtual();
     // The account as the state holds it, with `temSenha` replaced (the server has no
     // passkey-only accounts of its own).
     void somentePasskey();
