@@ -7,6 +7,7 @@
 #include "plataforma/Conteiner.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -54,8 +55,12 @@ std::optional<CopiaDoCofre> CopiaDoCofre::ler()
         std::optional<CopiaDoCofre> copia = LeitorDaCopia::lerDireto(*bytes);
         if (!copia)
             copia = deJSON(Leitor(CodificacaoJSON::lerDocumento(*bytes)));
-        if (const auto diario = ArquivoAtomico::ler(DiarioDaCopia::arquivo()))
-            DiarioDaCopia::aplicar(*copia, *diario);
+        if (const auto diario = ArquivoAtomico::ler(DiarioDaCopia::arquivo())) {
+            if (DiarioDaCopia::aplicar(*copia, *diario))
+                copia->diarioLido = diario->size();
+        } else if (!QFileInfo::exists(DiarioDaCopia::arquivo())) {
+            copia->diarioLido = 0;
+        }
         return copia;
     } catch (const ErroDeDecodificacao &) {
         return std::nullopt;

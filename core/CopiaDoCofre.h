@@ -17,8 +17,16 @@ struct CopiaDoCofre {
     Conta conta;
     qint64 revisao = 0;
     QList<ItemCifrado> itens; // every stored item, including those this Mac cannot open
+    // Not stored: the journal's size when `ler` replayed it to its end (0: there was none); none
+    // when a line was cut short or damaged, or the copy did not come from `ler`. A store built
+    // from this copy may go on appending to that journal only when it is set.
+    std::optional<qint64> diarioLido;
 
-    friend bool operator==(const CopiaDoCofre &, const CopiaDoCofre &) = default;
+    // The stored contents; how the copy was read does not count.
+    friend bool operator==(const CopiaDoCofre &a, const CopiaDoCofre &b)
+    {
+        return a.versao == b.versao && a.conta == b.conta && a.revisao == b.revisao && a.itens == b.itens;
+    }
 
     // The container's "Library/Application Support"; the user's data folder itself when the
     // group has no usable container.

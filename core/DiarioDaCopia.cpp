@@ -66,7 +66,7 @@ void DiarioDaCopia::apagar()
     QFile::remove(arquivo());
 }
 
-void DiarioDaCopia::aplicar(CopiaDoCofre &copia, const QByteArray &bytes)
+bool DiarioDaCopia::aplicar(CopiaDoCofre &copia, const QByteArray &bytes)
 {
     QHash<QString, qsizetype> posicoes; // id -> index in copia.itens, of the items still stored
     std::vector<bool> removido;
@@ -109,8 +109,9 @@ void DiarioDaCopia::aplicar(CopiaDoCofre &copia, const QByteArray &bytes)
             }
         }
     }
+    const bool ateOFim = inicio == bytes.size();
     if (!indexado)
-        return;
+        return ateOFim;
     // Removed items leave in one pass.
     qsizetype destino = 0;
     for (qsizetype i = 0; i < copia.itens.size(); ++i) {
@@ -121,4 +122,5 @@ void DiarioDaCopia::aplicar(CopiaDoCofre &copia, const QByteArray &bytes)
         ++destino;
     }
     copia.itens.resize(destino);
+    return ateOFim;
 }

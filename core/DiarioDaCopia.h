@@ -38,7 +38,7 @@ namespace DiarioDaCopia {
 [[nodiscard]] std::optional<qint64> acrescentar(const MudancaDaCopia &mudanca, qint64 tamanhoEsperado);
 void apagar();
 // Replays the complete lines of `bytes` onto `copia`, in order, up to the first line that is cut
-// short or does not decode.
-void aplicar(CopiaDoCofre &copia, const QByteArray &bytes);
+// short or does not decode; true when every byte was replayed.
+bool aplicar(CopiaDoCofre &copia, const QByteArray &bytes);
 
 } // namespace DiarioDaCopia

@@ -200,7 +200,6 @@ private:
     // format, the same account record, every entry stored, the journal replayed to its end), the
     // store continues that journal instead of writing the copy whole at its first change.
     void adotarCopiaLida(const CopiaDoCofre &copia);
-    [[nodiscard]] bool diarioAplicadoAteOFim(const QByteArray &diario) const;
     // The copy file's size, inode and modification time: a whole write replaces the file, so
     // another mark means another writer replaced it since.
     struct MarcaDaCopia {

@@ -38,7 +38,7 @@ ItemCifrado item(int n)
 
 CopiaDoCofre copiaCom(int itens, qint64 revisao)
 {
-    CopiaDoCofre copia{1, conta(), revisao, {}};
+    CopiaDoCofre copia{1, conta(), revisao, {}, {}};
     for (int n = 0; n < itens; ++n)
         copia.itens.append(item(n));
     return copia;

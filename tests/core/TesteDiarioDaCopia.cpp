@@ -63,21 +63,22 @@ TEST(DiarioDaCopia, RepeteLinhasCompletasEmOrdemEParaNaPrimeiraQuebrada)
         QByteArray diario;
         qint64 revisao;
         Resumo itens;
+        bool ateOFim;
     };
     const Caso casos[] = {
-        {"vazio", {}, 2, {{u"a"_s, 1}, {u"b"_s, 2}}},
-        {"uma", troca, 3, {{u"a"_s, 3}, {u"c"_s, 3}}},
-        {"removido volta", troca + volta, 4, {{u"a"_s, 3}, {u"b"_s, 4}}},
-        {"cortada no fim", troca + volta.chopped(1), 3, {{u"a"_s, 3}, {u"c"_s, 3}}},
-        {"meia linha", troca + volta.left(volta.size() / 2), 3, {{u"a"_s, 3}, {u"c"_s, 3}}},
-        {"danificada no meio", troca + "{\"revisao\":9}\n" + volta, 3, {{u"a"_s, 3}, {u"c"_s, 3}}},
-        {"lixo no início", "xx\n" + troca, 2, {{u"a"_s, 1}, {u"b"_s, 2}}},
-        {"só a conta", conta, 5, {{u"a"_s, 1}, {u"b"_s, 2}}},
+        {"vazio", {}, 2, {{u"a"_s, 1}, {u"b"_s, 2}}, true},
+        {"uma", troca, 3, {{u"a"_s, 3}, {u"c"_s, 3}}, true},
+        {"removido volta", troca + volta, 4, {{u"a"_s, 3}, {u"b"_s, 4}}, true},
+        {"cortada no fim", troca + volta.chopped(1), 3, {{u"a"_s, 3}, {u"c"_s, 3}}, false},
+        {"meia linha", troca + volta.left(volta.size() / 2), 3, {{u"a"_s, 3}, {u"c"_s, 3}}, false},
+        {"danificada no meio", troca + "{\"revisao\":9}\n" + volta, 3, {{u"a"_s, 3}, {u"c"_s, 3}}, false},
+        {"lixo no início", "xx\n" + troca, 2, {{u"a"_s, 1}, {u"b"_s, 2}}, false},
+        {"só a conta", conta, 5, {{u"a"_s, 1}, {u"b"_s, 2}}, true},
     };
     for (const Caso &caso : casos) {
         SCOPED_TRACE(caso.nome);
         CopiaDoCofre copia = base();
-        DiarioDaCopia::aplicar(copia, caso.diario);
+        EXPECT_EQ(DiarioDaCopia::aplicar(copia, caso.diario), caso.ateOFim);
         EXPECT_EQ(copia.revisao, caso.revisao);
         EXPECT_EQ(resumo(copia), caso.itens);
         EXPECT_EQ(copia.conta.nome, caso.diario == conta ? u"Ana Nova"_s : base().conta.nome);
@@ -103,10 +104,12 @@ TEST(DiarioDaCopia, LidoComACopiaEApagadoPorEscritaInteiraOuSaida)
     ASSERT_TRUE(lida);
     EXPECT_EQ(lida->revisao, 3);
     EXPECT_EQ(resumo(*lida), (QList<std::pair<QString, qint64>>{{u"a"_s, 1}, {u"b"_s, 2}, {u"c"_s, 3}}));
+    EXPECT_EQ(lida->diarioLido, *tamanho);
 
     ASSERT_TRUE(CopiaDoCofre::salvar(base()));
     EXPECT_FALSE(QFile::exists(DiarioDaCopia::arquivo()));
     EXPECT_EQ(CopiaDoCofre::ler(), base());
+    EXPECT_EQ(CopiaDoCofre::ler()->diarioLido, 0);
 
     ASSERT_TRUE(DiarioDaCopia::acrescentar(mudanca(3, {}), 0));
     CopiaDoCofre::apagar();

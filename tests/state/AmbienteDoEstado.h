@@ -136,7 +136,7 @@ protected:
     {
         const RespostaDeSessao sessao = sessaoDe(semeada.email);
         Chaveiro::gravar(semeada.chave, QString::fromLatin1(Chaveiro::contaDaChaveDoCofre));
-        CopiaDoCofre::salvar(CopiaDoCofre{1, sessao.conta, 0, {}});
+        CopiaDoCofre::salvar(CopiaDoCofre{1, sessao.conta, 0, {}, {}});
         if (comSessao)
             ClienteDaAPI(servidor.endereco()).guardarSessao(sessao);
         return sessao.conta;

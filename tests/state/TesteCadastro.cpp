@@ -91,7 +91,7 @@ TEST_F(CriacaoDeConta, RecusaDoServidorNaoMudaNada)
 {
     EstadoDoApp &iniciado = estadoIniciado();
     const Conta outra = sessaoDe(semearConta().email).conta;
-    CopiaDoCofre::salvar(CopiaDoCofre{1, outra, 7, {}});
+    CopiaDoCofre::salvar(CopiaDoCofre{1, outra, 7, {}, {}});
 
     const auto erro = erroDe<ErroDaAPI>(
         iniciado.criarConta(QStringLiteral("Ana"), email, senha, std::nullopt, QStringLiteral("comprovante-falso")));

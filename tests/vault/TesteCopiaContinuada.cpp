@@ -78,6 +78,12 @@ TEST_F(TesteCopiaContinuada, PrimeiraMudancaDepoisDeAbrirContinuaODiarioSoQuando
          },
          false},
         {"journal ending in an unreadable line", [] { gravarDiario(lerDiario() + "nada\n"); }, false},
+        {"journal whose last line repeats one before an unreadable line",
+         [] {
+             const QByteArray diario = lerDiario();
+             gravarDiario(diario + "nada\n" + diario);
+         },
+         false},
         {"copy holding a deleted entry",
          [] {
              CopiaDoCofre copia = *CopiaDoCofre::ler();

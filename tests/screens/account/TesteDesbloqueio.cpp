@@ -29,7 +29,7 @@ protected:
         servidor.estado().criarConta(conta.dados);
         const RespostaDeSessao sessao = Testes::sessaoDe(servidor.estado(), email);
         Chaveiro::gravar(conta.chave, QString::fromLatin1(Chaveiro::contaDaChaveDoCofre));
-        CopiaDoCofre::salvar(CopiaDoCofre{1, sessao.conta, 0, {}});
+        CopiaDoCofre::salvar(CopiaDoCofre{1, sessao.conta, 0, {}, {}});
         ClienteDaAPI(servidor.endereco()).guardarSessao(sessao);
         idDaConta = sessao.conta.id;
         Padroes::doGrupo(grupoDoApp())->definirLogico(QString::fromLatin1(chaveDeProtegerApp), true);

@@ -36,7 +36,7 @@ void TelaComConta::deixarConectado(bool proteger)
 {
     const RespostaDeSessao sessao = Testes::sessaoDe(servidor.estado(), email);
     Chaveiro::gravar(chave, QString::fromLatin1(Chaveiro::contaDaChaveDoCofre));
-    CopiaDoCofre::salvar(CopiaDoCofre{1, sessao.conta, 0, {}});
+    CopiaDoCofre::salvar(CopiaDoCofre{1, sessao.conta, 0, {}, {}});
     ClienteDaAPI(servidor.endereco()).guardarSessao(sessao);
     Padroes::doGrupo(grupoDoApp())->definirLogico(QString::fromLatin1(chaveDeProtegerApp), proteger);
 }
