@@ -47,14 +47,17 @@ void CopiaDoCofre::apagar()
 
 std::optional<CopiaDoCofre> CopiaDoCofre::ler()
 {
-    const auto bytes = ArquivoAtomico::ler(arquivo());
-    if (!bytes)
-        return std::nullopt;
+    std::optional<CopiaDoCofre> copia;
     try {
-        // The writer's own layout is read directly; anything else through the value tree.
-        std::optional<CopiaDoCofre> copia = LeitorDaCopia::lerDireto(*bytes);
-        if (!copia)
-            copia = deJSON(Leitor(CodificacaoJSON::lerDocumento(*bytes)));
+        // Mapped, not copied: the copy is only ever replaced whole. The writer's own layout is
+        // read directly; anything else through the value tree.
+        const bool lido = ArquivoAtomico::lerMapeado(arquivo(), [&copia](QByteArrayView bytes) {
+            copia = LeitorDaCopia::lerDireto(bytes);
+            if (!copia)
+                copia = deJSON(Leitor(CodificacaoJSON::lerDocumento(bytes.toByteArray())));
+        });
+        if (!lido)
+            return std::nullopt;
         if (const auto diario = ArquivoAtomico::ler(DiarioDaCopia::arquivo())) {
             if (DiarioDaCopia::aplicar(*copia, *diario))
                 copia->diarioLido = diario->size();

@@ -1,7 +1,14 @@
 #include "core/LeitorDaCopia.h"
 
+#include <QThread>
+
+#include <algorithm>
+#include <exception>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -9,7 +16,11 @@ namespace {
 // is not the writer's layout, and the whole read is then handed to the general reader.
 class Cursor {
 public:
-    explicit Cursor(const QByteArray &bytes) : p_(bytes.constData()), fim_(p_ + bytes.size()) {}
+    explicit Cursor(QByteArrayView bytes) : p_(bytes.constData()), fim_(p_ + bytes.size()) {}
+    Cursor(const char *inicio, const char *fim) : p_(inicio), fim_(fim) {}
+
+    [[nodiscard]] const char *posicao() const { return p_; }
+    [[nodiscard]] const char *fim() const { return fim_; }
 
     [[nodiscard]] bool noFim() const { return p_ == fim_; }
     [[nodiscard]] char atual() const { return p_ < fim_ ? *p_ : '\0'; }
@@ -165,9 +176,129 @@ std::optional<ItemCifrado> lerItem(Cursor &c, Datas &datas)
     return item;
 }
 
+// Reads "item,item,…,item" from `c` until the text after an item is not ",". The list gets room
+// for more items than the bytes can hold (about 550 bytes an item), so it never grows; it lives
+// only while the vault opens, and the pages of its unused tail are never touched.
+bool lerSequencia(Cursor &c, QList<ItemCifrado> &itens)
+{
+    itens.reserve(itens.size() + (c.fim() - c.posicao()) / 400 + 1);
+    Datas datas;
+    do {
+        auto item = lerItem(c, datas);
+        if (!item)
+            return false;
+        itens.append(std::move(*item));
+    } while (c.literal(","));
+    return true;
+}
+
+// Reads the items from `c` up to `proximo`, which must be where the item after the last one read
+// starts: "item,item,…,item," then `proximo`.
+bool lerAte(Cursor &c, const char *proximo, QList<ItemCifrado> &itens)
+{
+    itens.reserve((proximo - c.posicao()) / 400 + 1);
+    Datas datas;
+    while (true) {
+        auto item = lerItem(c, datas);
+        if (!item)
+            return false;
+        itens.append(std::move(*item));
+        if (!c.literal(","))
+            return false;
+        if (c.posicao() >= proximo)
+            return c.posicao() == proximo;
+    }
+}
+
+// Where the items of a large list start, cut into about equal parts: each cut is the first
+// `,{"id":"` at or after its share of the bytes. Only a guess: the texts of the writer's layout
+// hold no '"', so each is a real item start when the whole list has that layout, and the parts
+// are checked against each other when read.
+std::vector<const char *> cortes(const Cursor &c, int partes)
+{
+    constexpr std::string_view inicioDeItem = ",{\"id\":\"";
+    const std::string_view resto(c.posicao(), std::size_t(c.fim() - c.posicao()));
+    std::vector<const char *> achados{c.posicao()};
+    for (int parte = 1; parte < partes; ++parte) {
+        const std::size_t desde = resto.size() * std::size_t(parte) / std::size_t(partes);
+        const std::size_t achado = resto.find(inicioDeItem, desde);
+        if (achado == std::string_view::npos)
+            break;
+        const char *corte = resto.data() + achado + 1;
+        if (corte > achados.back())
+            achados.push_back(corte);
+    }
+    return achados;
+}
+
+// A large copy's items, read in parts on several threads: a part reads from one cut to the next,
+// and only a part that ends exactly on the next cut counts. The first part starts at the first
+// item, so by induction every cut is an item start of the whole list read in order, and the
+// items are those, in that order. When any part does not fit, nothing of the parts is used.
+bool lerEmPartes(Cursor &c, QList<ItemCifrado> &itens, qsizetype emPartesDesde)
+{
+    const int linhas = std::clamp(QThread::idealThreadCount(), 1, LeitorDaCopia::maximoDeLinhas);
+    const qsizetype tamanho = c.fim() - c.posicao();
+    if (linhas == 1 || tamanho < emPartesDesde)
+        return lerSequencia(c, itens);
+    const std::vector<const char *> inicios = cortes(c, linhas);
+    const std::size_t partes = inicios.size();
+    if (partes == 1)
+        return lerSequencia(c, itens);
+
+    std::vector<QList<ItemCifrado>> lidos(partes);
+    std::vector<char> certas(partes, 0);
+    std::vector<std::exception_ptr> falhas(partes);
+    Cursor ultimo(inicios.back(), c.fim());
+    const auto lerParte = [&](std::size_t parte) {
+        try {
+            if (parte + 1 < partes) {
+                Cursor cursor(inicios[parte], c.fim());
+                certas[parte] = lerAte(cursor, inicios[parte + 1], lidos[parte]);
+            } else {
+                certas[parte] = lerSequencia(ultimo, lidos[parte]);
+            }
+        } catch (...) {
+            falhas[parte] = std::current_exception(); // rethrown on the caller's thread
+        }
+    };
+    {
+        std::vector<std::jthread> ajudantes;
+        ajudantes.reserve(partes - 1);
+        std::size_t parte = 1;
+        for (; parte < partes; ++parte) {
+            try {
+                ajudantes.emplace_back(lerParte, parte);
+            } catch (const std::system_error &) {
+                break; // no thread to spare: this one reads the rest
+            }
+        }
+        for (std::size_t sem = parte; sem < partes; ++sem)
+            lerParte(sem);
+        lerParte(0);
+    }
+    for (const std::exception_ptr &falha : falhas)
+        if (falha)
+            std::rethrow_exception(falha);
+    if (std::find(certas.begin(), certas.end(), 0) != certas.end())
+        return lerSequencia(c, itens);
+
+    qsizetype total = 0;
+    for (const QList<ItemCifrado> &lista : lidos)
+        total += lista.size();
+    itens.reserve(total);
+    for (QList<ItemCifrado> &lista : lidos) {
+        for (ItemCifrado &item : lista)
+            itens.append(std::move(item));
+        lista = {}; // given back part by part, for the next parts' items to reuse
+    }
+    c = ultimo;
+    return true;
+}
+
 } // namespace
 
-std::optional<CopiaDoCofre> LeitorDaCopia::lerDireto(const QByteArray &bytes)
+std::optional<CopiaDoCofre> LeitorDaCopia::lerDireto(QByteArrayView bytes, qsizetype emPartesDesde)
 {
     Cursor c(bytes);
     CopiaDoCofre copia;
@@ -185,21 +316,12 @@ std::optional<CopiaDoCofre> LeitorDaCopia::lerDireto(const QByteArray &bytes)
         return std::nullopt;
     copia.revisao = *revisao;
 
-    // About 550 bytes an item in a real copy: one growth of the list at most.
-    copia.itens.reserve(bytes.size() / 400 + 1);
-    Datas datas;
     if (!c.literal("]")) {
-        do {
-            auto item = lerItem(c, datas);
-            if (!item)
-                return std::nullopt;
-            copia.itens.append(std::move(*item));
-        } while (c.literal(","));
+        if (!lerEmPartes(c, copia.itens, emPartesDesde))
+            return std::nullopt;
         if (!c.literal("]"))
             return std::nullopt;
     }
-    // The list is kept while the vault opens from it: the room reserved for a guess is given back.
-    copia.itens.squeeze();
     if (!c.literal("}") || !c.noFim())
         return std::nullopt;
     // The account record is small and has optional parts: the general reader reads it.

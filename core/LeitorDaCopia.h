@@ -6,15 +6,21 @@
 
 #include "core/CopiaDoCofre.h"
 
-#include <QByteArray>
+#include <QByteArrayView>
 
 #include <optional>
 
 namespace LeitorDaCopia {
 
+// A list of items this large (in bytes) is read in parts on up to `maximoDeLinhas` threads.
+inline constexpr qsizetype minimoEmPartes = 256 * 1024;
+inline constexpr int maximoDeLinhas = 4;
+
 // The copy when `bytes` have the writer's layout and decode; nothing when they do not have that
 // layout (the general reader then decides). The result equals what CopiaDoCofre::deJSON gives
 // for the same bytes. Throws ErroDeDecodificacao only for an account record that does not decode.
-[[nodiscard]] std::optional<CopiaDoCofre> lerDireto(const QByteArray &bytes);
+// A list of items of at least `emPartesDesde` bytes is read in parts on several threads, with
+// the same result.
+[[nodiscard]] std::optional<CopiaDoCofre> lerDireto(QByteArrayView bytes, qsizetype emPartesDesde = minimoEmPartes);
 
 } // namespace LeitorDaCopia

@@ -1,5 +1,6 @@
 // Fuzzes the direct reading of the local copy: it must never crash or read out of bounds, and
-// whatever it takes must be exactly what the general reader makes of the same bytes.
+// whatever it takes must be exactly what the general reader makes of the same bytes; read in
+// parts on several threads, it must give what it gives in one pass.
 #include "core/LeitorDaCopia.h"
 
 #include <cstdint>
@@ -22,6 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dados, size_t tamanho)
     try {
         geral = CopiaDoCofre::deJSON(Leitor(CodificacaoJSON::lerDocumento(entrada)));
     } catch (const ErroDeDecodificacao &) {
+    }
+    try {
+        if (LeitorDaCopia::lerDireto(entrada, 0) != direta || diretaFalhou)
+            std::abort();
+    } catch (const ErroDeDecodificacao &) {
+        if (!diretaFalhou)
+            std::abort();
     }
     if (diretaFalhou && geral)
         std::abort();

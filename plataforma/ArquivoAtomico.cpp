@@ -40,6 +40,25 @@ std::optional<QByteArray> ler(const QString &caminho)
     return bytes;
 }
 
+bool lerMapeado(const QString &caminho, const std::function<void(QByteArrayView)> &ler)
+{
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 tamanho = arquivo.size();
+    // The mapping goes with the file object, also when `ler` throws.
+    if (uchar *mapa = tamanho > 0 ? arquivo.map(0, tamanho) : nullptr) {
+        ler(QByteArrayView(mapa, tamanho));
+        return true;
+    }
+    // Empty, or a file system that cannot map: read it.
+    const QByteArray bytes = arquivo.readAll();
+    if (arquivo.error() != QFileDevice::NoError)
+        return false;
+    ler(bytes);
+    return true;
+}
+
 bool gravar(const QString &caminho, const QByteArray &bytes)
 {
     QSaveFile arquivo(caminho);

@@ -30,12 +30,16 @@ void abrirEm(Abertura &abertura, const ItemCifrado &item, const QByteArray &chav
     }
 }
 
+// Each block's openings are held only from when a thread opens it until they are applied, in
+// memory of the thread that opens it: later blocks reuse what earlier ones gave back.
 void abrirBloco(const QList<ItemCifrado> &itens, const QByteArray &chave, std::vector<Abertura> &aberturas,
                 qsizetype bloco)
 {
-    const qsizetype fim = std::min((bloco + 1) * itensPorBloco, itens.size());
-    for (qsizetype i = bloco * itensPorBloco; i < fim; ++i)
-        abrirEm(aberturas[std::size_t(i)], itens[i], chave);
+    const qsizetype inicio = bloco * itensPorBloco;
+    const qsizetype fim = std::min(inicio + itensPorBloco, itens.size());
+    aberturas.resize(std::size_t(fim - inicio));
+    for (qsizetype i = inicio; i < fim; ++i)
+        abrirEm(aberturas[std::size_t(i - inicio)], itens[i], chave);
 }
 
 // The blocks of one vault: the next one to hand out and which are done.
@@ -95,14 +99,13 @@ void abrirEmOrdem(const QList<ItemCifrado> &itens, const QByteArray &chave,
         return;
     }
 
-    std::vector<Abertura> aberturas(std::size_t(itens.size()));
-
     Blocos blocos((itens.size() + itensPorBloco - 1) / itensPorBloco);
+    std::vector<std::vector<Abertura>> aberturas(std::size_t(blocos.total));
     const auto trabalhar = [&] {
         // Each thread shares equal short texts within what it reads, as a single reader would.
         const TextosCompartilhados compartilhados;
         while (const std::optional<qsizetype> bloco = blocos.tomar()) {
-            abrirBloco(itens, chave, aberturas, *bloco);
+            abrirBloco(itens, chave, aberturas[std::size_t(*bloco)], *bloco);
             blocos.concluir(*bloco);
         }
     };
@@ -125,15 +128,16 @@ void abrirEmOrdem(const QList<ItemCifrado> &itens, const QByteArray &chave,
     for (qsizetype bloco = 0; bloco < blocos.total; ++bloco) {
         while (!blocos.prontos[bloco].load(std::memory_order_acquire)) {
             if (const std::optional<qsizetype> outro = blocos.tomar()) {
-                abrirBloco(itens, chave, aberturas, *outro);
+                abrirBloco(itens, chave, aberturas[std::size_t(*outro)], *outro);
                 blocos.concluir(*outro);
             } else {
                 blocos.prontos[bloco].wait(false, std::memory_order_acquire);
             }
         }
-        const qsizetype fim = std::min((bloco + 1) * itensPorBloco, itens.size());
-        for (qsizetype i = bloco * itensPorBloco; i < fim; ++i)
-            aplicar(i, aberturas[std::size_t(i)]);
+        std::vector<Abertura> &doBloco = aberturas[std::size_t(bloco)];
+        for (std::size_t i = 0; i < doBloco.size(); ++i)
+            aplicar(bloco * itensPorBloco + qsizetype(i), doBloco[i]);
+        std::vector<Abertura>().swap(doBloco);
     }
 }
 

@@ -79,11 +79,34 @@ TEST(LeitorDaCopia, OutrasFormasFicamParaALeituraGeral)
     }
 }
 
+TEST(LeitorDaCopia, UmaCopiaGrandeLidaEmPartes)
+{
+    QList<ItemCifrado> itens;
+    for (int n = 0; n < 4000; ++n) {
+        ItemCifrado item = n % 5 ? vivo : apagado;
+        item.id = QString::number(n);
+        item.revisao = n;
+        itens.append(item);
+    }
+    const QByteArray bytes = exemplo(itens).emBytes();
+    ASSERT_GE(bytes.size(), LeitorDaCopia::minimoEmPartes);
+    const auto direta = LeitorDaCopia::lerDireto(bytes);
+    ASSERT_TRUE(direta.has_value());
+    EXPECT_EQ(*direta, exemplo(itens));
+    // A damaged item anywhere: no part's reading stands in for the whole.
+    for (const qsizetype onde : {bytes.size() / 8, bytes.size() / 2, bytes.size() - 100}) {
+        QByteArray danificado = bytes;
+        danificado[bytes.indexOf("\"revisao\"", onde) + 2] = 'X';
+        EXPECT_FALSE(LeitorDaCopia::lerDireto(danificado).has_value()) << onde;
+    }
+}
+
 TEST(LeitorDaCopia, BytesQuebradosNuncaDaoOutraCopia)
 {
     // Every prefix of a real copy, and the copy with each byte damaged in turn: whatever the
-    // direct reading takes, the general reader reads the same way.
-    const QByteArray base = exemplo({vivo, apagado}).emBytes();
+    // direct reading takes, the general reader reads the same way, and reading in parts (on
+    // several threads, cut wherever an item seems to start) gives what one pass gives.
+    const QByteArray base = exemplo({vivo, apagado, vivo, apagado, vivo}).emBytes();
     QList<QByteArray> casos;
     for (qsizetype n = 0; n < base.size(); ++n) {
         casos.append(base.left(n));
@@ -99,10 +122,12 @@ TEST(LeitorDaCopia, BytesQuebradosNuncaDaoOutraCopia)
             direta = LeitorDaCopia::lerDireto(caso);
         } catch (const ErroDeDecodificacao &) {
             EXPECT_FALSE(pelaArvore(caso).has_value()) << caso.toStdString();
+            EXPECT_THROW((void)LeitorDaCopia::lerDireto(caso, 0), ErroDeDecodificacao);
             continue;
         }
         if (direta) {
             EXPECT_EQ(direta, pelaArvore(caso)) << caso.toStdString();
         }
+        EXPECT_EQ(LeitorDaCopia::lerDireto(caso, 0), direta) << caso.toStdString();
     }
 }
