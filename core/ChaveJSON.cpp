@@ -99,8 +99,8 @@ public:
 
     static const Conhecidas &todas()
     {
-        static const Conhecidas unicas;
-        return unicas;
+        static const Conhecidas *const unicas = new Conhecidas; // never destroyed: handles outlive statics
+        return *unicas;
     }
 
 private:

@@ -292,7 +292,8 @@ private:
     };
 
     // Stores a member as ObjetoJSON::definir does: a repeated key keeps its first position and
-    // takes the last value. Keys compare as handles: one name at once, two plain names never.
+    // takes the last value. Keys compare as handles do: one name at once, plain names by their
+    // text without normalising.
     static void guardar(Rascunho &rascunho, ChaveJSON chave, ValorJSON valor)
     {
         auto &pares = rascunho.pares;
