@@ -49,16 +49,6 @@ void acrescentarUTF8(std::string &bytes, char32_t ponto)
     }
 }
 
-// Code units below U+0300 are their own NFC form and never combine with a neighbour.
-bool semComposicao(const QString &texto)
-{
-    for (const QChar c : texto) {
-        if (c.unicode() >= 0x0300)
-            return false;
-    }
-    return true;
-}
-
 int valorHexadecimal(unsigned char c)
 {
     if (c >= '0' && c <= '9')
@@ -73,32 +63,6 @@ int valorHexadecimal(unsigned char c)
 bool ehDeNumero(unsigned char c)
 {
     return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E';
-}
-
-// The keys of item contents and of the records around them. A parsed key equal to one of these
-// shares its text instead of allocating its own: a vault holds the same few keys in every item.
-const QString *chaveConhecida(const unsigned char *bytes, qsizetype tamanho)
-{
-    static const QString conhecidas[] = {
-        QStringLiteral("titulo"),   QStringLiteral("emissor"),  QStringLiteral("conta"),
-        QStringLiteral("segredo"),  QStringLiteral("algoritmo"), QStringLiteral("digitos"),
-        QStringLiteral("periodo"),  QStringLiteral("usuario"),  QStringLiteral("senha"),
-        QStringLiteral("sites"),    QStringLiteral("notas"),    QStringLiteral("favorito"),
-        QStringLiteral("texto"),    QStringLiteral("codigo"),   QStringLiteral("id"),
-        QStringLiteral("tipo"),     QStringLiteral("dados"),    QStringLiteral("revisao"),
-        QStringLiteral("criadoEm"), QStringLiteral("atualizadoEm"), QStringLiteral("apagadoEm"),
-    };
-    for (const QString &chave : conhecidas) {
-        if (chave.size() != tamanho)
-            continue;
-        const char16_t *c = reinterpret_cast<const char16_t *>(chave.constData());
-        qsizetype i = 0;
-        while (i < tamanho && c[i] == bytes[i])
-            ++i;
-        if (i == tamanho)
-            return &chave;
-    }
-    return nullptr;
 }
 
 // Calls `f` with each byte of the text's UTF-8 form, without building it, while `f` returns true;
@@ -263,7 +227,7 @@ private:
         const RascunhoEmUso emUso(profundidade);
         Rascunho &rascunho = *emUso;
         pularEspacos();
-        QString chave = lerChave();
+        ChaveJSON chave = lerChave();
         for (;;) {
             pularEspacos();
             if (noFim() || atual() != ':')
@@ -296,7 +260,6 @@ private:
     // The members of the object, or the elements of the list, being read at one depth.
     struct Rascunho {
         std::vector<ParJSON> pares;
-        std::vector<bool> simples;        // per pair: the key has only code units below U+0300
         QHash<QString, qsizetype> indice; // NFC key -> position, filled only for long objects
         std::vector<ValorJSON> valores;
     };
@@ -309,7 +272,6 @@ private:
         ~RascunhoEmUso()
         {
             rascunho_.pares.clear();
-            rascunho_.simples.clear();
             rascunho_.indice.clear();
             rascunho_.valores.clear();
         }
@@ -330,30 +292,27 @@ private:
     };
 
     // Stores a member as ObjetoJSON::definir does: a repeated key keeps its first position and
-    // takes the last value. Two keys with only code units below U+0300 are equivalent only when
-    // identical, which spares the normalisation.
-    static void guardar(Rascunho &rascunho, QString chave, ValorJSON valor)
+    // takes the last value. Keys compare as handles do: one name at once, plain names by their
+    // text without normalising.
+    static void guardar(Rascunho &rascunho, ChaveJSON chave, ValorJSON valor)
     {
         auto &pares = rascunho.pares;
         auto &indice = rascunho.indice;
-        const bool chaveSimples = semComposicao(chave);
         if (qsizetype(pares.size()) < membrosSemIndice) {
-            for (std::size_t i = 0; i < pares.size(); ++i) {
-                const QString &outra = pares[i].chave;
-                if (chaveSimples && rascunho.simples[i] ? outra == chave : ValorJSON::textosEquivalentes(outra, chave)) {
-                    pares[i].valor = std::move(valor);
+            for (ParJSON &par : pares) {
+                if (par.chave == chave) {
+                    par.valor = std::move(valor);
                     return;
                 }
             }
-            rascunho.simples.push_back(chaveSimples);
             pares.push_back(ParJSON{std::move(chave), std::move(valor)});
             return;
         }
         if (indice.isEmpty()) {
             for (std::size_t i = 0; i < pares.size(); ++i)
-                indice.insert(pares[i].chave.normalized(QString::NormalizationForm_C), qsizetype(i));
+                indice.insert(pares[i].chave.texto().normalized(QString::NormalizationForm_C), qsizetype(i));
         }
-        QString normalizada = chaveSimples ? chave : chave.normalized(QString::NormalizationForm_C);
+        QString normalizada = chave.simples() ? chave.texto() : chave.texto().normalized(QString::NormalizationForm_C);
         const auto existente = indice.constFind(normalizada);
         if (existente != indice.constEnd()) {
             pares[std::size_t(*existente)].valor = std::move(valor);
@@ -399,27 +358,24 @@ private:
         }
     }
 
-    // A key: a short plain one that is a known key shares that key's text; any other is read
-    // as every text is.
-    QString lerChave()
+    // A key: one in printable ASCII without escapes (every key the vault writes) is looked up
+    // from its bytes, with no text built for a known or pooled name; any other is read as every
+    // text is and then looked up.
+    ChaveJSON lerChave()
     {
-        constexpr qsizetype maiorConhecida = 12;
         if (!noFim() && atual() == '"') {
             const qsizetype inicio = cursor_ + 1;
-            for (qsizetype i = inicio; i < tamanho_ && i - inicio <= maiorConhecida; ++i) {
+            for (qsizetype i = inicio; i < tamanho_; ++i) {
                 const unsigned char c = dados_[i];
                 if (c == '"') {
-                    if (const QString *conhecida = chaveConhecida(dados_ + inicio, i - inicio)) {
-                        cursor_ = i + 1;
-                        return *conhecida;
-                    }
-                    break;
+                    cursor_ = i + 1;
+                    return ChaveJSON::deAscii(reinterpret_cast<const char *>(dados_ + inicio), i - inicio);
                 }
                 if (c == '\\' || c < 0x20 || c >= 0x80)
                     break;
             }
         }
-        return lerTexto();
+        return ChaveJSON(lerTexto());
     }
 
     QString lerTexto()

@@ -6,28 +6,52 @@
 
 ObjetoJSON::ObjetoJSON(QList<ParJSON> pares) : pares(std::move(pares)) {}
 
+namespace {
+
+bool semComposicao(const QString &texto);
+
+// The position of the first pair whose key is canonically equivalent to `chave`, or -1. A key
+// handed over as a handle's own text is found by address; a plain key's text is checked for
+// composing code units once, not once per pair.
+qsizetype posicaoDe(const QList<ParJSON> &pares, const QString &chave)
+{
+    int simples = -1; // not yet known
+    for (qsizetype i = 0; i < pares.size(); ++i) {
+        const ChaveJSON &outra = pares[i].chave;
+        const QString &texto = outra.texto();
+        if (&texto == &chave || texto == chave)
+            return i;
+        if (outra.simples()) {
+            if (simples < 0)
+                simples = semComposicao(chave) ? 1 : 0;
+            if (simples)
+                continue;
+        }
+        if (ValorJSON::textosEquivalentes(texto, chave))
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
 const ValorJSON *ObjetoJSON::valor(const QString &chave) const
 {
-    for (const ParJSON &par : pares) {
-        if (ValorJSON::textosEquivalentes(par.chave, chave))
-            return &par.valor;
-    }
-    return nullptr;
+    const qsizetype i = posicaoDe(pares, chave);
+    return i < 0 ? nullptr : &pares[i].valor;
 }
 
 void ObjetoJSON::definir(const QString &chave, std::optional<ValorJSON> valor)
 {
-    for (qsizetype i = 0; i < pares.size(); ++i) {
-        if (!ValorJSON::textosEquivalentes(pares[i].chave, chave))
-            continue;
+    const qsizetype i = posicaoDe(pares, chave);
+    if (i >= 0) {
         if (valor)
             pares[i].valor = std::move(*valor);
         else
             pares.removeAt(i);
-        return;
-    }
-    if (valor)
+    } else if (valor) {
         pares.append(ParJSON{chave, std::move(*valor)});
+    }
 }
 
 QString ObjetoJSON::texto(const QString &chave) const

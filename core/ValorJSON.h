@@ -2,6 +2,8 @@
 // members keep the order in which they were first written, with our own byte-exact parser and writer.
 #pragma once
 
+#include "core/ChaveJSON.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -127,13 +129,10 @@ private:
 
 // One member of an object.
 struct ParJSON {
-    QString chave;
+    ChaveJSON chave;
     ValorJSON valor;
 
-    friend bool operator==(const ParJSON &a, const ParJSON &b)
-    {
-        return ValorJSON::textosEquivalentes(a.chave, b.chave) && a.valor == b.valor;
-    }
+    friend bool operator==(const ParJSON &a, const ParJSON &b) { return a.chave == b.chave && a.valor == b.valor; }
 };
 
 // While one is alive, short texts that ValorJSON::ler reads on its thread share one
