@@ -3,6 +3,8 @@
 #include "core/UTF8.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 // ---- ObjetoJSON ----
 
@@ -125,6 +127,23 @@ std::optional<qsizetype> bytesEmUTF8(const QString &texto)
     return bytes;
 }
 
+bool soAscii(const QString &texto)
+{
+    const char16_t *c = reinterpret_cast<const char16_t *>(texto.constData());
+    const qsizetype n = texto.size();
+    qsizetype i = 0;
+    for (; i + 4 <= n; i += 4) { // four code units at a time
+        std::uint64_t quatro;
+        std::memcpy(&quatro, c + i, 8);
+        if (quatro & 0xFF80FF80FF80FF80ULL)
+            return false;
+    }
+    for (; i < n; ++i)
+        if (c[i] >= 0x80)
+            return false;
+    return true;
+}
+
 // The UTF-8 of a text without lone surrogates, `bytes` long, in a buffer of exactly that size.
 QByteArray emUTF8(const QString &texto, qsizetype bytes)
 {
@@ -160,6 +179,11 @@ QByteArray emUTF8(const QString &texto, qsizetype bytes)
 ValorJSON ValorJSON::texto(QString valor)
 {
     ValorJSON v;
+    // All ASCII (envelopes, most notes): the bytes are the Latin-1 of the text, converted in bulk.
+    if (valor.size() > TextosCompartilhados::maiorTexto && soAscii(valor)) {
+        v.conteudo_ = valor.toLatin1();
+        return v;
+    }
     // Up to half the longest short text in code units, no text can be long in bytes and smaller.
     if (valor.size() > TextosCompartilhados::maiorTexto / 2) {
         if (const auto bytes = bytesEmUTF8(valor); bytes && ficaEmUTF8(*bytes, valor.size())) {
