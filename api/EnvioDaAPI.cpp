@@ -46,10 +46,10 @@ ErroDaAPI erroDoServidor(int status, const QByteArray &corpo)
     try {
         const ValorJSON documento = ValorJSON::ler(corpo);
         if (const ObjetoJSON *objeto = documento.comoObjeto()) {
-            if (const ValorJSON *erro = objeto->valor(QStringLiteral("erro")); erro && erro->comoTexto())
-                codigo = *erro->comoTexto();
-            if (const ValorJSON *texto = objeto->valor(QStringLiteral("mensagem")); texto && texto->comoTexto())
-                mensagem = *texto->comoTexto();
+            if (const ValorJSON *erro = objeto->valor(QStringLiteral("erro")))
+                codigo = erro->comoTexto().value_or(codigo);
+            if (const ValorJSON *texto = objeto->valor(QStringLiteral("mensagem")))
+                mensagem = texto->comoTexto().value_or(mensagem);
         }
     } catch (const ErroDeCripto &) {
         // Not JSON (an HTML page from a proxy, an empty body): the defaults stand.

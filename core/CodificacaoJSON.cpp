@@ -134,10 +134,10 @@ std::optional<QString> Leitor::talvezTexto(const QString &chave) const
     const ValorJSON *valor = talvezValor(chave);
     if (!valor)
         return std::nullopt;
-    const QString *texto = valor->comoTexto();
+    auto texto = valor->comoTexto();
     if (!texto)
         tipoErrado(*this, chave, "texto", *valor);
-    return *texto;
+    return texto;
 }
 
 bool Leitor::exigirFlag(const QString &chave) const
@@ -253,10 +253,10 @@ std::optional<QList<QString>> Leitor::talvezListaDeTextos(const QString &chave) 
     QList<QString> textos;
     textos.reserve(valores->size());
     for (qsizetype i = 0; i < valores->size(); ++i) {
-        const QString *texto = (*valores)[i].comoTexto();
+        auto texto = (*valores)[i].comoTexto();
         if (!texto)
             tipoErrado(*this, chave + QStringLiteral("[%1]").arg(i), "texto", (*valores)[i]);
-        textos.append(*texto);
+        textos.append(std::move(*texto));
     }
     return textos;
 }

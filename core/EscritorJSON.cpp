@@ -51,9 +51,28 @@ void escreverUTF8(QByteArray &saida, char32_t ponto)
     }
 }
 
-void escreverTexto(QByteArray &saida, const QString &texto)
+// The escape of an ASCII character that is not written as itself: the quote, the backslash and
+// the controls below 0x20.
+void escreverEscape(QByteArray &saida, char16_t c)
 {
     static constexpr char hexadecimais[] = "0123456789abcdef";
+    switch (c) {
+    case '"': saida += "\\\""; break;
+    case '\\': saida += "\\\\"; break;
+    case 0x08: saida += "\\b"; break;
+    case 0x0C: saida += "\\f"; break;
+    case 0x0A: saida += "\\n"; break;
+    case 0x0D: saida += "\\r"; break;
+    case 0x09: saida += "\\t"; break;
+    default:
+        saida += "\\u00";
+        saida += hexadecimais[c >> 4];
+        saida += hexadecimais[c & 0xF];
+    }
+}
+
+void escreverTexto(QByteArray &saida, const QString &texto)
+{
     saida += '"';
     const char16_t *p = reinterpret_cast<const char16_t *>(texto.constData());
     const qsizetype n = texto.size();
@@ -84,23 +103,32 @@ void escreverTexto(QByteArray &saida, const QString &texto)
             escreverUTF8(saida, ponto);
             continue;
         }
-        switch (c) {
-        case '"': saida += "\\\""; break;
-        case '\\': saida += "\\\\"; break;
-        case 0x08: saida += "\\b"; break;
-        case 0x0C: saida += "\\f"; break;
-        case 0x0A: saida += "\\n"; break;
-        case 0x0D: saida += "\\r"; break;
-        case 0x09: saida += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                saida += "\\u00";
-                saida += hexadecimais[c >> 4];
-                saida += hexadecimais[c & 0xF];
-            } else {
-                saida += static_cast<char>(c);
-            }
+        escreverEscape(saida, c);
+    }
+    saida += '"';
+}
+
+// The same text from its well-formed UTF-8: every byte from 0x80 up is copied as it is, since
+// the UTF-8 the other writer makes of those characters is these bytes.
+void escreverTextoEmUTF8(QByteArray &saida, const QByteArray &texto)
+{
+    saida += '"';
+    const char *p = texto.constData();
+    const qsizetype n = texto.size();
+    qsizetype i = 0;
+    while (i < n) {
+        qsizetype fim = i;
+        while (fim < n) {
+            const auto c = static_cast<unsigned char>(p[fim]);
+            if (c < 0x20 || c == '"' || c == '\\')
+                break;
+            ++fim;
         }
+        saida.append(p + i, fim - i);
+        if (fim == n)
+            break;
+        escreverEscape(saida, static_cast<unsigned char>(p[fim]));
+        i = fim + 1;
     }
     saida += '"';
 }
@@ -120,7 +148,10 @@ void escreverValor(QByteArray &saida, const ValorJSON &valor)
         }
         return;
     case ValorJSON::Caso::texto:
-        escreverTexto(saida, *valor.comoTexto());
+        if (const QString *texto = valor.textoEmUTF16())
+            escreverTexto(saida, *texto);
+        else
+            escreverTextoEmUTF8(saida, *valor.textoEmUTF8());
         return;
     case ValorJSON::Caso::lista: {
         saida += '[';

@@ -196,7 +196,7 @@ private:
         case '[':
             return ValorJSON::lista(lerLista(profundidade));
         case '"':
-            return ValorJSON::texto(lerTexto());
+            return lerValorDeTexto();
         default:
             return lerNumero();
         }
@@ -385,16 +385,53 @@ private:
         ++cursor_;
         // Common case: no escape before the closing quote, so the bytes decode where they lie.
         const qsizetype inicio = cursor_;
-        for (qsizetype i = inicio; i < tamanho_; ++i) {
-            if (dados_[i] == '"') {
-                cursor_ = i + 1;
-                if (textosCompartilhados && !estrito_ && i - inicio <= TextosCompartilhados::maiorTexto)
-                    return compartilhado(dados_ + inicio, i - inicio);
-                return decodificado(dados_ + inicio, i - inicio);
-            }
-            if (dados_[i] == '\\' || (estrito_ && dados_[i] < 0x20))
-                break;
+        if (const qsizetype i = aspasSemEscape(); i >= 0) {
+            cursor_ = i + 1;
+            if (textosCompartilhados && !estrito_ && i - inicio <= TextosCompartilhados::maiorTexto)
+                return compartilhado(dados_ + inicio, i - inicio);
+            return decodificado(dados_ + inicio, i - inicio);
         }
+        coletarComEscapes();
+        return decodificado(reinterpret_cast<const unsigned char *>(coletados_.data()),
+                            static_cast<qsizetype>(coletados_.size()));
+    }
+
+    // A text value: a short one as lerTexto reads it (shared when it can be); a long one straight
+    // from its UTF-8 bytes, which the value may keep as they are.
+    ValorJSON lerValorDeTexto()
+    {
+        if (noFim() || atual() != '"')
+            falhar();
+        ++cursor_;
+        const qsizetype inicio = cursor_;
+        if (const qsizetype i = aspasSemEscape(); i >= 0) {
+            cursor_ = i + 1;
+            if (i - inicio > TextosCompartilhados::maiorTexto)
+                return doUTF8(dados_ + inicio, i - inicio);
+            return ValorJSON::texto(textosCompartilhados && !estrito_ ? compartilhado(dados_ + inicio, i - inicio)
+                                                                      : decodificado(dados_ + inicio, i - inicio));
+        }
+        coletarComEscapes();
+        return doUTF8(reinterpret_cast<const unsigned char *>(coletados_.data()), static_cast<qsizetype>(coletados_.size()));
+    }
+
+    // The position of the closing quote of the text the cursor is in, when no escape (nor, for
+    // the strict grammar, a raw control character) comes before it; -1 otherwise.
+    [[nodiscard]] qsizetype aspasSemEscape() const
+    {
+        for (qsizetype i = cursor_; i < tamanho_; ++i) {
+            if (dados_[i] == '"')
+                return i;
+            if (dados_[i] == '\\' || (estrito_ && dados_[i] < 0x20))
+                return -1;
+        }
+        return -1;
+    }
+
+    // Reads the rest of the text the cursor is in, past its closing quote, into coletados_ with
+    // every escape resolved.
+    void coletarComEscapes()
+    {
         coletados_.clear();
         for (;;) {
             if (noFim())
@@ -402,8 +439,7 @@ private:
             const unsigned char c = atual();
             ++cursor_;
             if (c == '"')
-                return decodificado(reinterpret_cast<const unsigned char *>(coletados_.data()),
-                                    static_cast<qsizetype>(coletados_.size()));
+                return;
             if (estrito_ && c < 0x20)
                 falhar();
             if (c != '\\') {
@@ -437,6 +473,15 @@ private:
         if (const auto visto = textosCompartilhados->find(chave); visto != textosCompartilhados->end())
             return *visto;
         return *textosCompartilhados->insert(decodificado(bytes, tamanho)).first;
+    }
+
+    ValorJSON doUTF8(const unsigned char *bytes, qsizetype tamanho) const
+    {
+        bool reparado = false;
+        ValorJSON texto = ValorJSON::textoDeUTF8(QByteArrayView(bytes, tamanho), estrito_ ? &reparado : nullptr);
+        if (reparado)
+            falhar();
+        return texto;
     }
 
     QString decodificado(const unsigned char *bytes, qsizetype tamanho) const

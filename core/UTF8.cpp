@@ -97,5 +97,60 @@ QString decodificarUTF8(const unsigned char *p, qsizetype n, bool *reparado)
     if (reparado)
         *reparado = substituicoes > 0;
     texto.truncate(k);
+    // The room was sized for the bytes: a text kept in memory gives back the slack (two thirds of
+    // it for CJK, where three bytes make one code unit) once it spans at least one heap granule.
+    if (n - k >= 8)
+        texto.squeeze();
     return texto;
+}
+
+std::optional<qsizetype> unidadesEmUTF16(const unsigned char *p, qsizetype n)
+{
+    qsizetype unidades = 0;
+    qsizetype i = 0;
+    while (i < n) {
+        // Runs of ASCII eight bytes at a time: one unit a byte.
+        if (i + 8 <= n) {
+            std::uint64_t oito;
+            std::memcpy(&oito, p + i, 8);
+            if (!(oito & 0x8080808080808080ULL)) {
+                i += 8;
+                unidades += 8;
+                continue;
+            }
+        }
+        const unsigned char b = p[i];
+        if (b < 0x80) {
+            ++i;
+            ++unidades;
+            continue;
+        }
+        int comprimento = 0;
+        unsigned char menor = 0x80, maior = 0xBF; // allowed range of the second byte
+        if (b >= 0xC2 && b <= 0xDF) {
+            comprimento = 2;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            comprimento = 3;
+            if (b == 0xE0)
+                menor = 0xA0; // overlong
+            else if (b == 0xED)
+                maior = 0x9F; // surrogates
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            comprimento = 4;
+            if (b == 0xF0)
+                menor = 0x90; // overlong
+            else if (b == 0xF4)
+                maior = 0x8F; // above U+10FFFF
+        } else {
+            return std::nullopt;
+        }
+        if (n - i < comprimento || p[i + 1] < menor || p[i + 1] > maior)
+            return std::nullopt;
+        for (int j = 2; j < comprimento; ++j)
+            if (p[i + j] < 0x80 || p[i + j] > 0xBF)
+                return std::nullopt;
+        i += comprimento;
+        unidades += comprimento == 4 ? 2 : 1;
+    }
+    return unidades;
 }

@@ -5,6 +5,7 @@
 #include "core/ChaveJSON.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 
@@ -49,7 +50,10 @@ public:
 };
 
 // A JSON value: exactly one of six cases. Plain value with copy semantics (copies share storage
-// until changed, as Qt containers do).
+// until changed, as Qt containers do). A long text whose UTF-8 is smaller than its UTF-16 (more
+// than TextosCompartilhados::maiorTexto bytes, mostly Latin script: note bodies, sealed envelopes)
+// is held as those UTF-8 bytes; any other text as QString. Which form holds a text depends only on
+// the text, never on how the value was made, and is invisible to readings, equality and writing.
 class ValorJSON {
 public:
     enum class Caso { booleano, numero, texto, lista, objeto, nulo };
@@ -62,11 +66,17 @@ public:
     // integers such as revisions.
     [[nodiscard]] static ValorJSON inteiro(qint64 valor);
     [[nodiscard]] static ValorJSON texto(QString valor);
+    // A text from its UTF-8 bytes. Ill-formed bytes are repaired as `ler` repairs them (each
+    // maximal ill-formed subpart becomes U+FFFD); `reparado`, when given, says whether any was.
+    [[nodiscard]] static ValorJSON textoDeUTF8(QByteArrayView bytes, bool *reparado = nullptr);
     [[nodiscard]] static ValorJSON lista(QList<ValorJSON> valores);
     [[nodiscard]] static ValorJSON objeto(ObjetoJSON objeto);
     [[nodiscard]] static ValorJSON nulo() { return {}; }
 
-    [[nodiscard]] Caso caso() const { return static_cast<Caso>(conteudo_.index()); }
+    [[nodiscard]] Caso caso() const
+    {
+        return conteudo_.index() == indiceDoUTF8 ? Caso::texto : static_cast<Caso>(conteudo_.index());
+    }
     [[nodiscard]] bool ehBooleano() const { return caso() == Caso::booleano; }
     [[nodiscard]] bool ehNumero() const { return caso() == Caso::numero; }
     [[nodiscard]] bool ehTexto() const { return caso() == Caso::texto; }
@@ -77,7 +87,12 @@ public:
     // The payload when the value is of that case; nothing (or null) otherwise.
     [[nodiscard]] std::optional<bool> comoBooleano() const;
     [[nodiscard]] std::optional<double> comoNumero() const;
-    [[nodiscard]] const QString *comoTexto() const;
+    // A text held as UTF-8 is decoded on each call: callers take it once.
+    [[nodiscard]] std::optional<QString> comoTexto() const;
+    // The text in the form it is held (see above): its UTF-8 bytes, or its QString; null for the
+    // other form and for any other value. For code that handles both forms without converting.
+    [[nodiscard]] const QByteArray *textoEmUTF8() const { return std::get_if<QByteArray>(&conteudo_); }
+    [[nodiscard]] const QString *textoEmUTF16() const { return std::get_if<QString>(&conteudo_); }
     [[nodiscard]] const QList<ValorJSON> *comoLista() const;
     [[nodiscard]] QList<ValorJSON> *comoLista();
     [[nodiscard]] const ObjetoJSON *comoObjeto() const;
@@ -124,7 +139,10 @@ private:
         std::optional<qint64> exato; // integer digits, when known exactly
     };
 
-    std::variant<bool, Numero, QString, QList<ValorJSON>, ObjetoJSON, std::monostate> conteudo_{std::monostate{}};
+    // The first six alternatives follow `Caso`; the last is the text case held as UTF-8.
+    std::variant<bool, Numero, QString, QList<ValorJSON>, ObjetoJSON, std::monostate, QByteArray> conteudo_{
+        std::monostate{}};
+    static constexpr std::size_t indiceDoUTF8 = 6;
 };
 
 // One member of an object.
@@ -146,7 +164,7 @@ public:
     TextosCompartilhados(const TextosCompartilhados &) = delete;
     TextosCompartilhados &operator=(const TextosCompartilhados &) = delete;
 
-    // The longest text shared, in UTF-8 bytes: longer ones rarely repeat.
+    // The longest text shared, in UTF-8 bytes: longer ones rarely repeat (and may be held as UTF-8).
     static constexpr qsizetype maiorTexto = 64;
 
 private:

@@ -1,5 +1,6 @@
 // Fuzzes the item-content JSON parser: it must never crash or read out of bounds, every refusal is
-// "json-invalido", and whatever it accepts must write, parse and write again to the same bytes.
+// "json-invalido", and whatever it accepts must write, parse and write again to the same bytes, as
+// must the same value with its texts made again in memory.
 // The strict reader of records accepts a subset of it, with equal values, and reads back whatever
 // the writer wrote. Accepted documents are also fed to the account decoder, whose round trip must
 // be exact.
@@ -10,6 +11,35 @@
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
+
+namespace {
+
+// The value with every text made again from its QString: held in the same form as the text read,
+// so it must write the same bytes and compare equal.
+ValorJSON refeito(const ValorJSON &valor)
+{
+    if (const auto texto = valor.comoTexto()) {
+        ValorJSON outro = ValorJSON::texto(*texto);
+        if ((outro.textoEmUTF8() != nullptr) != (valor.textoEmUTF8() != nullptr))
+            std::abort();
+        return outro;
+    }
+    if (const QList<ValorJSON> *lista = valor.comoLista()) {
+        QList<ValorJSON> elementos;
+        for (const ValorJSON &elemento : *lista)
+            elementos.append(refeito(elemento));
+        return ValorJSON::lista(std::move(elementos));
+    }
+    if (const ObjetoJSON *objeto = valor.comoObjeto()) {
+        ObjetoJSON outro = *objeto;
+        for (ParJSON &par : outro.pares)
+            par.valor = refeito(par.valor);
+        return ValorJSON::objeto(std::move(outro));
+    }
+    return valor;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dados, size_t tamanho)
 {
@@ -42,6 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dados, size_t tamanho)
         std::abort(); // the writer produced text the parser refuses
     }
     if (relido.escritoEmUTF8() != escrito || !(relido == valor))
+        std::abort();
+    if (const ValorJSON outro = refeito(valor); outro.escritoEmUTF8() != escrito || !(outro == valor))
         std::abort();
     try {
         if (!(ValorJSON::lerEstrito(escrito) == relido))

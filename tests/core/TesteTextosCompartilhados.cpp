@@ -6,10 +6,14 @@
 
 namespace {
 
-// The storage of the text at "t" of a document {"t": texto}.
-const QChar *endereco(const ValorJSON &valor)
+// The storage of the text at "t" of a document {"t": texto}, in whichever form it is held (a
+// QString given by comoTexto shares the stored one's storage).
+const void *endereco(const ValorJSON &valor)
 {
-    return valor.comoObjeto()->pares.first().valor.comoTexto()->constData();
+    const ValorJSON &texto = valor.comoObjeto()->pares.first().valor;
+    if (const QByteArray *utf8 = texto.textoEmUTF8())
+        return utf8->constData();
+    return texto.comoTexto()->constData();
 }
 
 ValorJSON documento(const QByteArray &texto)

@@ -170,7 +170,7 @@ TEST(ValorJSON, AcessoresDizemOCaso)
         EXPECT_EQ(static_cast<int>(v.caso()), i);
         EXPECT_EQ(v.comoBooleano().has_value(), i == 0);
         EXPECT_EQ(v.comoNumero().has_value(), i == 1);
-        EXPECT_EQ(v.comoTexto() != nullptr, i == 2);
+        EXPECT_EQ(v.comoTexto().has_value(), i == 2);
         EXPECT_EQ(v.comoLista() != nullptr, i == 3);
         EXPECT_EQ(v.comoObjeto() != nullptr, i == 4);
         EXPECT_EQ(v.ehNulo(), i == 5);
