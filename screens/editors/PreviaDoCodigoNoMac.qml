@@ -4,6 +4,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Corvane.App
+import Corvane.Cofre
 import Corvane.Editores
 
 Rectangle {
@@ -81,7 +82,7 @@ Rectangle {
             color: Paleta.azul
         }
 
-        AnelDaPrevia {
+        AnelDoTempo {
             objectName: "anelDaPrevia"
             visible: previa.codigo !== ""
             periodo: previa.editor.periodoDaPrevia

@@ -6,6 +6,7 @@
 
 Q_IMPORT_QML_PLUGIN(Corvane_AppPlugin)
 Q_IMPORT_QML_PLUGIN(Corvane_ContaPlugin)
+Q_IMPORT_QML_PLUGIN(Corvane_CofrePlugin)
 Q_IMPORT_QML_PLUGIN(Corvane_EditoresPlugin)
 
 int main(int argc, char **argv)
