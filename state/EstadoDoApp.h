@@ -234,13 +234,10 @@ public:
     // Closes the sheet. Also happens when the open store goes (lock, sign-out, another account).
     Q_INVOKABLE void fecharEdicao();
     // A screen capture hides this program's windows for a moment: while one runs, losing the
-    // foreground is not the user leaving, so it neither locks nor starts the lock delay.
+    // foreground is not the user leaving, so it neither locks nor starts the lock delay. When the
+    // last capture ends while the program is still inactive, the user has left: it counts now.
     void comecarCapturaDaTela() { ++capturas_; }
-    void terminarCapturaDaTela()
-    {
-        if (capturas_ > 0)
-            --capturas_;
-    }
+    void terminarCapturaDaTela();
     [[nodiscard]] bool capturandoATela() const { return capturas_ > 0; }
 
 signals:
@@ -296,6 +293,8 @@ private:
                                                               ParametrosKdf kdf, std::optional<QString> tokenSocial);
     [[nodiscard]] bool autenticacaoDisponivel() const;
     [[nodiscard]] double agora() const;
+    // Leaving the foreground as counted: the moment, and the immediate lock.
+    void contarSaida();
     [[nodiscard]] QCoro::Task<> esperar(std::chrono::milliseconds tempo) const;
 
     void definirFase(Fase valor);

@@ -34,7 +34,24 @@ void EstadoDoApp::definirEmPrimeiroPlano(bool valor)
 void EstadoDoApp::aoIrParaSegundoPlano()
 {
     definirEmPrimeiroPlano(false);
-    if (fase_ != Fase::aberto || capturandoATela())
+    if (capturandoATela())
+        return;
+    contarSaida();
+}
+
+void EstadoDoApp::terminarCapturaDaTela()
+{
+    if (capturas_ == 0)
+        return;
+    --capturas_;
+    // Leaving during the capture was not counted; a departure already counted keeps its moment.
+    if (capturas_ == 0 && !emPrimeiroPlano_ && !momentoDoSegundoPlano_)
+        contarSaida();
+}
+
+void EstadoDoApp::contarSaida()
+{
+    if (fase_ != Fase::aberto)
         return;
     definirMomentoDoSegundoPlano(agora());
     // Like the lock command, the automatic lock needs owner authentication to be available:

@@ -350,3 +350,60 @@ TEST_F(Bloqueio, OfertaDeProtecao)
                   caso.protegido ? OpcaoDeBloqueio::imediato : OpcaoDeBloqueio::quinzeMinutos);
     }
 }
+
+// Leaving during a screen capture is not counted while it runs; when the last capture ends and
+// the program is still inactive, the user has left and it counts from then.
+TEST_F(Bloqueio, CapturaQueTerminaForaDoPrimeiroPlanoContaComoSaida)
+{
+    struct Caso {
+        const char *nome;
+        OpcaoDeBloqueio atraso;
+        double depoisDaCaptura; // seconds away after the capture ended
+        bool travaAoTerminar;
+        bool travaAoVoltar;
+    };
+    const Caso casos[] = {
+        {"imediato", OpcaoDeBloqueio::imediato, 0, true, true},
+        {"um minuto, volta 59 s depois", OpcaoDeBloqueio::umMinuto, 59, false, false},
+        {"um minuto, volta 60 s depois", OpcaoDeBloqueio::umMinuto, 60, false, true},
+    };
+    for (const Caso &caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        EstadoDoApp &aberto = abertoComProtecao(caso.atraso);
+        aberto.comecarCapturaDaTela();
+        aberto.comecarCapturaDaTela(); // two marks: only the last one counts
+        aberto.aoIrParaSegundoPlano();
+        tempo += 100; // the portal's question: not time away
+        aberto.terminarCapturaDaTela();
+        EXPECT_EQ(aberto.fase(), Fase::aberto);
+        EXPECT_FALSE(aberto.momentoDoSegundoPlano());
+
+        aberto.terminarCapturaDaTela();
+        EXPECT_EQ(aberto.fase(), caso.travaAoTerminar ? Fase::bloqueado : Fase::aberto);
+        EXPECT_TRUE(aberto.momentoDoSegundoPlano());
+        tempo += caso.depoisDaCaptura;
+        aberto.aoVoltarAoPrimeiroPlano();
+        EXPECT_EQ(aberto.fase(), caso.travaAoVoltar ? Fase::bloqueado : Fase::aberto);
+        EXPECT_FALSE(aberto.momentoDoSegundoPlano());
+    }
+}
+
+TEST_F(Bloqueio, CapturaQueTerminaNoPrimeiroPlanoOuDepoisDeSairNaoMudaNada)
+{
+    EstadoDoApp &aberto = abertoComProtecao(OpcaoDeBloqueio::umMinuto);
+    aberto.comecarCapturaDaTela();
+    aberto.aoIrParaSegundoPlano();
+    aberto.aoVoltarAoPrimeiroPlano();
+    aberto.terminarCapturaDaTela();
+    EXPECT_FALSE(aberto.momentoDoSegundoPlano()) << "de volta antes do fim da captura";
+
+    aberto.aoIrParaSegundoPlano();
+    const std::optional<double> saida = aberto.momentoDoSegundoPlano();
+    ASSERT_TRUE(saida);
+    tempo += 30;
+    aberto.comecarCapturaDaTela();
+    aberto.terminarCapturaDaTela();
+    EXPECT_EQ(aberto.momentoDoSegundoPlano(), saida) << "a saída já contada guarda o seu momento";
+    aberto.terminarCapturaDaTela(); // an unmatched end is ignored
+    EXPECT_EQ(aberto.momentoDoSegundoPlano(), saida);
+}

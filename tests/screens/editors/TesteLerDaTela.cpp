@@ -43,9 +43,13 @@ TEST_F(LerDaTela, LeOQRDeOutraJanelaComANossaEscondida)
     Seguranca::registrarAutenticador([](QString) -> QCoro::Task<bool> { co_return true; }, [] { return true; });
     estado->preferencias()->definirProtegerApp(true);
     estado->preferencias()->definirBloqueio(OpcaoDeBloqueio::imediato);
+    // Both ways, as the watcher reports them: a capture that ended while the program was still
+    // inactive would count as leaving.
     QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, estado.get(), [this](Qt::ApplicationState e) {
         if (e != Qt::ApplicationActive)
             estado->aoIrParaSegundoPlano();
+        else
+            estado->aoVoltarAoPrimeiroPlano();
     });
 
     estado->editar(QStringLiteral("codigo"));
