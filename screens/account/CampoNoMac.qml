@@ -1,6 +1,8 @@
 // A labelled single-line input: the label above, the field below on the light background with a
 // 1-point outline. `seguro` masks it; a masked text is never selectable with the mouse, never
-// copied and never offered to the X11/Wayland primary selection.
+// copied and never offered to the X11/Wayland primary selection. `secreto` marks a shown field
+// that holds a secret: no mouse selection (a drag would put it in the primary selection), while
+// typing, pasting and selecting with the keyboard still work.
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
@@ -13,6 +15,7 @@ ColumnLayout {
     property alias texto: entrada.text
     property string dica
     property bool seguro: false
+    property bool secreto: false
     // Accepted for callers that manage focus; not applied here.
     property var foco
 
@@ -44,7 +47,7 @@ ColumnLayout {
         placeholderTextColor: Paleta.textoApagado
         echoMode: campo.seguro ? TextInput.Password : TextInput.Normal
         passwordCharacter: "•"
-        selectByMouse: !campo.seguro
+        selectByMouse: !campo.seguro && !campo.secreto
         persistentSelection: false
         font: Tipo.body
         color: Paleta.texto

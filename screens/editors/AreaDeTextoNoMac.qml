@@ -40,7 +40,10 @@ ColumnLayout {
             wrapMode: TextEdit.Wrap
             font: Tipo.body
             color: Paleta.texto
-            selectByMouse: true
+            // A note or a password's notes may hold a secret (a Wi-Fi password, recovery
+            // codes): a mouse selection would hand it to the primary selection. The mouse places
+            // the cursor; the keyboard selects, copies and pastes.
+            selectByMouse: false
             background: null
         }
     }

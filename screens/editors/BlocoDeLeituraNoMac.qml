@@ -99,7 +99,9 @@ Rectangle {
                 placeholderTextColor: Paleta.textoApagado
                 font: Tipo.callout
                 color: Paleta.texto
-                selectByMouse: true
+                // The link carries the code's secret: no mouse selection, so a drag never puts
+                // it in the primary selection; the keyboard still selects.
+                selectByMouse: false
                 text: bloco.editor.link
                 onTextEdited: bloco.editor.link = text
                 // Return here uses the link; it must not also save the sheet.

@@ -131,6 +131,7 @@ FolhaDeEdicaoNoMac {
         rotulo: "Chave secreta"
         dica: "As letras que o site mostra junto do QR Code"
         seguro: modelo.existente
+        secreto: true
         texto: modelo.segredo
         onTextoChanged: modelo.segredo = texto
     }
