@@ -41,24 +41,30 @@ bool ModeloDoEditorDeCodigo::podeSalvar() const
     return !aparadoDeEspacos(emissor()).isEmpty() && !aparadoDeEspacos(segredo()).isEmpty();
 }
 
-QString ModeloDoEditorDeCodigo::site() const
-{
-    const QList<QString> sites = dados_.sites();
-    return sites.isEmpty() ? QString() : sites.first();
-}
-
 void ModeloDoEditorDeCodigo::definirSite(const QString &valor)
 {
-    if (valor == site())
+    if (site_ == valor)
         return;
-    QList<QString> sites = dados_.sites();
+    site_ = valor;
+    emit siteMudou();
+}
+
+void ModeloDoEditorDeCodigo::mostrarPrimeiroSite()
+{
+    const QList<QString> sites = dados_.sites();
+    definirSite(sites.isEmpty() ? QString() : sites.first());
+}
+
+QList<QString> ModeloDoEditorDeCodigo::sitesAoSalvar(const QList<QString> &atuais, const QString &siteDigitado)
+{
+    if (!atuais.isEmpty() && atuais.first() == siteDigitado)
+        return atuais;
+    QList<QString> sites = atuais;
     if (!sites.isEmpty())
         sites.removeFirst();
-    if (!aparadoDeEspacos(valor).isEmpty())
-        sites.prepend(valor);
-    DadosDeCodigo codigo(dados_);
-    codigo.definirSites(sites);
-    substituirDados(codigo.json);
+    if (!aparadoDeEspacos(siteDigitado).isEmpty())
+        sites.prepend(siteDigitado);
+    return sites;
 }
 
 QString ModeloDoEditorDeCodigo::algoritmo() const
@@ -122,6 +128,12 @@ void ModeloDoEditorDeCodigo::prepararParaSalvar(ObjetoJSON &copia) const
 {
     const QString segredo = Totp::normalizarSegredo(copia.texto(QStringLiteral("segredo")));
     copia.definir(QStringLiteral("segredo"), ValorJSON::texto(segredo));
+    const QList<QString> sites = copia.sites();
+    if (const QList<QString> aoSalvar = sitesAoSalvar(sites, site_); aoSalvar != sites) {
+        DadosDeCodigo codigo(copia);
+        codigo.definirSites(aoSalvar);
+        copia = std::move(codigo.json);
+    }
     // Only the check matters: a code that cannot be made is refused before anything is sent.
     [[maybe_unused]] const QString teste =
         DadosDeCodigo(copia).parametros().codigo(QDateTime::currentDateTimeUtc());
@@ -228,6 +240,7 @@ void ModeloDoEditorDeCodigo::preencher(const CodigoImportado &codigo)
 {
     emit preenchendo();
     substituirDados(dadosDeCodigo(codigo).json);
+    mostrarPrimeiroSite();
     emit preenchido();
 }
 

@@ -18,8 +18,9 @@ class ModeloDoEditorDeCodigo : public ModeloDoEditor {
     QML_NAMED_ELEMENT(ModeloDoEditorDeCodigo)
     Q_PROPERTY(QString emissor READ emissor WRITE definirEmissor NOTIFY dadosMudou)
     Q_PROPERTY(QString conta READ conta WRITE definirConta NOTIFY dadosMudou)
-    // The first of the code's sites.
-    Q_PROPERTY(QString site READ site WRITE definirSite NOTIFY dadosMudou)
+    // The "Site" field: view state over the first of the code's sites, joined into the item only
+    // by a save, so clearing it never brings the second site into the field.
+    Q_PROPERTY(QString site READ site WRITE definirSite NOTIFY siteMudou)
     Q_PROPERTY(QString segredo READ segredo WRITE definirSegredo NOTIFY dadosMudou)
     // "SHA1", "SHA256" or "SHA512" as the picker reads the stored text.
     Q_PROPERTY(QString algoritmo READ algoritmo WRITE definirAlgoritmo NOTIFY dadosMudou)
@@ -54,8 +55,11 @@ public:
     void definirEmissor(const QString &valor) { definirTexto(QStringLiteral("emissor"), valor); }
     [[nodiscard]] QString conta() const { return dados_.texto(QStringLiteral("conta")); }
     void definirConta(const QString &valor) { definirTexto(QStringLiteral("conta"), valor); }
-    [[nodiscard]] QString site() const;
+    [[nodiscard]] QString site() const { return site_; }
     void definirSite(const QString &valor);
+    // The sites a save stores: the field replaces the first of `atuais` (a blank field drops
+    // it), kept untrimmed; the others stay as they are.
+    [[nodiscard]] static QList<QString> sitesAoSalvar(const QList<QString> &atuais, const QString &siteDigitado);
     [[nodiscard]] QString segredo() const { return dados_.texto(QStringLiteral("segredo")); }
     void definirSegredo(const QString &valor) { definirTexto(QStringLiteral("segredo"), valor); }
     [[nodiscard]] QString algoritmo() const;
@@ -104,6 +108,7 @@ public:
     static void usarLeitorDeTela(LeitorDeTela leitor);
 
 signals:
+    void siteMudou();
     void linkMudou();
     void lendoATelaMudou();
     void permissaoDaTelaNegadaMudou();
@@ -120,13 +125,16 @@ protected:
     [[nodiscard]] QString textoAdicionado() const override { return QStringLiteral("Código adicionado"); }
     [[nodiscard]] QString textoApagado() const override { return QStringLiteral("Código apagado"); }
     void prepararParaSalvar(ObjetoJSON &copia) const override;
+    void carregado() override { mostrarPrimeiroSite(); }
     [[nodiscard]] QString mensagemDaFalha(const std::exception &erro) const override;
 
 private:
     void preencher(const CodigoImportado &codigo);
+    void mostrarPrimeiroSite();
     void definirLendoATela(bool valor);
     void definirPermissaoDaTelaNegada(bool valor);
 
+    QString site_;
     QString link_;
     bool lendoATela_ = false;
     bool permissaoDaTelaNegada_ = false;

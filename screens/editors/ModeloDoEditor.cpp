@@ -34,6 +34,7 @@ void ModeloDoEditor::definirItem(const QString &item)
     if (item_ == item)
         return;
     item_ = item;
+    revisaoCarregada_.reset();
     emit itemMudou();
     emit existenteMudou();
 }
@@ -61,6 +62,7 @@ std::optional<ItemAberto> ModeloDoEditor::itemExistente() const
 void ModeloDoEditor::carregar()
 {
     if (const std::optional<ItemAberto> aberto = itemExistente()) {
+        revisaoCarregada_ = aberto->revisao;
         substituirDados(aberto->conteudo.json());
         carregado();
     }
@@ -152,7 +154,7 @@ QCoro::Task<> ModeloDoEditor::salvarAgora()
         std::optional<qint64> revisao;
         if (const std::optional<ItemAberto> atual = itemExistente()) {
             id = atual->id;
-            revisao = atual->revisao;
+            revisao = revisaoCarregada_.value_or(atual->revisao);
         }
         co_await loja->guardar(std::move(id), std::move(copia), caso, revisao);
     } catch (const std::exception &erro) {

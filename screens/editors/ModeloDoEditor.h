@@ -108,6 +108,9 @@ private:
 
     QPointer<EstadoDoApp> estado_;
     QString item_;
+    // The revision the form was filled from: a save expects it, so a change another device made
+    // meanwhile is refused by the server rather than overwritten.
+    std::optional<qint64> revisaoCarregada_;
     bool salvando_ = false;
     QString erro_;
     QMetaObject::Connection conexaoDoCofre_;

@@ -5,6 +5,8 @@
 #include "EditorDeSenha.h"
 #include "LeitorDaTela.h"
 #include "QuadroDoEditor.h"
+#include "core/Chaveiro.h"
+#include "core/Envelope.h"
 #include "core/GeradorDeSenha.h"
 #include "servidor/ServidorDeDesenvolvimento.h"
 #include "support/Executar.h"
@@ -13,6 +15,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+
+#include <functional>
 
 namespace {
 
@@ -243,4 +247,99 @@ TEST_F(Editores, ApagarSoItemExistenteEFalhaMantemFolha)
     auto outro = editor<ModeloDoEditorDeNota>(TipoDeItem::nota, id);
     EXPECT_FALSE(outro->existente()) << "um id que sumiu é um item novo";
     EXPECT_EQ(outro->tituloParaApagar(), QString());
+}
+
+// The "Site" field of a code with several sites is the field's own text until a save: clearing it
+// shows an empty field (not the second site), typing rewrites only the first site.
+TEST_F(Editores, SiteDoCodigoComTresSitesSoMudaOPrimeiroAoSalvar)
+{
+    using M = ModeloDoEditorDeCodigo;
+    const QList<QString> tres = {QStringLiteral("a.com"), QStringLiteral("b.com"), QStringLiteral("c.com")};
+    const struct {
+        const char *nome;
+        QStringList digitado; // the field's texts, one after another
+        QList<QString> salvos;
+    } casos[] = {
+        {"apagado e redigitado", {QString(), QStringLiteral("n"), QStringLiteral("novo.com")},
+         {QStringLiteral("novo.com"), QStringLiteral("b.com"), QStringLiteral("c.com")}},
+        {"apagado", {QStringLiteral("a.co"), QString()}, {QStringLiteral("b.com"), QStringLiteral("c.com")}},
+        {"só espaços", {QStringLiteral("  ")}, {QStringLiteral("b.com"), QStringLiteral("c.com")}},
+        {"com espaços em volta", {QStringLiteral(" d.com ")},
+         {QStringLiteral(" d.com "), QStringLiteral("b.com"), QStringLiteral("c.com")}},
+        {"apagado e devolvido", {QString(), QStringLiteral("a.com")}, tres},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        const QString id = guardar(objeto(QStringLiteral(R"({"emissor":"Banco","segredo":"JBSWY3DPEHPK3PXP",)"
+                                                         R"("sites":["a.com","b.com","c.com"]})")),
+                                   TipoDeItem::codigo);
+        auto modelo = editor<M>(TipoDeItem::codigo, id);
+        EXPECT_EQ(modelo->site(), QStringLiteral("a.com"));
+        for (const QString &texto : caso.digitado) {
+            modelo->definirSite(texto);
+            EXPECT_EQ(modelo->site(), texto) << "o campo mostra o que foi digitado";
+        }
+        EXPECT_EQ(DadosDeCodigo(modelo->dados()).json.sites(), tres) << "nada muda antes de salvar";
+        Testes::executar(modelo->salvarAgora());
+        EXPECT_EQ(modelo->erro(), QString());
+        EXPECT_EQ(cofre().itemAberto(id)->conteudo.json().sites(), caso.salvos);
+    }
+    EXPECT_EQ(M::sitesAoSalvar({}, QStringLiteral(" x ")), QList<QString>{QStringLiteral(" x ")});
+    EXPECT_EQ(M::sitesAoSalvar({}, QStringLiteral(" \t")), QList<QString>{});
+}
+
+// Another device changed the item while the sheet was open and the store synced it: the save
+// expects the revision the form was filled from, so the server refuses it and nothing is lost.
+TEST_F(Editores, SalvarDepoisDeOutroAparelhoMudarMostraConflitoENaoSobrescreve)
+{
+    const std::optional<QByteArray> chave = Chaveiro::lerChaveDoCofre();
+    ASSERT_TRUE(chave);
+    const QString email = QStringLiteral("ana@exemplo.com");
+    const struct {
+        const char *nome;
+        TipoDeItem tipo;
+        ObjetoJSON antes;
+        ObjetoJSON doOutro;
+        std::function<void(ModeloDoEditor &)> editar;
+    } casos[] = {
+        {"código", TipoDeItem::codigo, objeto(QStringLiteral(R"({"emissor":"Banco","segredo":"JBSWY3DPEHPK3PXP"})")),
+         objeto(QStringLiteral(R"({"emissor":"Banco do outro","segredo":"JBSWY3DPEHPK3PXP"})")),
+         [](ModeloDoEditor &m) { static_cast<ModeloDoEditorDeCodigo &>(m).definirConta(QStringLiteral("ana")); }},
+        {"senha", TipoDeItem::senha, objeto(QStringLiteral(R"({"titulo":"Banco","usuario":"ana","senha":"x"})")),
+         objeto(QStringLiteral(R"({"titulo":"Banco","usuario":"ana","senha":"nova-do-outro"})")),
+         [](ModeloDoEditor &m) { static_cast<ModeloDoEditorDeSenha &>(m).definirUsuario(QStringLiteral("bia")); }},
+        {"nota", TipoDeItem::nota, objeto(QStringLiteral(R"({"titulo":"Wi-Fi","texto":"senha1"})")),
+         objeto(QStringLiteral(R"({"titulo":"Wi-Fi","texto":"senha2"})")),
+         [](ModeloDoEditor &m) { static_cast<ModeloDoEditorDeNota &>(m).definirTextoDaNota(QStringLiteral("x")); }},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        const QString id = guardar(caso.antes, caso.tipo);
+        std::unique_ptr<ModeloDoEditor> modelo;
+        switch (caso.tipo) {
+        case TipoDeItem::codigo:
+            modelo = editor<ModeloDoEditorDeCodigo>(caso.tipo, id);
+            break;
+        case TipoDeItem::senha:
+            modelo = editor<ModeloDoEditorDeSenha>(caso.tipo, id);
+            break;
+        case TipoDeItem::nota:
+            modelo = editor<ModeloDoEditorDeNota>(caso.tipo, id);
+            break;
+        }
+        servidor.estado().gravarItem(
+            email, id, valorBruto(caso.tipo),
+            Cripto::selarEnvelope(ValorJSON::objeto(caso.doOutro).escritoEmUTF8(), *chave, Cripto::rotuloDoItem(id)));
+        Testes::executar(cofre().sincronizar());
+        ASSERT_EQ(json(cofre().itemAberto(id)->conteudo.json()), json(caso.doOutro)) << "a sincronia trouxe a mudança";
+
+        caso.editar(*modelo);
+        Testes::executar(modelo->salvarAgora());
+        EXPECT_EQ(modelo->erro(), QStringLiteral("Este item mudou em outro aparelho."));
+        EXPECT_FALSE(modelo->salvando());
+        EXPECT_TRUE(estado->edicao()) << "a folha fica aberta";
+        EXPECT_EQ(json(cofre().itemAberto(id)->conteudo.json()), json(caso.doOutro));
+        Testes::executar(cofre().sincronizar());
+        EXPECT_EQ(json(cofre().itemAberto(id)->conteudo.json()), json(caso.doOutro)) << "o servidor guardou a outra";
+    }
 }
