@@ -9,6 +9,9 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr qsizetype limiteDaMensagem = 16 * 1024;
@@ -30,11 +33,19 @@ InstanciaUnica::InstanciaUnica(QString base, QObject *pai) : QObject(pai), base_
 
 InstanciaUnica::~InstanciaUnica() = default;
 
+bool InstanciaUnica::pastaPropria(const QString &pasta)
+{
+    struct stat info {};
+    if (pasta.isEmpty() || ::stat(QFile::encodeName(pasta).constData(), &info) != 0)
+        return false;
+    return S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 07777) == 0700;
+}
+
 QString InstanciaUnica::basePadrao()
 {
-    QString pasta = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (pasta.isEmpty())
-        pasta = QDir::tempPath();
+    QString pasta = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!pastaPropria(pasta))
+        pasta = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
     return pasta + QStringLiteral("/corvane/instancia");
 }
 
@@ -52,7 +63,13 @@ InstanciaUnica::Papel InstanciaUnica::iniciar(const QStringList &argumentos)
     const QFileInfo local(base_);
     if (!QDir().mkpath(local.path()))
         return Papel::falhou;
-    QFile::setPermissions(local.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // A folder another account made first (or could enter) would hand it the socket: only our
+    // own, closed to everyone else, will do.
+    struct stat info {};
+    if (::stat(QFile::encodeName(local.path()).constData(), &info) != 0 || info.st_uid != ::geteuid())
+        return Papel::falhou;
+    if (::chmod(QFile::encodeName(local.path()).constData(), 0700) != 0 || !pastaPropria(local.path()))
+        return Papel::falhou;
 
     // The lock decides who runs: two starts at once cannot both listen, and a crashed instance's
     // lock is taken over (its process is gone).

@@ -29,8 +29,12 @@ public:
     explicit InstanciaUnica(QString base = basePadrao(), QObject *pai = nullptr);
     ~InstanciaUnica() override;
 
-    // "$XDG_RUNTIME_DIR/corvane/instancia" (Qt's per-user runtime folder when unset).
+    // "$XDG_RUNTIME_DIR/corvane/instancia" when that folder is the user's own with mode 0700,
+    // else "corvane/instancia" under the user's cache folder. Never a folder other accounts share:
+    // the socket receives sign-in callbacks, which carry the provider's token and nonce.
     [[nodiscard]] static QString basePadrao();
+    // The folder is a directory owned by this user with mode 0700 (links followed).
+    [[nodiscard]] static bool pastaPropria(const QString &pasta);
 
     // Becomes the running instance, or forwards the first "corvane:" URL among `argumentos` (or
     // "show yourself" when there is none) to the one already running.

@@ -16,6 +16,11 @@
 #include <QSysInfo>
 #include <QTemporaryDir>
 
+#include <optional>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
 TEST(InstanciaUnica, MensagemDaSegundaPartida)
 {
     struct Caso {
@@ -102,6 +107,100 @@ TEST_F(InstanciaUnicaTeste, LinhaSemFimOuGrandeDemaisEDescartada)
     QSignalSpy desconectado(&socket, &QLocalSocket::disconnected);
     EXPECT_TRUE(desconectado.wait(5000));
     EXPECT_EQ(urls.count() + mostrar.count(), 0);
+}
+
+namespace {
+
+// Sets an environment variable for one scope, then puts the old value back.
+class VariavelTemporaria {
+public:
+    VariavelTemporaria(const char *nome, const std::optional<QByteArray> &valor)
+        : nome_(nome), antes_(qEnvironmentVariableIsSet(nome) ? std::optional(qgetenv(nome)) : std::nullopt)
+    {
+        definir(valor);
+    }
+    ~VariavelTemporaria() { definir(antes_); }
+    VariavelTemporaria(const VariavelTemporaria &) = delete;
+    VariavelTemporaria &operator=(const VariavelTemporaria &) = delete;
+
+private:
+    void definir(const std::optional<QByteArray> &valor)
+    {
+        if (valor)
+            qputenv(nome_, *valor);
+        else
+            qunsetenv(nome_);
+    }
+    const char *nome_;
+    std::optional<QByteArray> antes_;
+};
+
+// A folder owned by another account: made here and given away when running as root, else one
+// of the system's own.
+QString pastaDeOutraConta(const QTemporaryDir &pasta)
+{
+    if (::geteuid() != 0)
+        return QStringLiteral("/usr/share");
+    const QString alheia = pasta.path() + QStringLiteral("/alheia");
+    if (!QDir().mkpath(alheia) || ::chown(QFile::encodeName(alheia).constData(), 65534, 65534) != 0 ||
+        ::chmod(QFile::encodeName(alheia).constData(), 0700) != 0)
+        return {};
+    return alheia;
+}
+
+} // namespace
+
+TEST_F(InstanciaUnicaTeste, BasePadraoSoNumaPastaDoUsuarioFechadaAosOutros)
+{
+    const QString tempo = pasta.path() + QStringLiteral("/runtime");
+    const QString cache = pasta.path() + QStringLiteral("/cache");
+    ASSERT_TRUE(QDir().mkpath(tempo));
+    const QString alheia = pastaDeOutraConta(pasta);
+    ASSERT_FALSE(alheia.isEmpty());
+    const VariavelTemporaria cacheDoUsuario("XDG_CACHE_HOME", QFile::encodeName(cache));
+
+    struct Caso {
+        const char *nome;
+        std::optional<QString> runtime;
+        QFile::Permissions modo;
+        QString esperado;
+    };
+    const QFile::Permissions fechado = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    const Caso casos[] = {
+        {"pasta de execução própria e 0700", tempo, fechado, tempo + QStringLiteral("/corvane/instancia")},
+        {"sem pasta de execução", std::nullopt, fechado, cache + QStringLiteral("/corvane/instancia")},
+        {"pasta de execução aberta ao grupo", tempo, fechado | QFile::ReadGroup | QFile::ExeGroup,
+         cache + QStringLiteral("/corvane/instancia")},
+        {"pasta de execução de outra conta", alheia, fechado, cache + QStringLiteral("/corvane/instancia")},
+        {"pasta de execução que não existe", pasta.path() + QStringLiteral("/nada"), fechado,
+         cache + QStringLiteral("/corvane/instancia")},
+    };
+    for (const Caso &caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        ASSERT_TRUE(QFile::setPermissions(tempo, caso.modo));
+        const VariavelTemporaria runtime("XDG_RUNTIME_DIR",
+                                         caso.runtime ? std::optional(QFile::encodeName(*caso.runtime)) : std::nullopt);
+        EXPECT_EQ(InstanciaUnica::basePadrao(), caso.esperado);
+    }
+    EXPECT_FALSE(InstanciaUnica::pastaPropria(QStringLiteral("/tmp"))) << "pasta compartilhada";
+}
+
+TEST_F(InstanciaUnicaTeste, RecusaAPastaDeOutraContaEFechaAPropria)
+{
+    const QString alheia = pastaDeOutraConta(pasta);
+    ASSERT_FALSE(alheia.isEmpty());
+    InstanciaUnica intrusa(alheia + QStringLiteral("/instancia"));
+    EXPECT_EQ(intrusa.iniciar({}), InstanciaUnica::Papel::falhou);
+    EXPECT_FALSE(QFile::exists(alheia + QStringLiteral("/instancia"))) << "nada foi criado ali";
+
+    // Our own folder, left open by an older version: closed to others, then used.
+    const QString aberta = pasta.path() + QStringLiteral("/aberta");
+    ASSERT_TRUE(QDir().mkpath(aberta));
+    ASSERT_TRUE(QFile::setPermissions(aberta, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                  QFile::ReadOther | QFile::ExeOther | QFile::WriteOther));
+    InstanciaUnica propria(aberta + QStringLiteral("/instancia"));
+    EXPECT_EQ(propria.iniciar({}), InstanciaUnica::Papel::primeira);
+    EXPECT_TRUE(InstanciaUnica::pastaPropria(aberta));
 }
 
 namespace {
