@@ -34,7 +34,7 @@ Rectangle {
 
             Text {
                 objectName: "tituloDoCabecalho"
-                text: cabecalho.modelo.tituloDoCabecalho(cabecalho.criando)
+                text: cabecalho.criando ? cabecalho.modelo.tituloAoCriar : cabecalho.modelo.tituloDoCabecalho
                 textFormat: Text.PlainText
                 font: Tipo.headline
                 color: Paleta.texto

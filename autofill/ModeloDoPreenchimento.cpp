@@ -74,13 +74,7 @@ OpcaoDePreenchimento opcaoDeSenha(const QString &id, const QString &titulo, cons
 
 bool casaUm(const QString &d, const QString &r)
 {
-    if (ehSufixoPublico(d) || ehSufixoPublico(r))
-        return false;
-    const auto terminaCom = [](const QString &host, const QString &site) {
-        return host.size() > site.size() && host.endsWith(site)
-               && host[host.size() - site.size() - 1] == QLatin1Char('.');
-    };
-    return r == d || terminaCom(r, d) || terminaCom(d, r);
+    return mesmoSiteOuSubdominio(d, r);
 }
 
 } // namespace
@@ -98,6 +92,8 @@ ModeloDoPreenchimento::ModeloDoPreenchimento(QObject *pai)
     : QObject(pai), verificacaoDoDono_([](QString motivo) { return ::autenticarDono(std::move(motivo)); }),
       relogio_(&Relogio::doSistema())
 {
+    connect(this, &ModeloDoPreenchimento::faseMudou, this, &ModeloDoPreenchimento::tituloDoCabecalhoMudou);
+    connect(this, &ModeloDoPreenchimento::modoMudou, this, &ModeloDoPreenchimento::tituloDoCabecalhoMudou);
 }
 
 void ModeloDoPreenchimento::definirFase(Fase fase)

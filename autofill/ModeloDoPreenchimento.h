@@ -32,6 +32,10 @@ class ModeloDoPreenchimento : public QObject {
     Q_PROPERTY(QString primeiroDominio READ primeiroDominio NOTIFY dominiosMudou)
     // The no-account notice's text, as this computer says it.
     Q_PROPERTY(QString textoSemConta READ textoSemConta CONSTANT)
+    // The header's title for the request as it stands (it follows the phase and the mode, which
+    // the request sets after the sheet is built), and while a new password is being made.
+    Q_PROPERTY(QString tituloDoCabecalho READ tituloDoCabecalho NOTIFY tituloDoCabecalhoMudou)
+    Q_PROPERTY(QString tituloAoCriar READ tituloAoCriar CONSTANT)
 
 public:
     enum class Fase { carregando, semConta, aberto, configuracao };
@@ -92,7 +96,9 @@ public:
     [[nodiscard]] QString primeiroDominio() const { return dominios_.value(0); }
     [[nodiscard]] static QString textoSemConta();
     // The header's title.
-    [[nodiscard]] Q_INVOKABLE QString tituloDoCabecalho(bool criando) const;
+    [[nodiscard]] QString tituloDoCabecalho(bool criando) const;
+    [[nodiscard]] QString tituloDoCabecalho() const { return tituloDoCabecalho(false); }
+    [[nodiscard]] static QString tituloAoCriar() { return QStringLiteral("Nova senha"); }
     // The list for a search: {casam, outras: [{id, titulo, usuario, dominios}], cabecalhoDeCasam,
     // cabecalhoDeOutras, dica, aviso: {simbolo, titulo, texto} or undefined, rodape}.
     [[nodiscard]] Q_INVOKABLE QVariantMap lista(const QString &busca) const;
@@ -115,6 +121,7 @@ signals:
     void modoMudou();
     void dominiosMudou();
     void opcoesMudaram();
+    void tituloDoCabecalhoMudou();
 
 private:
     void definirFase(Fase fase);

@@ -51,7 +51,7 @@ QString ModeloDoPreenchimento::textoSemConta()
 QString ModeloDoPreenchimento::tituloDoCabecalho(bool criando) const
 {
     if (criando)
-        return QStringLiteral("Nova senha");
+        return tituloAoCriar();
     if (fase_ == Fase::configuracao)
         return QStringLiteral("Corvane");
     return modo_.pedeCodigo() ? QStringLiteral("Escolha o código") : QStringLiteral("Escolha a senha");

@@ -1,6 +1,7 @@
 #include "autofill/SufixosPublicos.h"
 
 #include <QLatin1StringView>
+#include <QStringList>
 
 #include <algorithm>
 #include <iterator>
@@ -28,9 +29,40 @@ constexpr QLatin1StringView sufixos[] = {
 
 bool ehSufixoPublico(const QString &host)
 {
-    // A bare top-level domain; "localhost" names this machine, not a registry.
-    if (host.isEmpty() || !host.contains(QLatin1Char('.')))
-        return host != QLatin1String("localhost");
     return std::any_of(std::begin(sufixos), std::end(sufixos),
                        [&host](QLatin1StringView sufixo) { return host == sufixo; });
+}
+
+bool ehEnderecoIP(const QString &host)
+{
+    QString endereco = host;
+    if (endereco.startsWith(QLatin1Char('[')) && endereco.endsWith(QLatin1Char(']')))
+        endereco = endereco.mid(1, endereco.size() - 2);
+    if (endereco.contains(QLatin1Char(':')))
+        return true; // no host name holds a colon
+    // The dotted quad; a host name's last label is never all digits.
+    const QStringList partes = endereco.split(QLatin1Char('.'));
+    if (partes.size() != 4)
+        return false;
+    return std::all_of(partes.cbegin(), partes.cend(), [](const QString &parte) {
+        bool numero = false;
+        const int valor = parte.toInt(&numero);
+        return numero && parte.size() <= 3 && valor >= 0 && valor <= 255 &&
+               std::all_of(parte.cbegin(), parte.cend(), [](QChar c) { return c.isDigit(); });
+    });
+}
+
+bool mesmoSiteOuSubdominio(const QString &d, const QString &r)
+{
+    if (d == r)
+        return !d.isEmpty();
+    if (ehEnderecoIP(d) || ehEnderecoIP(r))
+        return false;
+    // `curto` is `longo`'s parent site when `longo` ends with "." + `curto`.
+    const auto ehPai = [](const QString &curto, const QString &longo) {
+        return longo.size() > curto.size() && longo.endsWith(curto) &&
+               longo[longo.size() - curto.size() - 1] == QLatin1Char('.') && curto.contains(QLatin1Char('.')) &&
+               !ehSufixoPublico(curto);
+    };
+    return ehPai(d, r) || ehPai(r, d);
 }

@@ -48,14 +48,34 @@ TEST(PreenchimentoCasamento, SitesSubdominiosESufixosPublicos)
         {"banco.com.br", "www.banco.com.br", true},
         {"com.br", "banco.com.br", false},
         {"localhost", "localhost", true},
+        // A host is always its own site: a single label, a public suffix, an address literal.
+        {"nas", "nas", true},
+        {"github.io", "github.io", true},
+        {"com", "com", true},
+        {"[::1]", "[::1]", true},
+        {"[fe80::1]", "[fe80::2]", false},
+        {"192.168.0.1", "192.168.0.1", true},
+        // A single label or an address never covers other hosts, nor is covered.
+        {"nas", "impressora.nas", false},
+        {"impressora.nas", "nas", false},
+        {"168.0.1", "192.168.0.1", false},
+        {"0.1", "192.168.0.1", false},
+        {"192.168.0.1", "0.1", false},
+        {"exemplo.com", "", false},
+        {"", "", false},
     };
     for (const auto &caso : casos) {
         SCOPED_TRACE(std::string(caso.opcao) + " / " + caso.pedido);
         EXPECT_EQ(casaComAlgum({QString::fromUtf8(caso.opcao)}, {QString::fromUtf8(caso.pedido)}), caso.casa);
     }
-    EXPECT_TRUE(ehSufixoPublico(u"io"_s));
+    EXPECT_FALSE(ehSufixoPublico(u"io"_s)) << "um rótulo só é um host";
     EXPECT_FALSE(ehSufixoPublico(u"localhost"_s));
     EXPECT_FALSE(ehSufixoPublico(u"exemplo.com"_s));
+    EXPECT_TRUE(ehSufixoPublico(u"co.uk"_s));
+    for (const char *ip : {"[::1]", "::1", "fe80::1%eth0", "10.0.0.1", "255.255.255.255"})
+        EXPECT_TRUE(ehEnderecoIP(QString::fromUtf8(ip))) << ip;
+    for (const char *host : {"nas", "exemplo.com", "1.2.3", "256.1.1.1", "1.2.3.4.5", "a.b.c.d", "1.2.3.04x"})
+        EXPECT_FALSE(ehEnderecoIP(QString::fromUtf8(host))) << host;
 }
 
 TEST_F(FixtureDoPreenchimento, ConfiguracaoNaoLeNadaDoConteinerNemDoChaveiro)

@@ -287,3 +287,56 @@ TEST_F(TelaDoPreenchimento, FecharAJanelaCancelaPeloPipe)
     for (int fd : {entrada[0], entrada[1], saida[0]})
         ::close(fd);
 }
+
+// As the program does: the sheet is built over a fresh model first and the request delivered
+// afterwards; the header's title follows each request.
+TEST_F(TelaDoPreenchimento, TituloDoCabecalhoSegueOPedidoEntregueDepoisDaFolha)
+{
+    CopiaDeTeste::instalar(vaultDeExemplo());
+    const auto servico = [](const QString &dominio) {
+        return IdentificadorDeServico{dominio, IdentificadorDeServico::Tipo::dominio};
+    };
+    const auto pedido = [](PedidoDoAnfitriao::Tipo tipo, QList<IdentificadorDeServico> servicos,
+                           IdentidadePedida identidade = {}) {
+        PedidoDoAnfitriao p;
+        p.tipo = tipo;
+        p.servicos = std::move(servicos);
+        p.identidade = std::move(identidade);
+        return p;
+    };
+    const struct {
+        const char *nome;
+        PedidoDoAnfitriao pedido;
+        QString titulo;
+        const char *captura;
+    } casos[] = {
+        {"lista de senhas", pedido(PedidoDoAnfitriao::Tipo::listarSenhas, {servico(u"exemplo.com"_s)}),
+         u"Escolha a senha"_s, nullptr},
+        {"lista de códigos", pedido(PedidoDoAnfitriao::Tipo::listarCodigos, {servico(u"accounts.google.com"_s)}),
+         u"Escolha o código"_s, "preenchimento-titulo-codigos"},
+        {"configuração", pedido(PedidoDoAnfitriao::Tipo::configurar, {}), u"Corvane"_s,
+         "preenchimento-titulo-tudo-pronto"},
+        {"código direto que volta à lista",
+         pedido(PedidoDoAnfitriao::Tipo::fornecer, {}, {servico(u"accounts.google.com"_s), u"nao-existe"_s, {}, true}),
+         u"Escolha o código"_s, nullptr},
+        {"senha direta que volta à lista",
+         pedido(PedidoDoAnfitriao::Tipo::fornecer, {}, {servico(u"exemplo.com"_s), u"nao-existe"_s, {}, false}),
+         u"Escolha a senha"_s, nullptr},
+    };
+    // A shown sheet holds its model: each stays until the next sheet has replaced its window.
+    std::vector<std::unique_ptr<CredentialProviderViewController>> anteriores;
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        anteriores.push_back(std::move(controlador));
+        controlador = std::make_unique<CredentialProviderViewController>(gravador);
+        controlador->carregarVista();
+        controlador->modelo().definirVerificacaoDoDono([](QString) { return confirmar(); });
+        ASSERT_TRUE(mostrarTela());
+        EXPECT_TRUE(controlador->atender(caso.pedido));
+        avancar(600);
+        EXPECT_EQ(texto(u"tituloDoCabecalho"_s), caso.titulo);
+        if (caso.captura)
+            capturar(QString::fromLatin1(caso.captura));
+    }
+    EXPECT_TRUE(gravador.eventos.isEmpty());
+}
