@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <functional>
 
@@ -23,6 +24,30 @@ constexpr int larguraMinima = 340;
 const QColor vermelhoDoErro(220, 38, 38);
 
 bool dialogoAberto = false;
+
+QPointer<QWindow> &janelaDeCima()
+{
+    static QPointer<QWindow> janela;
+    return janela;
+}
+
+// Makes the prompt belong to the window it stands over, before it is shown (the window manager
+// reads that when the prompt maps). Outside the coroutine for the same reason as below.
+void prenderAJanelaDeCima(DialogoDoDono *dialogo)
+{
+    QWindow *dona = janelaDeCima();
+    if (!dona)
+        return;
+    dialogo->winId();
+    dialogo->windowHandle()->setTransientParent(dona);
+    // A direct request asks before its sheet is shown: the prompt goes back on top when it is.
+    QObject::connect(dona, &QWindow::visibleChanged, dialogo, [dialogo](bool visivel) {
+        if (visivel && dialogo->isVisible()) {
+            dialogo->raise();
+            dialogo->activateWindow();
+        }
+    }, Qt::QueuedConnection);
+}
 
 // Built outside any coroutine: GCC 12 mishandles lambda captures inside coroutine bodies.
 std::function<bool()> checagem(std::shared_ptr<VerificadorDeSenha> verificador, QString usuario,
@@ -137,6 +162,7 @@ QCoro::Task<bool> DialogoDoDono::perguntar(QString motivo, std::shared_ptr<Verif
     dialogoAberto = true;
     // Owned here, not by a window that could be destroyed while we wait for the answer.
     auto dialogo = std::make_unique<DialogoDoDono>(motivo, usuario, std::move(verificador));
+    prenderAJanelaDeCima(dialogo.get());
     dialogo->show();
     dialogo->raise();
     dialogo->activateWindow();
@@ -144,6 +170,11 @@ QCoro::Task<bool> DialogoDoDono::perguntar(QString motivo, std::shared_ptr<Verif
     const int resultado = co_await std::move(fim);
     dialogoAberto = false;
     co_return resultado == QDialog::Accepted;
+}
+
+void DialogoDoDono::ficarSobre(QWindow *janela)
+{
+    janelaDeCima() = janela;
 }
 
 void DialogoDoDono::registrar()

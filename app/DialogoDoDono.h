@@ -14,6 +14,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QWindow;
 
 class DialogoDoDono : public QDialog {
     Q_OBJECT
@@ -25,6 +26,11 @@ public:
     // Shows the dialog with `motivo` and answers whether the owner's password was given. Only
     // one prompt at a time: a request while one is open is refused (false) without a second.
     [[nodiscard]] static QCoro::Task<bool> perguntar(QString motivo, std::shared_ptr<VerificadorDeSenha> verificador);
+
+    // The window every later prompt belongs to (transient for it, so the window manager keeps
+    // the prompt above it) and is raised over again when that window appears after the prompt.
+    // nullptr: none. The window is held weakly.
+    static void ficarSobre(QWindow *janela);
 
     // Makes the PAM check of the current user the process's owner authentication.
     static void registrar();

@@ -1,6 +1,7 @@
 #include "autofill/ProgramaDaExtensao.h"
 
 #include "app/CorvaneMacApp.h"
+#include "app/DialogoDoDono.h"
 #include "autofill/protocolo/ProtocoloDoAnfitriao.h"
 
 #include <QApplication>
@@ -61,9 +62,9 @@ std::optional<QByteArray> lerLinhaDoDescritor(int descritor)
             return std::nullopt;
         if (c == '\n')
             return linha;
-        if (linha.size() >= tamanhoMaximoDaLinha)
-            return std::nullopt;
         linha.append(c);
+        if (linha.size() > tamanhoMaximoDaLinha)
+            return linha; // too long for any request: refused as one, not taken for the host leaving
     }
 }
 
@@ -115,6 +116,8 @@ bool SessaoDaExtensao::iniciar(const PedidoDoAnfitriao &pedido)
         if (!visivel)
             escritor_.cancelar(RespostaDaExtensao::usuarioCancelou);
     });
+    // The owner prompt of a direct request opens before the sheet: it belongs to the sheet.
+    DialogoDoDono::ficarSobre(janela_);
     controlador_->atender(pedido);
     if (!escritor_.respondeu())
         janela_->show();

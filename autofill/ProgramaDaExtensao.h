@@ -51,7 +51,8 @@ private:
 };
 
 // One line read from `descritor` byte by byte (so nothing after it is consumed), newline
-// excluded; nothing at end of input before a newline or past `tamanhoMaximoDaLinha`.
+// excluded; nothing at end of input before a newline. A line longer than `tamanhoMaximoDaLinha`
+// comes back cut one byte past that length, which no request parses.
 [[nodiscard]] std::optional<QByteArray> lerLinhaDoDescritor(int descritor);
 
 // One interactive request: the controller, its window, the answer pipe and the watch on the

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QWindow>
 
 #include <atomic>
 #include <mutex>
@@ -145,6 +146,35 @@ TEST_F(DialogoDoDono_, SenhaErradaMostraOErroEDeixaTentarDeNovo)
     });
     EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
     EXPECT_EQ(verificador->tentativas(), (QList<QByteArray>{"errada", QStringLiteral("c0rreta-é").toUtf8()}));
+}
+
+// The extension's direct request asks before its sheet is shown: the prompt belongs to the sheet
+// (transient for it) and is put back on top, focused, when the sheet appears.
+TEST_F(DialogoDoDono_, PerguntaPertenceAJanelaDeCimaEVoltaParaCimaQuandoElaAparece)
+{
+    QWindow folha;
+    folha.resize(200, 200);
+    DialogoDoDono::ficarSobre(&folha);
+    bool conferiu = false;
+    quandoAbrir([&folha, &conferiu](DialogoDoDono *dialogo) {
+        EXPECT_EQ(dialogo->windowHandle()->transientParent(), &folha);
+        folha.show();
+        EXPECT_TRUE(QTest::qWaitFor([dialogo] { return QGuiApplication::focusWindow() == dialogo->windowHandle(); },
+                                    5000));
+        conferiu = true;
+        QTest::mouseClick(dialogo->botaoCancelar(), Qt::LeftButton);
+    });
+    EXPECT_FALSE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
+    EXPECT_TRUE(conferiu);
+
+    // Once the window is gone, a prompt belongs to nothing.
+    folha.destroy();
+    DialogoDoDono::ficarSobre(nullptr);
+    quandoAbrir([](DialogoDoDono *dialogo) {
+        EXPECT_EQ(dialogo->windowHandle()->transientParent(), nullptr);
+        QTest::mouseClick(dialogo->botaoCancelar(), Qt::LeftButton);
+    });
+    EXPECT_FALSE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
 }
 
 TEST_F(DialogoDoDono_, CancelarRecusaSemVerificar)

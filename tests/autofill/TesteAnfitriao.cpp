@@ -112,6 +112,8 @@ TEST_F(AnfitriaoEExtensao, FimDaEntradaEncerraSemResposta)
         {R"({"versao":1,"pedido")", 3},   // a request cut short
         {lista.linha(), 3},               // the list was open when the host left
         {"{\"versao\":9}\n", 2},          // not a request
+        {QByteArray(tamanhoMaximoDaLinha + 1, 'a') + '\n', 2}, // a line too long is a bad request
+        {QByteArray(3 * tamanhoMaximoDaLinha, 'a'), 2},        // even with the host still writing
     };
     for (const auto &caso : casos) {
         const Execucao execucao = executar(QStringLiteral(CORVANE_EXTENSAO), {}, caso.entrada);
