@@ -62,6 +62,7 @@ void AdicionarIdentidades(benchmark::State &estado)
 {
     const int n = static_cast<int>(estado.range(0));
     RepositorioDeIdentidadesEmArquivo repositorio(pasta().path() + QStringLiteral("/identidades.json"));
+    (void)repositorio.definirLigado(true); // a provider switched off takes no identity
     for (auto _ : estado) {
         estado.PauseTiming();
         (void)repositorio.removerTodas();
@@ -100,6 +101,7 @@ void AdicionarIdentidadesDeUmaVez(benchmark::State &estado)
 {
     const int n = static_cast<int>(estado.range(0));
     RepositorioDeIdentidadesEmArquivo repositorio(pasta().path() + QStringLiteral("/identidades.json"));
+    (void)repositorio.definirLigado(true); // a provider switched off takes no identity
     QList<IdentidadeDoPreenchimento> identidades;
     for (int i = 0; i < n; ++i)
         identidades.append(

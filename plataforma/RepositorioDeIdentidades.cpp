@@ -161,7 +161,12 @@ bool RepositorioDeIdentidadesEmArquivo::substituirTodas(const QList<IdentidadeDo
 bool RepositorioDeIdentidadesEmArquivo::adicionar(const IdentidadeDoPreenchimento &identidade)
 {
     const QJsonObject nova = paraJSON(identidade);
-    return alterarProvedor(caminho_, provedor_, [&nova](QJsonObject &entrada) {
+    bool desligado = false;
+    const bool gravou = alterarProvedor(caminho_, provedor_, [&nova, &desligado](QJsonObject &entrada) {
+        // Like the system's store, a provider the user switched off takes no new identity.
+        desligado = !entrada.value(chaveLigado).toBool(false);
+        if (desligado)
+            return false;
         QJsonArray lista = entrada.value(chaveIdentidades).toArray();
         if (lista.contains(nova))
             return false;
@@ -169,6 +174,7 @@ bool RepositorioDeIdentidadesEmArquivo::adicionar(const IdentidadeDoPreenchiment
         entrada.insert(chaveIdentidades, lista);
         return true;
     });
+    return gravou && !desligado;
 }
 
 bool RepositorioDeIdentidades::adicionarVarias(const QList<IdentidadeDoPreenchimento> &identidades)
@@ -186,7 +192,11 @@ bool RepositorioDeIdentidadesEmArquivo::adicionarVarias(const QList<IdentidadeDo
     // Entries compare as whole objects (an entry with keys this version does not know equals no
     // new one); a JSON object's compact text is its canonical form, its keys being sorted.
     const auto texto = [](const QJsonObject &objeto) { return QJsonDocument(objeto).toJson(QJsonDocument::Compact); };
-    return alterarProvedor(caminho_, provedor_, [&](QJsonObject &entrada) {
+    bool desligado = false;
+    const bool gravou = alterarProvedor(caminho_, provedor_, [&](QJsonObject &entrada) {
+        desligado = !entrada.value(chaveLigado).toBool(false);
+        if (desligado)
+            return false;
         QJsonArray lista = entrada.value(chaveIdentidades).toArray();
         QSet<QByteArray> presentes;
         presentes.reserve(lista.size() + identidades.size());
@@ -208,6 +218,7 @@ bool RepositorioDeIdentidadesEmArquivo::adicionarVarias(const QList<IdentidadeDo
             entrada.insert(chaveIdentidades, lista);
         return alterou;
     });
+    return gravou && !desligado;
 }
 
 bool RepositorioDeIdentidades::substituirDosRegistros(const IdentidadesPorRegistro &)

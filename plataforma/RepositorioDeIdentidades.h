@@ -46,7 +46,8 @@ public:
     [[nodiscard]] virtual bool ligado() = 0;
     // Replaces all of this provider's identities in one step; false (nothing changed) on failure.
     [[nodiscard]] virtual bool substituirTodas(const QList<IdentidadeDoPreenchimento> &identidades) = 0;
-    // Adds one identity unless an equal one is already there (then it is a success).
+    // Adds one identity unless an equal one is already there (then it is a success). A store
+    // whose provider is switched off refuses it: false, nothing changed.
     [[nodiscard]] virtual bool adicionar(const IdentidadeDoPreenchimento &identidade) = 0;
     // Adds each identity unless an equal one is already there; true when all are there after.
     // This default adds them one by one; a store that can do it in one step does.

@@ -21,6 +21,8 @@ protected:
         segredos = CofreDeSegredosEmMemoria::instalar();
         identidades = std::make_shared<RepositorioDeIdentidadesEmArquivo>(pasta->arquivo(QStringLiteral("identidades.json")));
         RepositorioDeIdentidades::usar(identidades);
+        // The extension runs because the user switched the provider on.
+        ASSERT_TRUE(identidades->definirLigado(true));
         prepararModelo(modelo);
     }
 

@@ -171,3 +171,16 @@ TEST_F(FixtureDoPreenchimento, NovaSenhaFalhaSemChaveOuComArquivoIlegivelSemEscr
     EXPECT_EQ(ArquivoAtomico::ler(*NovaDoPreenchimento::urlDoArquivo()), ilegivel);
     EXPECT_TRUE(senhas.isEmpty());
 }
+
+// The provider switched off (the user turned it off meanwhile): the store refuses the new code
+// identity, which is ignored; the code is still handed over and the link still kept.
+TEST_F(FixtureDoPreenchimento, ProvedorDesligadoNaoGanhaIdentidadeMasOCodigoSai)
+{
+    CopiaDeTeste::instalar(itensDeEscolha());
+    ASSERT_TRUE(identidades->definirLigado(false));
+    modelo.preparar(ModoDoPreenchimento::codigos(), dominios({"jogo.com"}));
+    modelo.escolher(*opcao(u"c-banco"_s), std::nullopt);
+    EXPECT_EQ(codigos, QStringList{codigoAgora()});
+    EXPECT_EQ(VinculoDoPreenchimento::ler(), (QList<VinculoDoPreenchimento>{{u"c-banco"_s, u"jogo.com"_s}}));
+    EXPECT_TRUE(identidades->identidades().isEmpty());
+}

@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <functional>
 #include <sys/stat.h>
 #include <thread>
 
@@ -62,6 +63,7 @@ TEST_F(RepositorioDeIdentidades_, SubstituirGuardaAsDuasEspeciesEmOrdemEmArquivo
 
 TEST_F(RepositorioDeIdentidades_, AdicionarNaoRepeteUmaIdentidadeIgual)
 {
+    ASSERT_TRUE(repositorio.definirLigado(true));
     ASSERT_TRUE(repositorio.substituirTodas({duas[0]}));
     ASSERT_TRUE(repositorio.adicionar(duas[1]));
     ASSERT_TRUE(repositorio.adicionar(duas[1]));
@@ -74,6 +76,7 @@ TEST_F(RepositorioDeIdentidades_, AdicionarNaoRepeteUmaIdentidadeIgual)
 TEST_F(RepositorioDeIdentidades_, AdicionarVariasNumaEscritaNaoRepeteNenhuma)
 {
     const IdentidadeDoPreenchimento outroRotulo = IdentidadeDeCodigo{"exemplo.com", "Exemplo", "id-2"};
+    ASSERT_TRUE(repositorio.definirLigado(true));
     ASSERT_TRUE(repositorio.substituirTodas({duas[0]}));
     // One already there, one given twice, one differing only in its label.
     ASSERT_TRUE(repositorio.adicionarVarias({duas[0], duas[1], duas[1], outroRotulo}));
@@ -198,6 +201,36 @@ TEST_F(RepositorioDeIdentidades_, EntradasIncompreensiveisSaoPuladas)
     EXPECT_EQ(repositorio.identidades(), QList<IdentidadeDoPreenchimento>{(IdentidadeDeSenha{"c.com", "u", "3"})});
 }
 
+// As the system's store does, a provider switched off takes no new identity; switched on again,
+// it does. Another provider's switch is its own.
+TEST_F(RepositorioDeIdentidades_, DesligadoRecusaIdentidadesNovas)
+{
+    RepositorioDeIdentidadesEmArquivo outro(repositorio.caminho(), "org.exemplo.cofre");
+    ASSERT_TRUE(outro.definirLigado(true));
+    const struct {
+        const char *nome;
+        std::function<bool()> adicionar;
+    } casos[] = {
+        {"one", [this] { return repositorio.adicionar(duas[1]); }},
+        {"several", [this] { return repositorio.adicionarVarias(duas); }},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        ASSERT_TRUE(repositorio.definirLigado(true));
+        ASSERT_TRUE(repositorio.substituirTodas({}));
+        ASSERT_TRUE(repositorio.definirLigado(false));
+        EXPECT_FALSE(caso.adicionar());
+        EXPECT_TRUE(repositorio.identidades().isEmpty());
+        EXPECT_FALSE(repositorio.ligado());
+
+        ASSERT_TRUE(repositorio.definirLigado(true));
+        EXPECT_TRUE(caso.adicionar());
+        EXPECT_FALSE(repositorio.identidades().isEmpty());
+    }
+    RepositorioDeIdentidadesEmArquivo semArquivo(pasta.arquivo("nenhum.json"));
+    EXPECT_FALSE(semArquivo.adicionar(duas[0])) << "sem arquivo, tudo está desligado";
+}
+
 TEST_F(RepositorioDeIdentidades_, ArquivoIlegivelNuncaEhSobrescrito)
 {
     // A folder where the file should be cannot be read as a file.
@@ -214,6 +247,7 @@ TEST_F(RepositorioDeIdentidades_, AdicoesSimultaneasNaoSePerdem)
     // Two writers (the extension adding while the application adds) must not lose entries:
     // each read-modify-write holds the lock.
     constexpr int porEscritor = 25;
+    ASSERT_TRUE(repositorio.definirLigado(true));
     auto escrever = [this](const QString &prefixo) {
         RepositorioDeIdentidadesEmArquivo proprio(repositorio.caminho());
         for (int i = 0; i < porEscritor; ++i)
