@@ -22,6 +22,10 @@
 CorvaneMacApp::CorvaneMacApp(const QStringList &argumentos, QObject *pai)
     : QObject(pai), estado_(argumentos), comandos_(&estado_, &atualizacao_)
 {
+    // Signed out, the extension has nothing to fill: the AutoFill section says so.
+    const auto seguirConta = [this] { preenchimento_.definirComConta(estado_.fase() != EstadoDoApp::Fase::semConta); };
+    seguirConta();
+    connect(&estado_, &EstadoDoApp::faseMudou, this, seguirConta);
 }
 
 CorvaneMacApp::~CorvaneMacApp()
@@ -110,8 +114,12 @@ bool CorvaneMacApp::mostrar()
     menuDaBandeja_ = std::make_unique<QMenu>();
     connect(menuDaBandeja_->addAction(QStringLiteral("Abrir o Corvane")), &QAction::triggered, this,
             &CorvaneMacApp::abrirJanela);
-    connect(menuDaBandeja_->addAction(QStringLiteral("Bloquear o Corvane")), &QAction::triggered, this,
-            &CorvaneMacApp::bloquear);
+    QAction *acaoDeBloquear = menuDaBandeja_->addAction(ComandosDoMenu::textoBloquear());
+    connect(acaoDeBloquear, &QAction::triggered, this, &CorvaneMacApp::bloquear);
+    // The same rule as the window's command: only while the vault is open.
+    acaoDeBloquear->setEnabled(comandos_.bloquearHabilitado());
+    connect(&comandos_, &ComandosDoMenu::habilitacaoMudou, acaoDeBloquear,
+            [this, acaoDeBloquear] { acaoDeBloquear->setEnabled(comandos_.bloquearHabilitado()); });
     menuDaBandeja_->addSeparator();
     connect(menuDaBandeja_->addAction(QStringLiteral("Sair")), &QAction::triggered, this, &CorvaneMacApp::sair);
 

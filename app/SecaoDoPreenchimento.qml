@@ -1,6 +1,7 @@
 // The AutoFill section of the settings window: whether AutoFill is on, with its symbol, the
 // button to the switch, and how to use it.
 import QtQuick
+import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Corvane.App
 
@@ -61,9 +62,47 @@ Item {
                     Layout.fillWidth: true
                 }
                 BotaoNoMac {
+                    id: botaoDaSecao
+
                     objectName: "botaoDaSecao"
                     text: secao.situacao.botaoDaSecao
                     onClicked: secao.situacao.abrirAjustes()
+
+                    // While AutoFill is on, the button offers switching it off.
+                    Menu {
+                        id: menuDaSecao
+
+                        objectName: "menuDaSecao"
+                        x: botaoDaSecao.width - width
+                        y: botaoDaSecao.height + 4
+                        padding: 4
+
+                        background: Rectangle {
+                            implicitWidth: 220
+                            radius: 8
+                            color: Paleta.superficie
+                            border.width: 1
+                            border.color: Paleta.borda
+                        }
+
+                        MenuItem {
+                            id: desligar
+
+                            objectName: "desligarNesteComputador"
+                            text: secao.situacao.textoDesligar
+                            font: Tipo.body
+                            onTriggered: secao.situacao.desligar()
+
+                            background: Rectangle {
+                                radius: 6
+                                color: desligar.highlighted ? Paleta.azulClaro : "transparent"
+                            }
+                        }
+                    }
+                    Connections {
+                        target: secao.situacao
+                        function onDesligarOferecido() { menuDaSecao.open() }
+                    }
                 }
             }
             Text {

@@ -42,14 +42,29 @@ void SituacaoDoPreenchimento::definirLigado(std::optional<bool> valor)
         emit cartaoVisivelMudou();
 }
 
+void SituacaoDoPreenchimento::definirComConta(bool valor)
+{
+    if (comConta_ == valor)
+        return;
+    comConta_ = valor;
+    emit ligadoMudou(); // the section's line, symbol and colour
+}
+
 QString SituacaoDoPreenchimento::textoDaSecao() const
 {
-    return estaLigado() ? noComputador(u"Ligado neste Mac") : QStringLiteral("Desligado");
+    if (!estaLigado())
+        return QStringLiteral("Desligado");
+    return comConta_ ? noComputador(u"Ligado neste Mac") : QStringLiteral("Entre no app primeiro");
 }
 
 QString SituacaoDoPreenchimento::simboloDaSecao() const
 {
-    return estaLigado() ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle");
+    return simboloDaSecaoEmAzul() ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle");
+}
+
+QString SituacaoDoPreenchimento::textoDesligar()
+{
+    return QStringLiteral("Desligar neste computador");
 }
 
 QString SituacaoDoPreenchimento::botaoDaSecao() const
@@ -99,8 +114,22 @@ void SituacaoDoPreenchimento::comecarAtualizacao()
 
 void SituacaoDoPreenchimento::abrirAjustes()
 {
+    if (estaLigado()) {
+        emit desligarOferecido();
+        return;
+    }
+    pedir(true);
+}
+
+void SituacaoDoPreenchimento::desligar()
+{
+    pedir(false);
+}
+
+void SituacaoDoPreenchimento::pedir(bool ligar)
+{
     const QPointer<SituacaoDoPreenchimento> vivo(this);
-    pedirLigar_([vivo] {
+    pedirLigar_(ligar, [vivo] {
         if (vivo)
             vivo->comecarAtualizacao();
     });
@@ -119,7 +148,7 @@ void SituacaoDoPreenchimento::fecharCartao()
         emit cartaoVisivelMudou();
 }
 
-void SituacaoDoPreenchimento::pedirLigarAoAnfitriao(std::function<void()> concluido)
+void SituacaoDoPreenchimento::pedirLigarAoAnfitriao(bool ligar, std::function<void()> concluido)
 {
     const QString nome = QStringLiteral("corvane-anfitriao");
     QString programa = QStandardPaths::findExecutable(nome, {QCoreApplication::applicationDirPath()});
@@ -131,7 +160,7 @@ void SituacaoDoPreenchimento::pedirLigarAoAnfitriao(std::function<void()> conclu
     }
     auto *processo = new QProcess(QCoreApplication::instance());
     processo->setProgram(programa);
-    processo->setArguments({QStringLiteral("ativar")});
+    processo->setArguments({ligar ? QStringLiteral("ativar") : QStringLiteral("desativar")});
     processo->setProcessChannelMode(QProcess::ForwardedChannels);
     QObject::connect(processo, &QProcess::finished, processo, [processo, concluido] {
         processo->deleteLater();

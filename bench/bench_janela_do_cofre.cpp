@@ -112,7 +112,7 @@ struct CofreAberto {
         }
         EstadoDoAppNasTelas::abrir(*estado, cofre);
         preenchimento = std::make_unique<SituacaoDoPreenchimento>(
-            nullptr, Padroes(pasta.filePath(QStringLiteral("situacao.json"))), [](std::function<void()> fim) { fim(); });
+            nullptr, Padroes(pasta.filePath(QStringLiteral("situacao.json"))), [](bool, std::function<void()> fim) { fim(); });
     }
 };
 

@@ -27,9 +27,10 @@ protected:
     {
         return std::make_unique<SituacaoDoPreenchimento>(
             repositorio, Padroes(pasta.arquivo(QStringLiteral("padroes.json"))),
-            [this](std::function<void()> concluido) {
+            [this](bool ligar, std::function<void()> concluido) {
                 ++pedidos;
-                repositorio->chave = ligarAoPedir;
+                pedidosDeLigar.append(ligar);
+                repositorio->chave = ligar ? ligarAoPedir : false;
                 concluido();
             });
     }
@@ -37,6 +38,7 @@ protected:
     DiretorioTemporario pasta;
     std::shared_ptr<RepositorioComChave> repositorio = std::make_shared<RepositorioComChave>();
     int pedidos = 0;
+    QList<bool> pedidosDeLigar;
     bool ligarAoPedir = true;
 };
 
@@ -64,7 +66,7 @@ TEST_F(SituacaoTeste, RegrasDoCartaoEDaSecaoEmCadaEstado)
         SCOPED_TRACE(caso.nome);
         DiretorioTemporario outra;
         SituacaoDoPreenchimento situacao(repositorio, Padroes(outra.arquivo(QStringLiteral("p.json"))),
-                                         [](std::function<void()> f) { f(); });
+                                         [](bool, std::function<void()> f) { f(); });
         if (caso.fechado)
             situacao.fecharCartao();
         situacao.definirLigado(caso.ligado);
@@ -127,4 +129,52 @@ TEST_F(SituacaoTeste, CartaoDispensadoContinuaFechadoDepoisDeReiniciar)
     EXPECT_FALSE(depois->cartaoVisivel());
     EXPECT_EQ(Padroes(pasta.arquivo(QStringLiteral("padroes.json"))).logico(QStringLiteral("cartaoDoPreenchimentoFechado")),
               true);
+}
+
+// Switched on, the section's button offers switching off (the host's `desativar`) rather than
+// asking to switch on again; the line follows the switch and the account.
+TEST_F(SituacaoTeste, LigadoOfereceDesligarEALinhaSegueAChaveEAConta)
+{
+    auto situacao = nova();
+    repositorio->chave = true;
+    Testes::executar(situacao->atualizar());
+    QSignalSpy oferecido(situacao.get(), &SituacaoDoPreenchimento::desligarOferecido);
+    QSignalSpy mudou(situacao.get(), &SituacaoDoPreenchimento::ligadoMudou);
+    situacao->abrirAjustes();
+    EXPECT_EQ(oferecido.count(), 1);
+    EXPECT_EQ(pedidos, 0) << "nada pedido ao anfitrião antes da escolha";
+
+    situacao->desligar();
+    EXPECT_EQ(pedidosDeLigar, QList<bool>{false});
+    ASSERT_TRUE(mudou.wait(5000));
+    EXPECT_EQ(situacao->ligado(), false);
+    EXPECT_EQ(situacao->textoDaSecao(), QStringLiteral("Desligado"));
+    EXPECT_EQ(situacao->botaoDaSecao(), QStringLiteral("Ligar"));
+    situacao->abrirAjustes();
+    EXPECT_EQ(pedidosDeLigar, (QList<bool>{false, true}));
+    EXPECT_EQ(oferecido.count(), 1);
+
+    const struct {
+        const char *nome;
+        bool ligado;
+        bool comConta;
+        const char *texto;
+        const char *simbolo;
+    } casos[] = {
+        {"ligado com conta", true, true, "Ligado neste computador", "checkmark.circle.fill"},
+        {"ligado sem conta", true, false, "Entre no app primeiro", "circle"},
+        {"desligado sem conta", false, false, "Desligado", "circle"},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        situacao->definirLigado(caso.ligado);
+        QSignalSpy aviso(situacao.get(), &SituacaoDoPreenchimento::ligadoMudou);
+        situacao->definirComConta(caso.comConta);
+        EXPECT_EQ(situacao->textoDaSecao(), QString::fromUtf8(caso.texto));
+        EXPECT_EQ(situacao->simboloDaSecao(), QString::fromUtf8(caso.simbolo));
+        EXPECT_EQ(situacao->simboloDaSecaoEmAzul(), caso.ligado && caso.comConta);
+        EXPECT_EQ(situacao->botaoDaSecao(),
+                  caso.ligado ? QStringLiteral("Abrir ajustes do preenchimento") : QStringLiteral("Ligar"));
+    }
+    EXPECT_EQ(SituacaoDoPreenchimento::textoDesligar(), QStringLiteral("Desligar neste computador"));
 }

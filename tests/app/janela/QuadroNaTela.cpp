@@ -38,8 +38,8 @@ std::unique_ptr<SituacaoDoPreenchimento> QuadroNaTela::novaSituacao()
 {
     return std::make_unique<SituacaoDoPreenchimento>(
         nullptr, Padroes(pasta->arquivo(QStringLiteral("padroes.json"))),
-        [this](std::function<void()> concluido) {
-            ++pedidosDeLigar;
+        [this](bool ligar, std::function<void()> concluido) {
+            ++(ligar ? pedidosDeLigar : pedidosDeDesligar);
             concluido();
         });
 }

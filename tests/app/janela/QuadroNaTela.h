@@ -45,4 +45,5 @@ protected:
     std::unique_ptr<SituacaoDoPreenchimento> preenchimento;
     QList<QUrl> abertos;
     int pedidosDeLigar = 0;
+    int pedidosDeDesligar = 0;
 };

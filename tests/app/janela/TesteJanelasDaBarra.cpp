@@ -110,6 +110,7 @@ TEST_F(JanelasDaBarra, AjustesUmaSoJanelaEPainelSemBandeja)
         textos << acao->text();
     EXPECT_EQ(textos, (QStringList{QStringLiteral("Abrir o Corvane"), QStringLiteral("Bloquear o Corvane"), QString(),
                                    QStringLiteral("Sair")}));
+    EXPECT_FALSE(menu->actions().at(1)->isEnabled()) << "sem conta não há o que bloquear";
     // A main window that is gone is built again.
     delete programa.principal();
     menu->actions().at(0)->trigger();

@@ -58,9 +58,26 @@ TEST_F(PreenchimentoNaTela, CartaoESecaoEmCadaEstado)
     EXPECT_EQ(texto("tituloDaSecao"), QStringLiteral("Preenchimento automático"));
     EXPECT_TRUE(texto("legendaDaSecao").startsWith(QStringLiteral("Com ele ligado, ao clicar em um campo de senha no navegador")));
 
-    // Both of the section's buttons ask the host to switch AutoFill on.
+    // Switched on, the section's button offers switching off, and only that choice asks the host.
+    QTest::mouseClick(janela(), Qt::LeftButton, {}, centro(achar<QQuickItem>(QStringLiteral("botaoDaSecao"))));
+    avancar(300);
+    EXPECT_EQ(pedidosDeLigar, 0);
+    auto *desligar = achar<QQuickItem>(QStringLiteral("desligarNesteComputador"));
+    ASSERT_TRUE(desligar);
+    EXPECT_TRUE(desligar->isVisible());
+    EXPECT_EQ(desligar->property("text").toString(), QStringLiteral("Desligar neste computador"));
+    capturar(QStringLiteral("preenchimento-oferece-desligar"));
+    QTest::mouseClick(janela(), Qt::LeftButton, {}, centro(desligar));
+    avancar(300);
+    EXPECT_EQ(pedidosDeDesligar, 1);
+    EXPECT_FALSE(desligar->isVisible());
+
+    // Switched off, it asks the host to switch AutoFill on.
+    preenchimento->definirLigado(false);
+    avancar(300);
     QTest::mouseClick(janela(), Qt::LeftButton, {}, centro(achar<QQuickItem>(QStringLiteral("botaoDaSecao"))));
     EXPECT_EQ(pedidosDeLigar, 1);
+    EXPECT_EQ(pedidosDeDesligar, 1);
 }
 
 TEST_F(PreenchimentoNaTela, CartaoComoDesenhado)

@@ -36,7 +36,7 @@ void BarraNaTela::SetUp()
     atualizacao = std::make_unique<VerificadorDeAtualizacao>();
     atualizacao->definirAbridor([this](const QUrl &url) { abertos.append(url); });
     preenchimento = std::make_unique<SituacaoDoPreenchimento>(
-        nullptr, Padroes(pasta.arquivo(QStringLiteral("padroes.json"))), [](std::function<void()> concluido) { concluido(); });
+        nullptr, Padroes(pasta.arquivo(QStringLiteral("padroes.json"))), [](bool, std::function<void()> concluido) { concluido(); });
 }
 
 void BarraNaTela::completarInfo(QVariantMap &info)

@@ -36,7 +36,7 @@ QQuickItem *CofreNaTela::abrir(QSize tamanho)
     deixarConectado(false);
     criarEstado(ambienteDeTeste(QStringLiteral("estacao-da-ana")));
     preenchimento = std::make_unique<SituacaoDoPreenchimento>(nullptr, Padroes(pasta.arquivo(QStringLiteral("padroes.json"))),
-                                                              [](std::function<void()> concluido) { concluido(); });
+                                                              [](bool, std::function<void()> concluido) { concluido(); });
     preenchimento->definirLigado(false);
     Testes::executar(estado->comecar());
     EXPECT_EQ(estado->fase(), EstadoDoApp::Fase::aberto);
