@@ -32,11 +32,17 @@ bool CopiaDoCofre::salvar(const CopiaDoCofre &copia)
     const QString folder = pasta();
     if (!ArquivoAtomico::criarPastaProtegida(folder))
         return false;
-    // The journal goes first: replayed over a newer copy it would bring back older items. Without
-    // it the old copy still is a whole earlier state.
-    DiarioDaCopia::apagar();
+    // A journal that names its copy is not replayed over the new file, so it can go after the
+    // write: a crash in between leaves the new state. One an older version began names none and
+    // would be replayed over anything, bringing back older items: it goes first, leaving the old
+    // copy, a whole earlier state.
+    if (!DiarioDaCopia::nomeiaACopia())
+        DiarioDaCopia::apagar();
     // Backup exclusion has no counterpart here; the atomic owner-only write is the protection.
-    return ArquivoAtomico::gravar(folder + QLatin1Char('/') + nomeDoArquivo, copia.emBytes());
+    const bool gravou = ArquivoAtomico::gravar(folder + QLatin1Char('/') + nomeDoArquivo, copia.emBytes());
+    if (gravou)
+        DiarioDaCopia::apagar();
+    return gravou;
 }
 
 void CopiaDoCofre::apagar()
@@ -48,6 +54,9 @@ void CopiaDoCofre::apagar()
 std::optional<CopiaDoCofre> CopiaDoCofre::ler()
 {
     std::optional<CopiaDoCofre> copia;
+    // The file the journal must name, before and after the read: a copy replaced meanwhile may
+    // be either one, and no journal is replayed over it.
+    const std::optional<QString> marca = DiarioDaCopia::marcaDaCopia();
     try {
         // Mapped, not copied: the copy is only ever replaced whole. The writer's own layout is
         // read directly; anything else through the value tree.
@@ -59,7 +68,7 @@ std::optional<CopiaDoCofre> CopiaDoCofre::ler()
         if (!lido)
             return std::nullopt;
         if (const auto diario = ArquivoAtomico::ler(DiarioDaCopia::arquivo())) {
-            if (DiarioDaCopia::aplicar(*copia, *diario))
+            if (marca == DiarioDaCopia::marcaDaCopia() && DiarioDaCopia::aplicar(*copia, *diario, marca))
                 copia->diarioLido = diario->size();
         } else if (!QFileInfo::exists(DiarioDaCopia::arquivo())) {
             copia->diarioLido = 0;

@@ -33,7 +33,7 @@ struct CopiaDoCofre {
     [[nodiscard]] static QString pasta();
     [[nodiscard]] static QString arquivo();
 
-    // Removes the journal, then replaces the file atomically (owner-only permissions), so a
+    // Replaces the file atomically (owner-only permissions), then removes the journal, so a
     // reader in another process sees either the old copy or the whole new one. Any failure leaves
     // the previous file as it was and is not reported to the user (the application keeps working
     // from memory); the result says whether the file now holds this copy.

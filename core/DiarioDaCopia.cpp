@@ -3,17 +3,23 @@
 #include <QFile>
 #include <QHash>
 
+#include <sys/stat.h>
+
 #include <vector>
 
 namespace {
 
 const QString nomeDoArquivo = QStringLiteral("cofre-diario.jsonl");
+const QString chaveDaCopia = QStringLiteral("copia");
 
 } // namespace
 
 QByteArray MudancaDaCopia::linha() const
 {
     Escritor escritor;
+    // First, so that a journal's first bytes tell whether it names its copy.
+    if (copia)
+        escritor.texto(chaveDaCopia, *copia);
     escritor.inteiro(QStringLiteral("revisao"), revisao);
     if (conta)
         escritor.valor(QStringLiteral("conta"), conta->paraJSON());
@@ -25,6 +31,7 @@ QByteArray MudancaDaCopia::linha() const
 MudancaDaCopia MudancaDaCopia::deJSON(const Leitor &leitor)
 {
     MudancaDaCopia mudanca;
+    mudanca.copia = leitor.talvezTexto(chaveDaCopia);
     mudanca.revisao = leitor.exigirInteiro<qint64>(QStringLiteral("revisao"));
     if (const auto conta = leitor.talvezObjeto(QStringLiteral("conta")))
         mudanca.conta = Conta::deJSON(*conta);
@@ -39,6 +46,24 @@ QString DiarioDaCopia::arquivo()
     return CopiaDoCofre::pasta() + QLatin1Char('/') + nomeDoArquivo;
 }
 
+std::optional<QString> DiarioDaCopia::marcaDaCopia()
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(CopiaDoCofre::arquivo()).constData(), &info) != 0)
+        return std::nullopt;
+    const qint64 mudou = qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+    return QStringLiteral("%1-%2-%3").arg(qint64(info.st_size)).arg(quint64(info.st_ino)).arg(mudou);
+}
+
+bool DiarioDaCopia::nomeiaACopia()
+{
+    QFile arquivo(DiarioDaCopia::arquivo());
+    if (!arquivo.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray inicio = QByteArrayLiteral("{\"") + chaveDaCopia.toLatin1() + QByteArrayLiteral("\":");
+    return arquivo.read(inicio.size()) == inicio;
+}
+
 qint64 DiarioDaCopia::tamanho()
 {
     QFile arquivo(DiarioDaCopia::arquivo());
@@ -47,6 +72,10 @@ qint64 DiarioDaCopia::tamanho()
 
 std::optional<qint64> DiarioDaCopia::acrescentar(const MudancaDaCopia &mudanca, qint64 tamanhoEsperado)
 {
+    // A first line names the copy it extends: without a copy there is nothing to extend.
+    std::optional<QString> copia;
+    if (tamanhoEsperado == 0 && !(copia = marcaDaCopia()))
+        return std::nullopt;
     QFile arquivo(DiarioDaCopia::arquivo());
     if (!arquivo.open(QIODevice::ReadWrite | QIODevice::Append))
         return std::nullopt;
@@ -55,7 +84,14 @@ std::optional<qint64> DiarioDaCopia::acrescentar(const MudancaDaCopia &mudanca, 
     // it would join the two lines.
     if (arquivo.size() != tamanhoEsperado)
         return std::nullopt;
-    const QByteArray linha = mudanca.linha();
+    QByteArray linha;
+    if (copia) {
+        MudancaDaCopia primeira = mudanca;
+        primeira.copia = std::move(copia);
+        linha = primeira.linha();
+    } else {
+        linha = mudanca.linha();
+    }
     if (arquivo.write(linha) != linha.size() || !arquivo.flush())
         return std::nullopt;
     return tamanhoEsperado + linha.size();
@@ -66,7 +102,7 @@ void DiarioDaCopia::apagar()
     QFile::remove(arquivo());
 }
 
-bool DiarioDaCopia::aplicar(CopiaDoCofre &copia, const QByteArray &bytes)
+bool DiarioDaCopia::aplicar(CopiaDoCofre &copia, const QByteArray &bytes, const std::optional<QString> &marca)
 {
     QHash<QString, qsizetype> posicoes; // id -> index in copia.itens, of the items still stored
     std::vector<bool> removido;
@@ -82,6 +118,9 @@ bool DiarioDaCopia::aplicar(CopiaDoCofre &copia, const QByteArray &bytes)
         } catch (const ErroDeDecodificacao &) {
             break; // damaged: what follows cannot be trusted either
         }
+        // A journal left beside a copy written whole after it began: its changes are in that copy.
+        if (inicio == 0 && mudanca.copia && mudanca.copia != marca)
+            return false;
         inicio = fim + 1;
         if (!indexado) {
             posicoes.reserve(copia.itens.size());

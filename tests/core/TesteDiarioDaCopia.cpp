@@ -44,7 +44,7 @@ QList<std::pair<QString, qint64>> resumo(const CopiaDoCofre &copia)
 
 MudancaDaCopia mudanca(qint64 revisao, QList<ItemCifrado> gravados, QList<QString> removidos = {})
 {
-    return {std::nullopt, revisao, std::move(gravados), std::move(removidos)};
+    return {std::nullopt, revisao, std::move(gravados), std::move(removidos), std::nullopt};
 }
 
 } // namespace
@@ -115,4 +115,76 @@ TEST(DiarioDaCopia, LidoComACopiaEApagadoPorEscritaInteiraOuSaida)
     CopiaDoCofre::apagar();
     EXPECT_FALSE(QFile::exists(DiarioDaCopia::arquivo()));
     EXPECT_FALSE(QFile::exists(CopiaDoCofre::arquivo()));
+}
+
+// The journal names the copy file it extends: a whole write replaces the copy first and removes
+// the journal after, and a journal left beside a newer copy (a crash in between) is not replayed.
+TEST(DiarioDaCopia, NomeiaACopiaQueEstendeENaoSeRepeteSobreOutra)
+{
+    const DiretorioTemporario tmp;
+    ASSERT_TRUE(CopiaDoCofre::salvar(base()));
+    const std::optional<QString> marca = DiarioDaCopia::marcaDaCopia();
+    ASSERT_TRUE(marca);
+    ASSERT_TRUE(DiarioDaCopia::acrescentar(mudanca(3, {item(u"c"_s, 3)}), 0));
+    EXPECT_TRUE(DiarioDaCopia::nomeiaACopia());
+    const QByteArray diario = *ArquivoAtomico::ler(DiarioDaCopia::arquivo());
+    EXPECT_TRUE(diario.startsWith("{\"copia\":\"" + marca->toLatin1() + "\",\"revisao\":3,"));
+    ASSERT_TRUE(DiarioDaCopia::acrescentar(mudanca(4, {item(u"d"_s, 4)}), diario.size()));
+    EXPECT_EQ(CopiaDoCofre::ler()->revisao, 4);
+
+    {
+        SCOPED_TRACE("a new copy with the old journal still beside it");
+        CopiaDoCofre nova = base();
+        nova.revisao = 7;
+        nova.itens = {item(u"a"_s, 7)};
+        ASSERT_TRUE(ArquivoAtomico::gravar(CopiaDoCofre::arquivo(), nova.emBytes()));
+        ASSERT_TRUE(QFile::exists(DiarioDaCopia::arquivo()));
+        const auto lida = CopiaDoCofre::ler();
+        ASSERT_TRUE(lida);
+        EXPECT_EQ(*lida, nova);
+        EXPECT_FALSE(lida->diarioLido) << "o diário alheio não recebe mais linhas";
+    }
+    {
+        SCOPED_TRACE("replayed only over the copy it names");
+        CopiaDoCofre copia = base();
+        EXPECT_FALSE(DiarioDaCopia::aplicar(copia, diario, u"outra"_s));
+        EXPECT_EQ(copia, base());
+        EXPECT_FALSE(DiarioDaCopia::aplicar(copia, diario));
+        EXPECT_TRUE(DiarioDaCopia::aplicar(copia, diario, marca));
+        EXPECT_EQ(copia.revisao, 3);
+    }
+    ASSERT_TRUE(CopiaDoCofre::salvar(base()));
+    EXPECT_FALSE(QFile::exists(DiarioDaCopia::arquivo()));
+    EXPECT_FALSE(DiarioDaCopia::nomeiaACopia());
+    EXPECT_EQ(CopiaDoCofre::ler()->diarioLido, 0);
+}
+
+// A journal an older version began names no copy: still replayed over the copy (it never outlived
+// its copy), and taken away before a whole write, as that version did.
+TEST(DiarioDaCopia, DiarioSemNomeDeUmaVersaoAnteriorContinuaLido)
+{
+    const DiretorioTemporario tmp;
+    ASSERT_TRUE(CopiaDoCofre::salvar(base()));
+    ASSERT_TRUE(ArquivoAtomico::gravar(DiarioDaCopia::arquivo(), mudanca(3, {item(u"c"_s, 3)}).linha()));
+    EXPECT_FALSE(DiarioDaCopia::nomeiaACopia());
+    const auto lida = CopiaDoCofre::ler();
+    ASSERT_TRUE(lida);
+    EXPECT_EQ(lida->revisao, 3);
+    EXPECT_TRUE(lida->diarioLido);
+    // Lines after its first add to it as they are.
+    ASSERT_TRUE(DiarioDaCopia::acrescentar(mudanca(4, {}), *lida->diarioLido));
+    EXPECT_FALSE(DiarioDaCopia::nomeiaACopia());
+    EXPECT_EQ(CopiaDoCofre::ler()->revisao, 4);
+
+    ASSERT_TRUE(CopiaDoCofre::salvar(base()));
+    EXPECT_FALSE(QFile::exists(DiarioDaCopia::arquivo()));
+    EXPECT_EQ(CopiaDoCofre::ler(), base());
+}
+
+TEST(DiarioDaCopia, PrimeiraLinhaSemCopiaNaoEhEscrita)
+{
+    const DiretorioTemporario tmp;
+    EXPECT_FALSE(DiarioDaCopia::marcaDaCopia());
+    EXPECT_FALSE(DiarioDaCopia::acrescentar(mudanca(3, {}), 0));
+    EXPECT_FALSE(QFile::exists(DiarioDaCopia::arquivo()));
 }
