@@ -169,3 +169,20 @@ TEST_F(LerDaTela, JanelasVoltamOndeEstavamComUmGerenciadorDeJanelas)
     EXPECT_FALSE(ajustes.isExposed());
     EXPECT_EQ(ajustesEscondidos, 0) << "uma janela fora da tela não precisa sair da frente";
 }
+
+TEST_F(LerDaTela, TelaEmBrancoEhFalhaDaCapturaNaoFaltaDeQR)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "precisa de um servidor X";
+    // Nothing but our window on an empty X server: once it steps aside the grab is one colour,
+    // as an X11 client's grab of a Wayland session is all black.
+    estado->editar(QStringLiteral("codigo"));
+    mostrar(QStringLiteral("import QtQuick\nimport Corvane.App\nimport Corvane.Editores\n"
+                           "EditorNoMac { estado: estadoDeTeste; anchors.fill: parent }"),
+            QSize(560, 760), QStringLiteral("#ffffff"));
+    auto *editor = achar<ModeloDoEditorDeCodigo>(QStringLiteral("modelo"));
+    Testes::executar(editor->lerATelaAgora());
+    EXPECT_EQ(editor->erro(), QStringLiteral("Não deu para ler a tela. Tente de novo."));
+    EXPECT_FALSE(editor->permissaoDaTelaNegada());
+    EXPECT_TRUE(janela()->isVisible());
+}
