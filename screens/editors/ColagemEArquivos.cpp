@@ -88,17 +88,18 @@ QCoro::Task<> ModeloDoEditorDeCodigo::escolherImagemAgora(QString janelaPai)
     QPointer<ModeloDoEditorDeCodigo> vivo(this);
     definirEscolhendoImagem(true);
     // The desktop's dialog takes the focus away: that is not the user leaving the program.
-    QPointer<EstadoDoApp> estadoDoApp(estado());
-    if (estadoDoApp)
-        estadoDoApp->comecarCapturaDaTela();
+    focoComOSeletor_ = estado();
+    if (focoComOSeletor_)
+        focoComOSeletor_->comecarCapturaDaTela();
     const SeletorDeImagem::Escolha escolha =
         co_await SeletorDeImagem::pedirAoPortal(PedidoAoPortal::barramento(), std::move(janelaPai));
-    if (escolha.resultado != SeletorDeImagem::Resultado::indisponivel)
+    if (vivo && escolha.resultado != SeletorDeImagem::Resultado::indisponivel)
         co_await CapturaDaTela::esperarVoltarAoPrimeiroPlano();
-    if (estadoDoApp)
-        estadoDoApp->terminarCapturaDaTela();
     if (!vivo)
         co_return;
+    if (focoComOSeletor_)
+        focoComOSeletor_->terminarCapturaDaTela();
+    focoComOSeletor_.clear();
     if (escolha.resultado == SeletorDeImagem::Resultado::indisponivel) {
         // Stays "choosing" until our chooser closes.
         emit pedeSeletorProprio();

@@ -4,6 +4,7 @@
 #include "LeitorDaTela.h"
 #include "app/MensagemDoErro.h"
 #include "app/servicos/TextosDoComputador.h"
+#include "state/EstadoDoApp.h"
 #include "vault/Cofre.h"
 
 #include <QCoreApplication>
@@ -25,6 +26,12 @@ ModeloDoEditorDeCodigo::LeitorDeTela &leitorDeTela()
 ModeloDoEditorDeCodigo::ModeloDoEditorDeCodigo(QObject *pai) : ModeloDoEditor(pai)
 {
     dados_ = DadosDeCodigo::novo({}, {}, {}, AlgoritmoTotp::sha1, 6, 30).json;
+}
+
+ModeloDoEditorDeCodigo::~ModeloDoEditorDeCodigo()
+{
+    if (focoComOSeletor_)
+        focoComOSeletor_->terminarCapturaDaTela();
 }
 
 void ModeloDoEditorDeCodigo::usarLeitorDeTela(LeitorDeTela leitor)

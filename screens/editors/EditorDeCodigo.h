@@ -7,6 +7,7 @@
 #include "core/ImportacaoDeCodigo.h"
 
 #include <QByteArray>
+#include <QPointer>
 #include <QStringList>
 #include <QWindow>
 #include <QDateTime>
@@ -64,6 +65,7 @@ public:
     using LeitorDeTela = std::function<QCoro::Task<QList<QString>>(EstadoDoApp *)>;
 
     explicit ModeloDoEditorDeCodigo(QObject *pai = nullptr);
+    ~ModeloDoEditorDeCodigo() override;
 
     [[nodiscard]] bool podeSalvar() const override;
 
@@ -166,6 +168,9 @@ private:
     bool lendoATela_ = false;
     bool permissaoDaTelaNegada_ = false;
     bool escolhendoImagem_ = false;
+    // The state told that the desktop's chooser holds the focus, while it is open: told again
+    // when the editor goes first.
+    QPointer<EstadoDoApp> focoComOSeletor_;
     // Codes of a batch that failed part-way and were saved all the same: a retry skips them.
     QList<CodigoImportado> jaSalvos_;
 };
