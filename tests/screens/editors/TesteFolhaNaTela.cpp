@@ -236,10 +236,24 @@ TEST_F(FolhaNaTela, DeUmaImagemSemPortalAbreONossoSeletor)
     EXPECT_FALSE(seletor->property("visible").toBool());
     EXPECT_FALSE(modelo<ModeloDoEditorDeCodigo>()->escolhendoImagem());
 
-    // Escape closes it without a choice; the folder row opens the folder.
+    // By keyboard: Down picks the folder (not an image: "Abrir" stays off), Return enters it,
+    // Backspace goes back up, Escape closes without a choice.
     clicar(QStringLiteral("deUmaImagem"));
     ASSERT_TRUE(esperarAte([&] { return seletor->property("visible").toBool(); }));
+    ASSERT_TRUE(esperarAte([&] { return lista->property("count").toInt() == 3; }));
     avancar(300);
+    tecla(Qt::Key_Down);
+    EXPECT_EQ(lista->property("currentIndex").toInt(), 0);
+    EXPECT_FALSE(achar(QStringLiteral("abrirImagem"))->property("enabled").toBool());
+    tecla(Qt::Key_Return);
+    ASSERT_TRUE(esperarAte([&] { return texto(QStringLiteral("caminhoDaPasta")) == imagens + QStringLiteral("/Antigas"); }));
+    ASSERT_TRUE(esperarAte([&] { return visivel(QStringLiteral("pastaVazia")); }));
+    tecla(Qt::Key_Backspace);
+    ASSERT_TRUE(esperarAte([&] { return texto(QStringLiteral("caminhoDaPasta")) == imagens; }));
+    ASSERT_TRUE(esperarAte([&] { return lista->property("count").toInt() == 3; }));
+    tecla(Qt::Key_Down);
+    tecla(Qt::Key_Down);
+    EXPECT_TRUE(achar(QStringLiteral("abrirImagem"))->property("enabled").toBool());
     tecla(Qt::Key_Escape);
     avancar(300);
     EXPECT_FALSE(seletor->property("visible").toBool());
