@@ -167,7 +167,11 @@ bool imagemEmBranco(const QImage &imagem)
 {
     if (imagem.isNull())
         return true;
-    const QImage pixels = imagem.convertToFormat(QImage::Format_ARGB32);
+    // A grab is 32-bit already: compared as it is, without a copy of the whole screen.
+    const QImage::Format formato = imagem.format();
+    const bool de32Bits = formato == QImage::Format_RGB32 || formato == QImage::Format_ARGB32 ||
+                          formato == QImage::Format_ARGB32_Premultiplied;
+    const QImage pixels = de32Bits ? imagem : imagem.convertToFormat(QImage::Format_ARGB32);
     const QRgb primeiro = pixels.pixel(0, 0);
     for (int y = 0; y < pixels.height(); ++y) {
         const auto *linha = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));

@@ -85,6 +85,12 @@ TEST(CapturaDaTela, ImagemEmBranco)
     } casos[] = {
         {"toda preta (XWayland)", lisa(Qt::black), true},
         {"toda de uma cor", lisa(QColor(30, 120, 200)), true},
+        {"toda cinza, em tons de cinza", lisa(Qt::gray, QImage::Format_Grayscale8), true},
+        {"tons de cinza com um ponto", [] {
+             QImage cinza = lisa(Qt::gray, QImage::Format_Grayscale8);
+             cinza.setPixel(10, 10, 0);
+             return cinza;
+         }(), false},
         {"toda transparente", transparente, true},
         {"nula", QImage(), true},
         {"um pixel diferente no canto", umPonto, false},
