@@ -169,7 +169,7 @@ Popup {
                     width: ListView.view.width
                     height: 30
                     radius: 6
-                    color: ListView.isCurrentItem ? Paleta.azulClaro : "transparent"
+                    color: ListView.isCurrentItem ? Qt.rgba(Paleta.azul.r, Paleta.azul.g, Paleta.azul.b, 0.16) : "transparent"
 
                     RowLayout {
                         anchors.fill: parent

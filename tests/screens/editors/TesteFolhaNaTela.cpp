@@ -254,6 +254,7 @@ TEST_F(FolhaNaTela, DeUmaImagemSemPortalAbreONossoSeletor)
     tecla(Qt::Key_Down);
     tecla(Qt::Key_Down);
     EXPECT_TRUE(achar(QStringLiteral("abrirImagem"))->property("enabled").toBool());
+    capturar(QStringLiteral("editores-seletor-de-imagem-escolhida"));
     tecla(Qt::Key_Escape);
     avancar(300);
     EXPECT_FALSE(seletor->property("visible").toBool());
