@@ -5,7 +5,7 @@
 #include "EditorDeSenha.h"
 #include "LeitorDaTela.h"
 #include "PedidoAoPortal.h"
-#include "PortalFalso.h"
+#include "support/quick/PortalFalso.h"
 #include "QuadroDoEditor.h"
 #include "app/Mola.h"
 #include "app/RelogioDasTelas.h"

@@ -5,7 +5,7 @@
 #include "EditorDeCodigo.h"
 #include "LeitorDaTela.h"
 #include "PedidoAoPortal.h"
-#include "PortalFalso.h"
+#include "support/quick/PortalFalso.h"
 #include "QuadroDoEditor.h"
 #include "support/Executar.h"
 

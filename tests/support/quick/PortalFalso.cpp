@@ -1,4 +1,4 @@
-#include "PortalFalso.h"
+#include "support/quick/PortalFalso.h"
 
 #include <QDBusMessage>
 #include <QDBusMetaType>

@@ -37,8 +37,8 @@ private:
     QString endereco_;
 };
 
+// No Q_OBJECT: it has no signals or slots of its own.
 class PortalFalso : public QDBusVirtualObject {
-    Q_OBJECT
 public:
     struct Pedido {
         QString interface;
