@@ -9,6 +9,8 @@
 #include "state/EstadoDoApp.h"
 
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
@@ -58,6 +60,16 @@ QStringList ModeloDoEditorDeCodigo::padroesDeImagem()
 QString ModeloDoEditorDeCodigo::filtroDeImagens()
 {
     return SeletorDeImagem::nomeDoFiltro() + QStringLiteral(" (PNG, JPEG, GIF, BMP, WebP, TIFF)");
+}
+
+QUrl ModeloDoEditorDeCodigo::pastaAcima(const QUrl &pasta)
+{
+    if (!pasta.isLocalFile())
+        return {};
+    const QString caminho = QDir::cleanPath(pasta.toLocalFile());
+    if (caminho.isEmpty() || caminho == QLatin1String("/"))
+        return {};
+    return QUrl::fromLocalFile(QFileInfo(caminho).path());
 }
 
 void ModeloDoEditorDeCodigo::definirEscolhendoImagem(bool valor)

@@ -114,9 +114,10 @@ public:
     // "De uma imagem": the desktop's file chooser when a portal offers one (modal to `janela`),
     // else pedeSeletorProprio. Ignored while a chooser is open.
     Q_INVOKABLE void escolherImagem(QWindow *janela);
-    // Our chooser's folder line, and whether its folder has one above it.
+    // Our chooser's folder line, the folder above it, and whether there is one.
     Q_INVOKABLE static QString caminhoDaPasta(const QUrl &pasta) { return pasta.toLocalFile(); }
-    Q_INVOKABLE static bool temPastaAcima(const QUrl &pasta) { return pasta.isValid() && !pasta.isEmpty(); }
+    Q_INVOKABLE static QUrl pastaAcima(const QUrl &pasta);
+    Q_INVOKABLE static bool temPastaAcima(const QUrl &pasta) { return !pastaAcima(pasta).isEmpty(); }
     // Our own chooser has closed, with or without a choice.
     Q_INVOKABLE void seletorProprioFechou();
     // A drop: its first address when that is a local file, else the dropped image's bytes (see

@@ -12,10 +12,11 @@ Popup {
     id: seletor
 
     required property ModeloDoEditorDeCodigo editor
+    property url pastaAtual
     readonly property bool temEscolha: lista.currentIndex >= 0 && !pasta.isFolder(lista.currentIndex)
 
     function abrirPasta(endereco) {
-        pasta.folder = endereco;
+        pastaAtual = endereco;
         lista.currentIndex = -1;
     }
 
@@ -67,6 +68,8 @@ Popup {
         showDotAndDotDot: false
         showHidden: false
         sortField: FolderListModel.Name
+        sortCaseSensitive: false
+        folder: seletor.pastaAtual
     }
 
     ColumnLayout {
@@ -89,8 +92,8 @@ Popup {
             BotaoNoMac {
                 objectName: "pastaAcima"
                 Layout.preferredWidth: 32
-                enabled: seletor.editor.temPastaAcima(pasta.parentFolder)
-                onClicked: seletor.abrirPasta(pasta.parentFolder)
+                enabled: seletor.editor.temPastaAcima(seletor.pastaAtual)
+                onClicked: seletor.abrirPasta(seletor.editor.pastaAcima(seletor.pastaAtual))
 
                 Simbolo {
                     anchors.centerIn: parent
@@ -104,7 +107,7 @@ Popup {
             Text {
                 objectName: "caminhoDaPasta"
                 Layout.fillWidth: true
-                text: seletor.editor.caminhoDaPasta(pasta.folder)
+                text: seletor.editor.caminhoDaPasta(seletor.pastaAtual)
                 textFormat: Text.PlainText
                 font: Tipo.callout
                 color: Paleta.textoSecundario
@@ -141,8 +144,8 @@ Popup {
                 Keys.onReturnPressed: seletor.usar(currentIndex)
                 Keys.onEnterPressed: seletor.usar(currentIndex)
                 Keys.onPressed: evento => {
-                    if (evento.key === Qt.Key_Backspace && seletor.editor.temPastaAcima(pasta.parentFolder)) {
-                        seletor.abrirPasta(pasta.parentFolder);
+                    if (evento.key === Qt.Key_Backspace && seletor.editor.temPastaAcima(seletor.pastaAtual)) {
+                        seletor.abrirPasta(seletor.editor.pastaAcima(seletor.pastaAtual));
                         evento.accepted = true;
                     }
                 }

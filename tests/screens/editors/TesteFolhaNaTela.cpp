@@ -12,6 +12,7 @@
 #include "support/Executar.h"
 
 #include <QCoro/QCoroFuture>
+#include <QAbstractItemModel>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -163,6 +164,7 @@ TEST_F(FolhaNaTela, DeUmaImagemSemPortalAbreONossoSeletor)
     ASSERT_TRUE(Testes::imagemDeQR(linkA).save(imagens + QStringLiteral("/qr do github.png")));
     ASSERT_TRUE(Testes::imagemDeQR(linkA, 900).save(
         imagens + QStringLiteral("/Captura de tela de 2026-12-10 14-16-23 da página de segurança do banco.png")));
+    ASSERT_TRUE(Testes::imagemDeQR(linkA, 120).save(imagens + QStringLiteral("/Zebra.PNG")));
     QFile notas(imagens + QStringLiteral("/notas.txt"));
     ASSERT_TRUE(notas.open(QIODevice::WriteOnly));
     notas.write("não é imagem");
@@ -173,8 +175,18 @@ TEST_F(FolhaNaTela, DeUmaImagemSemPortalAbreONossoSeletor)
     auto *seletor = achar(QStringLiteral("seletorDeImagem"));
     ASSERT_TRUE(esperarAte([&] { return seletor->property("visible").toBool(); }));
     auto *lista = achar<QQuickItem>(QStringLiteral("listaDoSeletor"));
-    ASSERT_TRUE(esperarAte([&] { return lista->property("count").toInt() == 3; }))
-        << "a pasta e as duas imagens, sem o texto: " << lista->property("count").toInt();
+    ASSERT_TRUE(esperarAte([&] { return lista->property("count").toInt() == 4; }))
+        << "a pasta e as três imagens, sem o texto: " << lista->property("count").toInt();
+    // Folders first, then the names whatever their case.
+    auto *entradas = qvariant_cast<QAbstractItemModel *>(lista->property("model"));
+    ASSERT_NE(entradas, nullptr);
+    const int papelDoNome = entradas->roleNames().key("fileName");
+    QStringList ordem;
+    for (int linha = 0; linha < entradas->rowCount(); ++linha)
+        ordem << entradas->data(entradas->index(linha, 0), papelDoNome).toString();
+    EXPECT_EQ(ordem, (QStringList{QStringLiteral("Antigas"),
+                                  QStringLiteral("Captura de tela de 2026-12-10 14-16-23 da página de segurança do banco.png"),
+                                  QStringLiteral("qr do github.png"), QStringLiteral("Zebra.PNG")}));
     avancar(400);
     EXPECT_TRUE(modelo<ModeloDoEditorDeCodigo>()->escolhendoImagem());
     EXPECT_EQ(texto(QStringLiteral("caminhoDaPasta")), imagens);
@@ -217,7 +229,7 @@ TEST_F(FolhaNaTela, DeUmaImagemSemPortalAbreONossoSeletor)
         EXPECT_FALSE(data->property("text").toString().isEmpty());
         ++conferidas;
     }
-    EXPECT_EQ(conferidas, 3);
+    EXPECT_EQ(conferidas, 4);
     const auto janelas = QGuiApplication::topLevelWindows();
     EXPECT_EQ(std::count_if(janelas.begin(), janelas.end(), [](QWindow *j) { return j->isVisible(); }), 1)
         << "nenhuma janela do sistema toma o foco";
@@ -240,7 +252,7 @@ TEST_F(FolhaNaTela, DeUmaImagemSemPortalAbreONossoSeletor)
     // Backspace goes back up, Escape closes without a choice.
     clicar(QStringLiteral("deUmaImagem"));
     ASSERT_TRUE(esperarAte([&] { return seletor->property("visible").toBool(); }));
-    ASSERT_TRUE(esperarAte([&] { return lista->property("count").toInt() == 3; }));
+    ASSERT_TRUE(esperarAte([&] { return lista->property("count").toInt() == 4; }));
     avancar(300);
     tecla(Qt::Key_Down);
     EXPECT_EQ(lista->property("currentIndex").toInt(), 0);
@@ -250,7 +262,7 @@ TEST_F(FolhaNaTela, DeUmaImagemSemPortalAbreONossoSeletor)
     ASSERT_TRUE(esperarAte([&] { return visivel(QStringLiteral("pastaVazia")); }));
     tecla(Qt::Key_Backspace);
     ASSERT_TRUE(esperarAte([&] { return texto(QStringLiteral("caminhoDaPasta")) == imagens; }));
-    ASSERT_TRUE(esperarAte([&] { return lista->property("count").toInt() == 3; }));
+    ASSERT_TRUE(esperarAte([&] { return lista->property("count").toInt() == 4; }));
     tecla(Qt::Key_Down);
     tecla(Qt::Key_Down);
     EXPECT_TRUE(achar(QStringLiteral("abrirImagem"))->property("enabled").toBool());

@@ -326,3 +326,23 @@ TEST_F(Portais, DeUmaImagemPeloSeletorDoDesktop)
     EXPECT_EQ(nosso, 2);
     EXPECT_FALSE(estado->capturandoATela());
 }
+
+TEST(SeletorProprio, PastaAcima)
+{
+    const struct {
+        const char *nome;
+        QUrl pasta;
+        QUrl acima;
+    } casos[] = {
+        {"uma pasta", QUrl::fromLocalFile(QStringLiteral("/home/ana/Imagens")), QUrl::fromLocalFile(QStringLiteral("/home/ana"))},
+        {"com barra no fim", QUrl::fromLocalFile(QStringLiteral("/home/ana/Imagens/")), QUrl::fromLocalFile(QStringLiteral("/home/ana"))},
+        {"a raiz não tem", QUrl::fromLocalFile(QStringLiteral("/")), QUrl()},
+        {"um endereço da web não tem", QUrl(QStringLiteral("https://exemplo.com/a/b")), QUrl()},
+        {"nenhuma", QUrl(), QUrl()},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        EXPECT_EQ(ModeloDoEditorDeCodigo::pastaAcima(caso.pasta), caso.acima);
+        EXPECT_EQ(ModeloDoEditorDeCodigo::temPastaAcima(caso.pasta), !caso.acima.isEmpty());
+    }
+}
