@@ -47,6 +47,25 @@ void moverPeloGerenciador(QWindow *janela, QPoint destino)
     xcb_flush(conexao);
 }
 
+// Whether a window manager has taken the screen (it names its check window on the root).
+bool haGerenciadorDeJanelas()
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *conexao = x11->connection();
+    const QByteArray nome("_NET_SUPPORTING_WM_CHECK");
+    xcb_intern_atom_reply_t *atomo =
+        xcb_intern_atom_reply(conexao, xcb_intern_atom(conexao, 0, uint16_t(nome.size()), nome.constData()), nullptr);
+    if (!atomo)
+        return false;
+    const xcb_window_t raiz = xcb_setup_roots_iterator(xcb_get_setup(conexao)).data->root;
+    xcb_get_property_reply_t *valor = xcb_get_property_reply(
+        conexao, xcb_get_property(conexao, 0, raiz, atomo->atom, XCB_ATOM_WINDOW, 0, 1), nullptr);
+    free(atomo);
+    const bool ha = valor && xcb_get_property_value_length(valor) > 0;
+    free(valor);
+    return ha;
+}
+
 } // namespace
 
 class LerDaTela : public QuadroDoEditor {
@@ -137,6 +156,7 @@ TEST_F(LerDaTela, JanelasVoltamOndeEstavamComUmGerenciadorDeJanelas)
     // A real window manager places a window that is mapped again as it places a new one.
     gerenciador.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
     ASSERT_TRUE(gerenciador.waitForStarted(10000));
+    ASSERT_TRUE(esperarAte([] { return haGerenciadorDeJanelas(); })) << "o openbox não assumiu a tela";
     const QString link = QStringLiteral("otpauth://totp/GitHub:ana?secret=JBSWY3DPEHPK3PXP&issuer=GitHub");
     const QString imagem = pasta.arquivo(QStringLiteral("qr-na-tela.png"));
     ASSERT_TRUE(Testes::imagemDeQR(link, 240).save(imagem));
