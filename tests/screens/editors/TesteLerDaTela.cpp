@@ -50,19 +50,26 @@ void moverPeloGerenciador(QWindow *janela, QPoint destino)
 // Whether a window manager has taken the screen (it names its check window on the root).
 bool haGerenciadorDeJanelas()
 {
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *conexao = x11->connection();
+    // A connection of its own: Qt's is left to Qt's event reader.
+    xcb_connection_t *conexao = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(conexao)) {
+        xcb_disconnect(conexao);
+        return false;
+    }
     const QByteArray nome("_NET_SUPPORTING_WM_CHECK");
     xcb_intern_atom_reply_t *atomo =
         xcb_intern_atom_reply(conexao, xcb_intern_atom(conexao, 0, uint16_t(nome.size()), nome.constData()), nullptr);
-    if (!atomo)
+    if (!atomo) {
+        xcb_disconnect(conexao);
         return false;
+    }
     const xcb_window_t raiz = xcb_setup_roots_iterator(xcb_get_setup(conexao)).data->root;
     xcb_get_property_reply_t *valor = xcb_get_property_reply(
         conexao, xcb_get_property(conexao, 0, raiz, atomo->atom, XCB_ATOM_WINDOW, 0, 1), nullptr);
     free(atomo);
     const bool ha = valor && xcb_get_property_value_length(valor) > 0;
     free(valor);
+    xcb_disconnect(conexao);
     return ha;
 }
 
@@ -154,9 +161,17 @@ TEST_F(LerDaTela, JanelasVoltamOndeEstavamComUmGerenciadorDeJanelas)
     if (QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
         GTEST_SKIP() << "precisa do openbox";
     // A real window manager places a window that is mapped again as it places a new one.
-    gerenciador.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    // Its start-up command runs once it manages the screen: a window mapped while it is still
+    // starting may never be shown.
+    gerenciador.start(QStringLiteral("openbox"),
+                      {QStringLiteral("--sm-disable"), QStringLiteral("--startup"), QStringLiteral("echo pronto")});
     ASSERT_TRUE(gerenciador.waitForStarted(10000));
-    ASSERT_TRUE(esperarAte([] { return haGerenciadorDeJanelas(); })) << "o openbox não assumiu a tela";
+    QByteArray saida;
+    ASSERT_TRUE(esperarAte([&] {
+        saida += gerenciador.readAllStandardOutput();
+        return saida.contains("pronto") || gerenciador.state() == QProcess::NotRunning;
+    }));
+    ASSERT_TRUE(haGerenciadorDeJanelas()) << "o openbox não assumiu a tela";
     const QString link = QStringLiteral("otpauth://totp/GitHub:ana?secret=JBSWY3DPEHPK3PXP&issuer=GitHub");
     const QString imagem = pasta.arquivo(QStringLiteral("qr-na-tela.png"));
     ASSERT_TRUE(Testes::imagemDeQR(link, 240).save(imagem));
