@@ -1,9 +1,8 @@
 // The reading block at the top of a new code's form: read the screen, paste, pick an image
-// file, drop an image, or paste a link; and, after a refused screen capture, the permission
-// notice with the desktop's settings where it has them.
+// file (the desktop's chooser, or ours), drop an image, or paste a link; and, after a refused
+// screen capture, the permission notice with the desktop's settings where it has them.
 import QtQuick
 import QtQuick.Controls.Basic
-import QtQuick.Dialogs
 import QtQuick.Layouts
 import QtQuick.Window
 import Corvane.App
@@ -25,13 +24,13 @@ Rectangle {
         anchors.fill: parent
         keys: ["text/uri-list", "image/png", "image/jpeg", "image/bmp", "image/gif", "image/webp"]
         onDropped: drop => {
+            // A browser gives a web image as its address and, often, its bytes: both go to the
+            // editor, which picks what it can read.
             let imagem = new ArrayBuffer(0);
-            if (!drop.hasUrls) {
-                for (const formato of drop.formats) {
-                    if (formato.startsWith("image/")) {
-                        imagem = drop.getDataAsArrayBuffer(formato);
-                        break;
-                    }
+            for (const formato of drop.formats) {
+                if (formato.startsWith("image/")) {
+                    imagem = drop.getDataAsArrayBuffer(formato);
+                    break;
                 }
             }
             if (bloco.editor.receberSoltura(drop.urls, imagem))
@@ -76,7 +75,7 @@ Rectangle {
                 objectName: "deUmaImagem"
                 simbolo: "photo"
                 titulo: "De uma imagem"
-                onClicked: seletorDeImagem.open()
+                onClicked: bloco.editor.escolherImagem(bloco.Window.window)
             }
         }
 
@@ -152,17 +151,18 @@ Rectangle {
         }
     }
 
-    FileDialog {
+    // Ours, when the desktop offers no file chooser of its own.
+    SeletorDeImagemNoMac {
         id: seletorDeImagem
 
-        objectName: "seletorDeImagem"
-        // The window the sheet is shown in, also when the sheet was built before being placed.
-        parentWindow: bloco.Window.window
-        // In-process, never the desktop's own dialog (the editor model sets the application's
-        // no-native-dialogs attribute): a native one would take the focus away and count as
-        // leaving the program.
-        fileMode: FileDialog.OpenFile
-        nameFilters: ["Imagens (*.png *.jpg *.jpeg *.bmp *.gif *.webp *.tif *.tiff)"]
-        onAccepted: bloco.editor.lerArquivoEscolhido(selectedFile)
+        editor: bloco.editor
+    }
+
+    Connections {
+        function onPedeSeletorProprio() {
+            seletorDeImagem.open();
+        }
+
+        target: bloco.editor
     }
 }

@@ -1,28 +1,26 @@
 #include "CapturaDaTela.h"
 
+#include "JanelasAfastadas.h"
 #include "LeitorDaTela.h"
+#include "PedidoAoPortal.h"
 #include "state/EstadoDoApp.h"
 
-#include <QCoro/QCoroSignal>
+#include <QCoro/QCoroFuture>
 #include <QCoro/QCoroTimer>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusObjectPath>
-#include <QDBusPendingCall>
-#include <QDBusPendingReply>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFuture>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QPixmap>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
-#include <QUuid>
-#include <QWindow>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <chrono>
 #include <exception>
-#include <optional>
 
 using namespace std::chrono_literals;
 
@@ -35,6 +33,8 @@ constexpr auto esperaDaPintura = 250ms;
 // After the windows return, the desktop's focus change may still be on its way: the capture
 // keeps covering it until the program is active again, or this long.
 constexpr auto esperaDoFoco = 1500ms;
+// The portal may ask the user before it takes the shot.
+constexpr auto esperaDoPortal = 120s;
 
 // Holds the state's capture mark for as long as it lives.
 class MarcaDeCaptura {
@@ -64,6 +64,79 @@ QCoro::Task<> esperar(std::chrono::milliseconds tempo)
     co_await relogio;
 }
 
+QList<QImage> capturarNoX11()
+{
+    QList<QImage> telas;
+    for (QScreen *tela : QGuiApplication::screens()) {
+        const QImage imagem = tela->grabWindow(0).toImage();
+        if (!imagem.isNull() && !imagemEmBranco(imagem))
+            telas.append(imagem);
+    }
+    if (telas.isEmpty())
+        throw LeitorDaTelaNoMac::FalhaNaCaptura();
+    return telas;
+}
+
+// The portal saved the screenshot among the user's pictures, world-readable; it holds whatever
+// secret was on the screen, so it is read and removed at once. Worker thread.
+QImage lerERemover(const QString &arquivo)
+{
+    QImageReader leitor(arquivo);
+    QImage imagem = leitor.read();
+    QFile::remove(arquivo);
+    if (imagemEmBranco(imagem))
+        return {};
+    return imagem;
+}
+
+QStringList nossosIds()
+{
+    // A program outside a sandbox is known to the portal by an empty id.
+    QStringList ids{QString()};
+    if (!QGuiApplication::desktopFileName().isEmpty())
+        ids.append(QGuiApplication::desktopFileName());
+    return ids;
+}
+
+QCoro::Task<QList<QImage>> capturarPeloPortal(QDBusConnection barramento)
+{
+    // Arguments are named locals: GCC 12 mishandles braced temporaries inside a co_await.
+    QVariantList argumentos;
+    argumentos.append(QString());
+    QVariantMap opcoes;
+    opcoes.insert(QStringLiteral("interactive"), false);
+    opcoes.insert(QStringLiteral("modal"), true);
+    const std::optional<PedidoAoPortal::Resposta> resposta =
+        co_await PedidoAoPortal::pedir(barramento, QStringLiteral("org.freedesktop.portal.Screenshot"),
+                                       QStringLiteral("Screenshot"), argumentos, opcoes, esperaDoPortal);
+    if (!resposta)
+        throw LeitorDaTelaNoMac::FalhaNaCaptura();
+    QMap<QString, QStringList> permissoes;
+    if (resposta->codigo == 2)
+        permissoes = co_await PedidoAoPortal::permissoes(barramento, QStringLiteral("screenshot"),
+                                                        QStringLiteral("screenshot"));
+    switch (desfechoDoPortal(resposta->codigo, permissoes, nossosIds())) {
+    case Desfecho::cancelado:
+        throw LeitorDaTelaNoMac::Cancelada();
+    case Desfecho::semPermissao:
+        throw LeitorDaTelaNoMac::SemPermissao();
+    case Desfecho::falha:
+        throw LeitorDaTelaNoMac::FalhaNaCaptura();
+    case Desfecho::sucesso:
+        break;
+    }
+    const QUrl endereco(resposta->resultados.value(QStringLiteral("uri")).toString());
+    if (!endereco.isLocalFile())
+        throw LeitorDaTelaNoMac::FalhaNaCaptura();
+    QFuture<QImage> leitura = QtConcurrent::run(&lerERemover, endereco.toLocalFile());
+    QImage imagem = co_await leitura;
+    if (imagem.isNull())
+        throw LeitorDaTelaNoMac::FalhaNaCaptura();
+    co_return QList<QImage>{imagem};
+}
+
+} // namespace
+
 QCoro::Task<> esperarVoltarAoPrimeiroPlano()
 {
     QElapsedTimer passou;
@@ -73,118 +146,85 @@ QCoro::Task<> esperarVoltarAoPrimeiroPlano()
         co_await esperar(50ms);
 }
 
-QCoro::Task<QList<QImage>> capturarNoX11()
+Caminho caminhoDaCaptura(const QString &waylandDisplay, const QString &tipoDaSessao, const QString &plataforma)
 {
-    QList<QPointer<QWindow>> escondidas;
-    QPointer<QWindow> ativa = QGuiApplication::focusWindow();
-    for (QWindow *janela : QGuiApplication::topLevelWindows()) {
-        if (janela->isVisible()) {
-            escondidas.append(janela);
-            janela->hide();
+    const bool sessaoWayland = tipoDaSessao.compare(QLatin1String("wayland"), Qt::CaseInsensitive) == 0;
+    const bool sessaoX11 = tipoDaSessao.compare(QLatin1String("x11"), Qt::CaseInsensitive) == 0;
+    if (sessaoWayland || (!sessaoX11 && !waylandDisplay.isEmpty()) || plataforma.startsWith(QLatin1String("wayland")))
+        return Caminho::portal;
+    if (plataforma == QLatin1String("xcb"))
+        return Caminho::x11;
+    return Caminho::nenhum;
+}
+
+Caminho caminhoDestaSessao()
+{
+    return caminhoDaCaptura(qEnvironmentVariable("WAYLAND_DISPLAY"), qEnvironmentVariable("XDG_SESSION_TYPE"),
+                            QGuiApplication::platformName());
+}
+
+bool imagemEmBranco(const QImage &imagem)
+{
+    if (imagem.isNull())
+        return true;
+    // A grab is 32-bit already: compared as it is, without a copy of the whole screen.
+    const QImage::Format formato = imagem.format();
+    const bool de32Bits = formato == QImage::Format_RGB32 || formato == QImage::Format_ARGB32 ||
+                          formato == QImage::Format_ARGB32_Premultiplied;
+    const QImage pixels = de32Bits ? imagem : imagem.convertToFormat(QImage::Format_ARGB32);
+    const QRgb primeiro = pixels.pixel(0, 0);
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto *linha = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
+        for (int x = 0; x < pixels.width(); ++x) {
+            if (linha[x] != primeiro)
+                return false;
         }
     }
-    if (!escondidas.isEmpty())
-        co_await esperar(esperaDaPintura);
-
-    QList<QImage> telas;
-    for (QScreen *tela : QGuiApplication::screens()) {
-        const QImage imagem = tela->grabWindow(0).toImage();
-        if (!imagem.isNull())
-            telas.append(imagem);
-    }
-
-    for (const QPointer<QWindow> &janela : std::as_const(escondidas)) {
-        if (janela)
-            janela->show();
-    }
-    if (ativa)
-        ativa->requestActivate();
-    if (telas.isEmpty())
-        throw LeitorDaTelaNoMac::FalhaNaCaptura();
-    co_return telas;
+    return true;
 }
 
-// Receives the portal's answer to one request.
-class RespostaDoPortal : public QObject {
-    Q_OBJECT
-public slots:
-    void receber(uint resposta, const QVariantMap &resultados) { emit chegou(resposta, resultados); }
-signals:
-    void chegou(uint resposta, QVariantMap resultados);
-};
-
-QCoro::Task<QList<QImage>> capturarPeloPortal()
+Desfecho desfechoDoPortal(uint resposta, const QMap<QString, QStringList> &permissoes, const QStringList &nossosIds)
 {
-    QDBusConnection sessao = QDBusConnection::sessionBus();
-    if (!sessao.isConnected())
-        throw LeitorDaTelaNoMac::FalhaNaCaptura();
-    const QString ficha = QStringLiteral("corvane_") + QUuid::createUuid().toString(QUuid::Id128);
-    QString remetente = sessao.baseService().mid(1);
-    remetente.replace(QLatin1Char('.'), QLatin1Char('_'));
-    const QString caminho = QStringLiteral("/org/freedesktop/portal/desktop/request/") + remetente +
-                            QLatin1Char('/') + ficha;
-
-    // Subscribe before asking, so an immediate answer is not missed.
-    RespostaDoPortal resposta;
-    sessao.connect(QStringLiteral("org.freedesktop.portal.Desktop"), caminho,
-                   QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"), &resposta,
-                   SLOT(receber(uint, QVariantMap)));
-    std::optional<std::tuple<uint, QVariantMap>> recebida;
-    QObject::connect(&resposta, &RespostaDoPortal::chegou, &resposta,
-                     [&recebida](uint codigo, const QVariantMap &resultados) { recebida.emplace(codigo, resultados); });
-
-    QDBusMessage pedido = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/org/freedesktop/portal/desktop"),
-        QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("Screenshot"));
-    pedido << QString() << QVariantMap{{QStringLiteral("handle_token"), ficha},
-                                       {QStringLiteral("interactive"), false},
-                                       {QStringLiteral("modal"), true}};
-    QDBusPendingCallWatcher espera(sessao.asyncCall(pedido));
-    co_await qCoro(&espera, &QDBusPendingCallWatcher::finished);
-    if (QDBusPendingReply<QDBusObjectPath>(espera).isError())
-        throw LeitorDaTelaNoMac::FalhaNaCaptura();
-
-    // The portal may show its own question first: the answer waits for the user.
-    QElapsedTimer passou;
-    passou.start();
-    while (!recebida && passou.elapsed() < 120000)
-        co_await esperar(50ms);
-    if (!recebida)
-        throw LeitorDaTelaNoMac::FalhaNaCaptura();
-    const auto &[codigo, resultados] = *recebida;
-    if (codigo == 1)
-        throw LeitorDaTelaNoMac::SemPermissao();
-    const QUrl endereco(resultados.value(QStringLiteral("uri")).toString());
-    if (codigo != 0 || !endereco.isLocalFile())
-        throw LeitorDaTelaNoMac::FalhaNaCaptura();
-    // The portal saved the screenshot among the user's pictures; it holds whatever secret was on
-    // the screen, so it is read and removed at once.
-    const QString arquivo = endereco.toLocalFile();
-    QImage imagem(arquivo);
-    QFile::remove(arquivo);
-    if (imagem.isNull())
-        throw LeitorDaTelaNoMac::FalhaNaCaptura();
-    co_return QList<QImage>{imagem};
+    switch (resposta) {
+    case 0:
+        return Desfecho::sucesso;
+    case 1:
+        return Desfecho::cancelado;
+    case 2:
+        for (const QString &id : nossosIds) {
+            const QStringList valores = permissoes.value(id);
+            if (!valores.isEmpty() && valores.constFirst() == QLatin1String("no"))
+                return Desfecho::semPermissao;
+        }
+        return Desfecho::falha;
+    default:
+        return Desfecho::falha;
+    }
 }
-
-} // namespace
 
 QCoro::Task<QList<QImage>> capturar(EstadoDoApp *estado)
 {
     MarcaDeCaptura marca(estado);
-    const QString plataforma = QGuiApplication::platformName();
+    const Caminho caminho = caminhoDestaSessao();
+    if (caminho == Caminho::nenhum)
+        throw LeitorDaTelaNoMac::FalhaNaCaptura();
     QList<QImage> telas;
     std::exception_ptr falha;
-    try {
-        if (plataforma == QLatin1String("xcb"))
-            telas = co_await capturarNoX11();
-        else if (plataforma.startsWith(QLatin1String("wayland")))
-            telas = co_await capturarPeloPortal();
-        else
-            throw LeitorDaTelaNoMac::FalhaNaCaptura();
-    } catch (const std::exception &) {
-        // Rethrown below, once the windows are back and the program has its focus again.
-        falha = std::current_exception();
+    {
+        // Our windows would cover what the user shows, and may themselves hold secrets.
+        JanelasAfastadas afastadas;
+        if (!afastadas.vazia())
+            co_await esperar(esperaDaPintura);
+        try {
+            if (caminho == Caminho::x11)
+                telas = capturarNoX11();
+            else
+                telas = co_await capturarPeloPortal(PedidoAoPortal::barramento());
+        } catch (const std::exception &) {
+            // Rethrown below, once the windows are back and the program has its focus again.
+            falha = std::current_exception();
+        }
+        afastadas.devolver();
     }
     co_await esperarVoltarAoPrimeiroPlano();
     if (falha)
@@ -193,5 +233,3 @@ QCoro::Task<QList<QImage>> capturar(EstadoDoApp *estado)
 }
 
 } // namespace CapturaDaTela
-
-#include "CapturaDaTela.moc"

@@ -4,6 +4,7 @@
 #include "LeitorDaTela.h"
 #include "app/MensagemDoErro.h"
 #include "app/servicos/TextosDoComputador.h"
+#include "state/EstadoDoApp.h"
 #include "vault/Cofre.h"
 
 #include <QCoreApplication>
@@ -24,11 +25,13 @@ ModeloDoEditorDeCodigo::LeitorDeTela &leitorDeTela()
 
 ModeloDoEditorDeCodigo::ModeloDoEditorDeCodigo(QObject *pai) : ModeloDoEditor(pai)
 {
-    // The image chooser must be the in-process one: a desktop dialog takes the focus away from the
-    // program, which counts as leaving it and may lock the vault. QtQuick.Dialogs of Qt 6.4 offers
-    // no per-dialog switch; the attribute is read when a dialog is shown.
-    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     dados_ = DadosDeCodigo::novo({}, {}, {}, AlgoritmoTotp::sha1, 6, 30).json;
+}
+
+ModeloDoEditorDeCodigo::~ModeloDoEditorDeCodigo()
+{
+    if (focoComOSeletor_)
+        focoComOSeletor_->terminarCapturaDaTela();
 }
 
 void ModeloDoEditorDeCodigo::usarLeitorDeTela(LeitorDeTela leitor)
@@ -299,7 +302,7 @@ QCoro::Task<> ModeloDoEditorDeCodigo::lerATelaAgora()
     definirErro(QString());
     definirLendoATela(true);
     std::optional<QList<QString>> lidos;
-    enum class Falha { nenhuma, permissao, captura } falha = Falha::nenhuma;
+    enum class Falha { nenhuma, permissao, cancelada, captura } falha = Falha::nenhuma;
     try {
         const LeitorDeTela &leitor = leitorDeTela();
         if (leitor)
@@ -308,12 +311,16 @@ QCoro::Task<> ModeloDoEditorDeCodigo::lerATelaAgora()
             lidos = co_await LeitorDaTelaNoMac::lerATela(estado());
     } catch (const LeitorDaTelaNoMac::SemPermissao &) {
         falha = Falha::permissao;
+    } catch (const LeitorDaTelaNoMac::Cancelada &) {
+        falha = Falha::cancelada;
     } catch (const LeitorDaTelaNoMac::FalhaNaCaptura &) {
         falha = Falha::captura;
     }
     if (!vivo)
         co_return;
-    definirPermissaoDaTelaNegada(falha == Falha::permissao);
+    // The user's own cancel says nothing about the permission: the notice stays as it was.
+    if (falha != Falha::cancelada)
+        definirPermissaoDaTelaNegada(falha == Falha::permissao);
     if (falha == Falha::captura)
         definirErro(QStringLiteral("Não deu para ler a tela. Tente de novo."));
     else if (lidos && lidos->isEmpty())

@@ -7,11 +7,23 @@
 #include "core/ImportacaoDeCodigo.h"
 
 #include <QByteArray>
+#include <QPointer>
+#include <QStringList>
+#include <QWindow>
 #include <QDateTime>
 #include <QList>
 #include <QUrl>
 
 #include <functional>
+#include <optional>
+
+// What a drop is read from: a local file, or else the image bytes it carries (both empty: nothing
+// readable, such as a web address alone). Nothing at all when the drop holds neither.
+struct OrigemDaSoltura {
+    QString arquivo;
+    QByteArray imagem;
+};
+[[nodiscard]] std::optional<OrigemDaSoltura> origemDaSoltura(const QList<QUrl> &enderecos, const QByteArray &imagem);
 
 class ModeloDoEditorDeCodigo : public ModeloDoEditor {
     Q_OBJECT
@@ -37,6 +49,12 @@ class ModeloDoEditorDeCodigo : public ModeloDoEditor {
     Q_PROPERTY(bool lendoATela READ lendoATela NOTIFY lendoATelaMudou)
     Q_PROPERTY(bool permissaoDaTelaNegada READ permissaoDaTelaNegada NOTIFY permissaoDaTelaNegadaMudou)
     Q_PROPERTY(bool temAjustes READ temAjustes CONSTANT)
+    // An image chooser is open: the desktop's, or ours where the desktop offers none.
+    Q_PROPERTY(bool escolhendoImagem READ escolhendoImagem NOTIFY escolhendoImagemMudou)
+    // Our chooser: where it starts, what it lists, and its filter's name.
+    Q_PROPERTY(QUrl pastaDeImagens READ pastaDeImagens CONSTANT)
+    Q_PROPERTY(QStringList padroesDeImagem READ padroesDeImagem CONSTANT)
+    Q_PROPERTY(QString filtroDeImagens READ filtroDeImagens CONSTANT)
     // The line under "Site", as this computer says it.
     Q_PROPERTY(QString explicacaoDoSite READ explicacaoDoSite CONSTANT)
     // The permission notice and its button, as this computer says them.
@@ -48,6 +66,7 @@ public:
     using LeitorDeTela = std::function<QCoro::Task<QList<QString>>(EstadoDoApp *)>;
 
     explicit ModeloDoEditorDeCodigo(QObject *pai = nullptr);
+    ~ModeloDoEditorDeCodigo() override;
 
     [[nodiscard]] bool podeSalvar() const override;
 
@@ -83,6 +102,10 @@ public:
     [[nodiscard]] bool lendoATela() const { return lendoATela_; }
     [[nodiscard]] bool permissaoDaTelaNegada() const { return permissaoDaTelaNegada_; }
     [[nodiscard]] bool temAjustes() const;
+    [[nodiscard]] bool escolhendoImagem() const { return escolhendoImagem_; }
+    [[nodiscard]] static QUrl pastaDeImagens();
+    [[nodiscard]] static QStringList padroesDeImagem();
+    [[nodiscard]] static QString filtroDeImagens();
     [[nodiscard]] static QString explicacaoDoSite();
     [[nodiscard]] static QString avisoDePermissao();
     [[nodiscard]] static QString botaoDosAjustes();
@@ -92,8 +115,17 @@ public:
     Q_INVOKABLE void colar();
     Q_INVOKABLE void usarLink();
     Q_INVOKABLE void lerArquivoEscolhido(const QUrl &arquivo);
-    // A drop: the first file among `arquivos`, else the dropped image's bytes. False when the
-    // drop holds neither.
+    // "De uma imagem": the desktop's file chooser when a portal offers one (modal to `janela`),
+    // else pedeSeletorProprio. Ignored while a chooser is open.
+    Q_INVOKABLE void escolherImagem(QWindow *janela);
+    // Our chooser's folder line, the folder above it, and whether there is one.
+    Q_INVOKABLE static QString caminhoDaPasta(const QUrl &pasta) { return pasta.toLocalFile(); }
+    Q_INVOKABLE static QUrl pastaAcima(const QUrl &pasta);
+    Q_INVOKABLE static bool temPastaAcima(const QUrl &pasta) { return !pastaAcima(pasta).isEmpty(); }
+    // Our own chooser has closed, with or without a choice.
+    Q_INVOKABLE void seletorProprioFechou();
+    // A drop: its first address when that is a local file, else the dropped image's bytes (see
+    // origemDaSoltura). False when the drop holds neither.
     Q_INVOKABLE bool receberSoltura(const QList<QUrl> &arquivos, const QByteArray &imagem);
     Q_INVOKABLE void abrirAjustes();
     // Texts read or pasted: one code fills the form, several are saved at once.
@@ -101,6 +133,8 @@ public:
 
     // Awaitable forms for the tests.
     QCoro::Task<> lerATelaAgora();
+    QCoro::Task<> colarAgora();
+    QCoro::Task<> escolherImagemAgora(QString janelaPai);
     QCoro::Task<> lerArquivoAgora(QString caminho);
     QCoro::Task<> lerSolturaAgora(QString caminho, QByteArray imagem);
     QCoro::Task<> salvarVariosAgora(QList<CodigoImportado> codigos);
@@ -112,6 +146,9 @@ signals:
     void linkMudou();
     void lendoATelaMudou();
     void permissaoDaTelaNegadaMudou();
+    void escolhendoImagemMudou();
+    // No desktop chooser answered: the view opens ours.
+    void pedeSeletorProprio();
     // One imported code is about to replace the form, and has replaced it: what changes in
     // between moves on the fill's spring.
     void preenchendo();
@@ -133,11 +170,16 @@ private:
     void mostrarPrimeiroSite();
     void definirLendoATela(bool valor);
     void definirPermissaoDaTelaNegada(bool valor);
+    void definirEscolhendoImagem(bool valor);
 
     QString site_;
     QString link_;
     bool lendoATela_ = false;
     bool permissaoDaTelaNegada_ = false;
+    bool escolhendoImagem_ = false;
+    // The state told that the desktop's chooser holds the focus, while it is open: told again
+    // when the editor goes first.
+    QPointer<EstadoDoApp> focoComOSeletor_;
     // Codes of a batch that failed part-way and were saved all the same: a retry skips them.
     QList<CodigoImportado> jaSalvos_;
 };

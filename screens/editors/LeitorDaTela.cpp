@@ -7,6 +7,7 @@
 #include <cstring>
 #include <QCoro/QCoroFuture>
 #include <QImageReader>
+#include <QPainter>
 #include <QFuture>
 #include <QProcess>
 #include <QSet>
@@ -31,14 +32,9 @@ QList<QString> lerDoLeitor(QImageReader &leitor)
     return lerImagem(leitor.read());
 }
 
-} // namespace
-
-QList<QString> lerImagem(const QImage &imagem)
+QList<QString> lerCinza(const QImage &cinza)
 {
-    if (imagem.isNull())
-        return {};
-    // Grey levels, copied row by row: QImage rows are padded, ZXing's view takes a row stride.
-    const QImage cinza = imagem.convertToFormat(QImage::Format_Grayscale8);
+    // Copied row by row: QImage rows are padded, ZXing's view takes a row stride.
     QByteArray pixels;
     pixels.resize(qsizetype(cinza.width()) * cinza.height());
     for (int y = 0; y < cinza.height(); ++y)
@@ -56,6 +52,30 @@ QList<QString> lerImagem(const QImage &imagem)
     for (const ZXing::Result &resultado : ZXing::ReadBarcodes(vista, dicas)) {
         if (resultado.isValid() && resultado.format() == ZXing::BarcodeFormat::QRCode)
             textos.append(QString::fromStdString(resultado.text()));
+    }
+    return textos;
+}
+
+} // namespace
+
+QList<QString> lerImagem(const QImage &imagem)
+{
+    if (imagem.isNull())
+        return {};
+    // Transparent pixels carry no colour of their own: a QR code saved over a transparent ground
+    // is dark modules on paper, not on black.
+    QImage papel = imagem;
+    if (imagem.hasAlphaChannel()) {
+        papel = QImage(imagem.size(), QImage::Format_RGB32);
+        papel.fill(Qt::white);
+        QPainter(&papel).drawImage(0, 0, imagem);
+    }
+    QImage cinza = papel.convertToFormat(QImage::Format_Grayscale8);
+    QList<QString> textos = lerCinza(cinza);
+    // Dark themes show codes light on dark; the detector looks for dark modules only.
+    if (textos.isEmpty()) {
+        cinza.invertPixels();
+        textos = lerCinza(cinza);
     }
     QSet<QString> vistos;
     return semRepeticoes(textos, vistos);
@@ -90,6 +110,13 @@ QList<QString> lerTelas(const QList<QImage> &telas)
 
 // The futures are named locals, never temporaries of a co_await or co_return expression: GCC 12
 // destroys such temporaries twice in coroutines.
+QCoro::Task<QList<QString>> lerImagemAoFundo(QImage imagem)
+{
+    QFuture<QList<QString>> leitura = QtConcurrent::run(&lerImagem, imagem);
+    QList<QString> lidos = co_await leitura;
+    co_return lidos;
+}
+
 QCoro::Task<QList<QString>> lerArquivoAoFundo(QString caminho)
 {
     QFuture<QList<QString>> leitura = QtConcurrent::run(&lerArquivo, caminho);

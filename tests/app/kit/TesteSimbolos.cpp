@@ -10,10 +10,10 @@ namespace {
 // Every symbol name the screens use.
 const QStringList nomesDasTelas = {
     "apple.logo", "arrow.down.circle", "arrow.down.circle.fill", "arrow.triangle.2.circlepath",
-    "arrow.up.forward.square", "arrow.up.right.square", "checkmark.circle.fill", "checkmark.icloud",
+    "arrow.up", "arrow.up.forward.square", "arrow.up.right.square", "checkmark.circle.fill", "checkmark.icloud",
     "checkmark.icloud.fill", "chevron.left", "chevron.up.chevron.down", "circle", "circle.grid.3x3",
     "doc.on.clipboard", "doc.on.doc", "ellipsis", "exclamationmark.arrow.triangle.2.circlepath", "eye", "eye.slash",
-    "faceid", "gift", "info.circle.fill", "key", "key.fill", "key.viewfinder", "lock", "lock.shield",
+    "faceid", "folder", "gift", "info.circle.fill", "key", "key.fill", "key.viewfinder", "lock", "lock.shield",
     "magnifyingglass", "note.text", "number", "number.square", "opticid", "person.badge.key.fill",
     "person.crop.circle.badge.exclamationmark", "person.crop.circle.badge.questionmark", "photo", "plus",
     "plus.circle.fill", "qrcode.viewfinder", "star.fill", "touchid", "wifi.slash", "xmark.circle.fill",

@@ -4,12 +4,17 @@
 #include "EditorDeNota.h"
 #include "EditorDeSenha.h"
 #include "LeitorDaTela.h"
+#include "PedidoAoPortal.h"
+#include "support/quick/PortalFalso.h"
 #include "QuadroDoEditor.h"
 #include "app/Mola.h"
 #include "app/RelogioDasTelas.h"
 #include "support/Executar.h"
 
 #include <QCoro/QCoroFuture>
+#include <QAbstractItemModel>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPromise>
 #include <QQuickItem>
@@ -147,19 +152,127 @@ TEST_F(FolhaNaTela, LeituraEmCursoMostraIndicadorEIgnoraCliques)
     ModeloDoEditorDeCodigo::usarLeitorDeTela({});
 }
 
-TEST_F(FolhaNaTela, DeUmaImagemAbreOSeletorDoProprioPrograma)
+TEST_F(FolhaNaTela, DeUmaImagemSemPortalAbreONossoSeletor)
 {
+    // A desktop without a file chooser portal: our chooser, in our window, in the Pictures folder.
+    BarramentoPrivado barramento;
+    ASSERT_TRUE(barramento.pronto());
+    PedidoAoPortal::usarBarramento(barramento.conectar(QStringLiteral("folha-sem-portal")));
+    const QString imagens = pasta.arquivo(QStringLiteral("Imagens"));
+    definirPastaDeImagens(pasta.configuracao(), imagens);
+    ASSERT_TRUE(QDir(imagens).mkdir(QStringLiteral("Antigas")));
+    ASSERT_TRUE(Testes::imagemDeQR(linkA).save(imagens + QStringLiteral("/qr do github.png")));
+    ASSERT_TRUE(Testes::imagemDeQR(linkA, 900).save(
+        imagens + QStringLiteral("/Captura de tela de 2026-12-10 14-16-23 da página de segurança do banco.png")));
+    ASSERT_TRUE(Testes::imagemDeQR(linkA, 120).save(imagens + QStringLiteral("/Zebra.PNG")));
+    QFile notas(imagens + QStringLiteral("/notas.txt"));
+    ASSERT_TRUE(notas.open(QIODevice::WriteOnly));
+    notas.write("não é imagem");
+    notas.close();
+
     mostrarEditor(QStringLiteral("codigo"));
     clicar(QStringLiteral("deUmaImagem"));
-    avancar(300);
-    EXPECT_TRUE(QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs));
-    EXPECT_TRUE(achar(QStringLiteral("seletorDeImagem"))->property("visible").toBool());
+    auto *seletor = achar(QStringLiteral("seletorDeImagem"));
+    ASSERT_TRUE(esperarAte([&] { return seletor->property("visible").toBool(); }));
+    auto *lista = achar<QQuickItem>(QStringLiteral("listaDoSeletor"));
+    ASSERT_TRUE(esperarAte([&] { return lista->property("count").toInt() == 4; }))
+        << "a pasta e as três imagens, sem o texto: " << lista->property("count").toInt();
+    // Folders first, then the names whatever their case.
+    auto *entradas = qvariant_cast<QAbstractItemModel *>(lista->property("model"));
+    ASSERT_NE(entradas, nullptr);
+    const int papelDoNome = entradas->roleNames().key("fileName");
+    QStringList ordem;
+    for (int linha = 0; linha < entradas->rowCount(); ++linha)
+        ordem << entradas->data(entradas->index(linha, 0), papelDoNome).toString();
+    EXPECT_EQ(ordem, (QStringList{QStringLiteral("Antigas"),
+                                  QStringLiteral("Captura de tela de 2026-12-10 14-16-23 da página de segurança do banco.png"),
+                                  QStringLiteral("qr do github.png"), QStringLiteral("Zebra.PNG")}));
+    avancar(400);
+    EXPECT_TRUE(modelo<ModeloDoEditorDeCodigo>()->escolhendoImagem());
+    EXPECT_EQ(texto(QStringLiteral("caminhoDaPasta")), imagens);
+    auto *filtro = achar<QQuickItem>(QStringLiteral("filtroDoSeletor"));
+    EXPECT_EQ(filtro->property("text").toString(), QStringLiteral("Imagens (PNG, JPEG, GIF, BMP, WebP, TIFF)"));
+    EXPECT_FALSE(filtro->property("truncated").toBool());
+
+    // Each row's name, size and date sit side by side, never over one another.
+    QList<QQuickItem *> linhas;
+    const std::function<void(QQuickItem *)> juntar = [&](QQuickItem *item) {
+        linhas.append(item);
+        for (QQuickItem *filho : item->childItems())
+            juntar(filho);
+    };
+    juntar(lista);
+    int conferidas = 0;
+    for (QQuickItem *linha : linhas) {
+        if (!linha->objectName().startsWith(QLatin1String("linha_")))
+            continue;
+        SCOPED_TRACE(linha->objectName().toStdString());
+        QQuickItem *nome = nullptr;
+        QQuickItem *tamanho = nullptr;
+        QQuickItem *data = nullptr;
+        for (QQuickItem *celula : linha->childItems().constFirst()->childItems()) {
+            if (celula->objectName() == QLatin1String("nome"))
+                nome = celula;
+            else if (celula->objectName() == QLatin1String("tamanho"))
+                tamanho = celula;
+            else if (celula->objectName() == QLatin1String("data"))
+                data = celula;
+        }
+        ASSERT_TRUE(nome && tamanho && data);
+        const QRectF emNome = nome->mapRectToScene(QRectF(0, 0, nome->width(), nome->height()));
+        const QRectF emTamanho = tamanho->mapRectToScene(QRectF(0, 0, tamanho->width(), tamanho->height()));
+        const QRectF emData = data->mapRectToScene(QRectF(0, 0, data->width(), data->height()));
+        EXPECT_LE(emNome.right(), emTamanho.left());
+        EXPECT_LE(emTamanho.right(), emData.left());
+        EXPECT_LE(tamanho->property("contentWidth").toReal(), tamanho->width());
+        EXPECT_LE(data->property("contentWidth").toReal(), data->width());
+        EXPECT_FALSE(data->property("text").toString().isEmpty());
+        ++conferidas;
+    }
+    EXPECT_EQ(conferidas, 4);
     const auto janelas = QGuiApplication::topLevelWindows();
     EXPECT_EQ(std::count_if(janelas.begin(), janelas.end(), [](QWindow *j) { return j->isVisible(); }), 1)
         << "nenhuma janela do sistema toma o foco";
     EXPECT_TRUE(janela()->isActive());
     capturar(QStringLiteral("editores-seletor-de-imagem"));
+
+    // Double-clicking the image reads it and closes the chooser.
+    const auto qr = std::find_if(linhas.begin(), linhas.end(), [](QQuickItem *item) {
+        return item->objectName() == QLatin1String("linha_qr do github.png");
+    });
+    ASSERT_NE(qr, linhas.end());
+    QTest::mouseDClick(janela(), Qt::LeftButton, {}, centro(*qr));
+    ASSERT_TRUE(esperarAte([&] { return !modelo<ModeloDoEditorDeCodigo>()->emissor().isEmpty(); }));
+    avancar(400);
+    EXPECT_EQ(modelo<ModeloDoEditorDeCodigo>()->emissor(), QStringLiteral("GitHub"));
+    EXPECT_FALSE(seletor->property("visible").toBool());
+    EXPECT_FALSE(modelo<ModeloDoEditorDeCodigo>()->escolhendoImagem());
+
+    // By keyboard: Down picks the folder (not an image: "Abrir" stays off), Return enters it,
+    // Backspace goes back up, Escape closes without a choice.
+    clicar(QStringLiteral("deUmaImagem"));
+    ASSERT_TRUE(esperarAte([&] { return seletor->property("visible").toBool(); }));
+    ASSERT_TRUE(esperarAte([&] { return lista->property("count").toInt() == 4; }));
+    avancar(300);
+    tecla(Qt::Key_Down);
+    EXPECT_EQ(lista->property("currentIndex").toInt(), 0);
+    EXPECT_FALSE(achar(QStringLiteral("abrirImagem"))->property("enabled").toBool());
+    tecla(Qt::Key_Return);
+    ASSERT_TRUE(esperarAte([&] { return texto(QStringLiteral("caminhoDaPasta")) == imagens + QStringLiteral("/Antigas"); }));
+    ASSERT_TRUE(esperarAte([&] { return visivel(QStringLiteral("pastaVazia")); }));
+    tecla(Qt::Key_Backspace);
+    ASSERT_TRUE(esperarAte([&] { return texto(QStringLiteral("caminhoDaPasta")) == imagens; }));
+    ASSERT_TRUE(esperarAte([&] { return lista->property("count").toInt() == 4; }));
+    tecla(Qt::Key_Down);
+    tecla(Qt::Key_Down);
+    EXPECT_TRUE(achar(QStringLiteral("abrirImagem"))->property("enabled").toBool());
+    capturar(QStringLiteral("editores-seletor-de-imagem-escolhida"));
     tecla(Qt::Key_Escape);
+    avancar(300);
+    EXPECT_FALSE(seletor->property("visible").toBool());
+    EXPECT_FALSE(modelo<ModeloDoEditorDeCodigo>()->escolhendoImagem());
+    PedidoAoPortal::usarBarramento(std::nullopt);
+    QDBusConnection::disconnectFromBus(QStringLiteral("folha-sem-portal"));
 }
 
 TEST_F(FolhaNaTela, SenhaSalvaComReturnEMostraSalvando)

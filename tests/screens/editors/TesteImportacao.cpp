@@ -185,20 +185,76 @@ TEST_F(Importacao, ColarTextoVenceImagem)
     ambos->setText(linkA);
     ambos->setImageData(Testes::imagemDeQR(linkB));
     area->setMimeData(ambos);
-    modelo->colar();
+    Testes::executar(modelo->colarAgora());
     EXPECT_EQ(modelo->emissor(), QStringLiteral("GitHub"));
 
     area->setImage(Testes::imagemDeQR(linkB));
-    modelo->colar();
+    Testes::executar(modelo->colarAgora());
     EXPECT_EQ(modelo->emissor(), QStringLiteral("Google"));
 
     area->setImage(Testes::imagemDeCodigoDeBarras(QStringLiteral("123")));
-    modelo->colar();
+    Testes::executar(modelo->colarAgora());
     EXPECT_EQ(modelo->erro(), QStringLiteral("Não achamos um QR Code na imagem copiada."));
 
     area->clear();
-    modelo->colar();
+    Testes::executar(modelo->colarAgora());
     EXPECT_EQ(modelo->erro(), QStringLiteral("Copie o link ou a imagem do QR Code e tente de novo."));
+}
+
+TEST_F(Importacao, ImagemColadaLidaForaDaLinhaPrincipal)
+{
+    // The click returns before the decoding: the form fills only once the worker is done.
+    QGuiApplication::clipboard()->setImage(Testes::imagemDeQR(linkB));
+    modelo->colar();
+    EXPECT_EQ(modelo->emissor(), QString());
+    ASSERT_TRUE(esperarAte([&] { return !modelo->emissor().isEmpty(); }));
+    EXPECT_EQ(modelo->emissor(), QStringLiteral("Google"));
+}
+
+TEST(OrigemDaSoltura, SolturasMisturadas)
+{
+    const QUrl local = QUrl::fromLocalFile(QStringLiteral("/home/ana/Imagens/qr.png"));
+    const QUrl outroLocal = QUrl::fromLocalFile(QStringLiteral("/home/ana/Imagens/outro.png"));
+    const QUrl remoto(QStringLiteral("https://exemplo.com/2fa/qr.png"));
+    const QByteArray bytes("\x89PNG...");
+    const struct {
+        const char *nome;
+        QList<QUrl> enderecos;
+        QByteArray imagem;
+        bool aceita;
+        QString arquivo;
+        QByteArray lida;
+    } casos[] = {
+        {"nada", {}, {}, false, {}, {}},
+        {"um arquivo do gerenciador de arquivos", {local}, {}, true, local.toLocalFile(), {}},
+        {"arquivo e bytes: o arquivo vence", {local}, bytes, true, local.toLocalFile(), {}},
+        {"vários arquivos: só o primeiro", {outroLocal, local}, {}, true, outroLocal.toLocalFile(), {}},
+        {"imagem da web com os bytes (Firefox)", {remoto}, bytes, true, {}, bytes},
+        {"imagem da web só com o endereço", {remoto}, {}, true, {}, {}},
+        {"só os bytes", {}, bytes, true, {}, bytes},
+        {"endereço remoto antes de um arquivo", {remoto, local}, bytes, true, {}, bytes},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        const std::optional<OrigemDaSoltura> origem = origemDaSoltura(caso.enderecos, caso.imagem);
+        ASSERT_EQ(origem.has_value(), caso.aceita);
+        if (!origem)
+            continue;
+        EXPECT_EQ(origem->arquivo, caso.arquivo);
+        EXPECT_EQ(origem->imagem, caso.lida);
+    }
+}
+
+TEST_F(Importacao, SolturaDaWebLeOsBytesDaImagem)
+{
+    const QList<QUrl> daWeb{QUrl(QStringLiteral("https://exemplo.com/qr.png"))};
+    ASSERT_TRUE(modelo->receberSoltura(daWeb, png(Testes::imagemDeQR(linkB))));
+    ASSERT_TRUE(esperarAte([&] { return !modelo->emissor().isEmpty() || !modelo->erro().isEmpty(); }));
+    EXPECT_EQ(modelo->emissor(), QStringLiteral("Google"));
+
+    ASSERT_TRUE(modelo->receberSoltura(daWeb, {}));
+    ASSERT_TRUE(esperarAte([&] { return !modelo->erro().isEmpty(); }));
+    EXPECT_EQ(modelo->erro(), QStringLiteral("Não achamos um QR Code nessa imagem."));
 }
 
 TEST_F(Importacao, SolturaEArquivoLidosSemCopiaNoTemporario)

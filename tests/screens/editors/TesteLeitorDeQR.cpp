@@ -51,6 +51,25 @@ QImage girada(const QImage &imagem, double graus)
     return fundo;
 }
 
+// Dark modules on a transparent ground, as a QR code is often saved from a web page.
+QImage transparente(const QImage &qr)
+{
+    QImage resultado = qr.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < resultado.height(); ++y) {
+        auto *linha = reinterpret_cast<QRgb *>(resultado.scanLine(y));
+        for (int x = 0; x < resultado.width(); ++x)
+            linha[x] = qGray(linha[x]) > 128 ? qRgba(0, 0, 0, 0) : qRgba(0, 0, 0, 255);
+    }
+    return resultado;
+}
+
+// Light modules on a dark ground, as a dark page shows it.
+QImage invertida(QImage qr)
+{
+    qr.invertPixels();
+    return qr;
+}
+
 QByteArray png(const QImage &imagem)
 {
     QByteArray bytes;
@@ -79,6 +98,10 @@ TEST(LeitorDeQR, ImagensGeradas)
         {"ampliado", imagemDeQR(linkB).scaled(900, 900), {linkB}},
         {"reduzido", imagemDeQR(linkB, 300).scaled(130, 130, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), {linkB}},
         {"captura com ruído", capturaRuidosa(imagemDeQR(linkA)), {linkA}},
+        {"fundo transparente", transparente(imagemDeQR(linkA)), {linkA}},
+        {"fundo transparente, num PNG", QImage::fromData(png(transparente(imagemDeQR(linkB)))), {linkB}},
+        {"claro sobre escuro", invertida(imagemDeQR(linkA)), {linkA}},
+        {"claro sobre escuro numa captura", invertida(capturaRuidosa(imagemDeQR(linkB))), {linkB}},
         {"imagem vazia", QImage(), {}},
     };
     for (const auto &caso : casos) {
