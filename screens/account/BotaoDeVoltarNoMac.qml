@@ -1,4 +1,5 @@
-// "Voltar" with a left chevron: a plain link-like button across the full width, leading-aligned.
+// "Voltar" with a left chevron: a plain link-like button framed to the full width, leading-aligned;
+// only the chevron and the text take the click (the rest of the row is empty space).
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
@@ -18,9 +19,18 @@ AbstractButton {
     font: Tipo.callout
     hoverEnabled: true
     onClicked: acao()
+    containmentMask: botao.contentItem
+
+    // Tab gives it the focus, a click does not (the focus stays where the user typed).
+    focusPolicy: Qt.TabFocus
+    Accessible.name: botao.text
+    Keys.onReturnPressed: botao.clicked()
+    Keys.onEnterPressed: botao.clicked()
 
     contentItem: Row {
         spacing: 4
+        // Only as wide as the chevron and the text, whatever the button's width.
+        width: implicitWidth
 
         Simbolo {
             anchors.verticalCenter: parent.verticalCenter
@@ -39,4 +49,9 @@ AbstractButton {
     }
 
     background: null
+
+    AnelDeFoco {
+        mostrado: botao.visualFocus
+        raio: 4
+    }
 }

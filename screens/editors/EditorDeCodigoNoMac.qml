@@ -54,6 +54,7 @@ FolhaDeEdicaoNoMac {
         opacity: mostrada ? 1 : 0
         scale: mostrada ? 1 : 0.98
         visible: opacity > 0
+        Presenca.saindo: !mostrada
 
         Behavior on opacity {
             enabled: !MovimentoReduzido.ativo

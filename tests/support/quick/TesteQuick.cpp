@@ -2,6 +2,7 @@
 
 #include "app/MovimentoReduzido.h"
 #include "app/RelogioDasTelas.h"
+#include "support/quick/EntradaInvisivel.h"
 #include "support/quick/MotorDeAnimacao.h"
 
 #include <QDir>
@@ -31,6 +32,13 @@ void registrarMensagem(QtMsgType tipo, const QMessageLogContext &contexto, const
 }
 
 } // namespace
+
+// Mouse areas that act on a click without being a control, each for its reason.
+const QStringList TesteQuick::areasPermitidas = {
+    // The opening: a click anywhere skips it; it is a moment of decoration with nothing to
+    // reach by keyboard, and it hands over by itself.
+    QStringLiteral("pularAbertura"),
+};
 
 const QString TesteQuick::importacoes = QStringLiteral("import QtQuick\nimport Corvane.App\n");
 
@@ -95,6 +103,7 @@ void TesteQuick::SetUp()
 
 void TesteQuick::TearDown()
 {
+    conferirCliques(QStringLiteral("at the end of the test"));
     delete raiz_;
     raiz_ = nullptr;
     janela_.reset();
@@ -205,9 +214,26 @@ void TesteQuick::avancar(int ms)
     QCoreApplication::processEvents();
 }
 
+void TesteQuick::conferirCliques(const QString &quando)
+{
+    for (QWindow *janela : QGuiApplication::topLevelWindows()) {
+        auto *quick = qobject_cast<QQuickWindow *>(janela);
+        if (!quick || !quick->isVisible())
+            continue;
+        const QStringList achados = cliquesInvisiveis(quick);
+        EXPECT_TRUE(achados.isEmpty()) << "clicks " << quando.toStdString() << " would reach what cannot be seen:\n"
+                                       << achados.join('\n').toStdString();
+        const QStringList soltas = areasSoltas(quick->contentItem(), areasPermitidas);
+        EXPECT_TRUE(soltas.isEmpty()) << "mouse areas " << quando.toStdString()
+                                      << " act on a click outside a control that Tab and Space reach:\n"
+                                      << soltas.join('\n').toStdString();
+    }
+}
+
 QImage TesteQuick::capturar(const QString &nome)
 {
     QImage imagem = janela_->grabWindow();
+    conferirCliques(QStringLiteral("in ") + nome);
     const QString pasta = QStringLiteral(CORVANE_CAPTURAS);
     QDir().mkpath(pasta);
     EXPECT_TRUE(imagem.save(pasta + QLatin1Char('/') + nome + QStringLiteral(".png"))) << nome.toStdString();
