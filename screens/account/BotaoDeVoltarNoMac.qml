@@ -1,5 +1,5 @@
-// "Voltar" with a left chevron: a plain link-like button framed to the full width, leading-aligned;
-// only the chevron and the text take the click (the rest of the row is empty space).
+// "Voltar" with a left chevron: a plain link-like button across the full width, leading-aligned.
+// Its focus ring surrounds the chevron and the text.
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
@@ -19,7 +19,6 @@ AbstractButton {
     font: Tipo.callout
     hoverEnabled: true
     onClicked: acao()
-    containmentMask: botao.contentItem
 
     // Tab gives it the focus, a click does not (the focus stays where the user typed).
     focusPolicy: Qt.TabFocus
@@ -29,8 +28,6 @@ AbstractButton {
 
     contentItem: Row {
         spacing: 4
-        // Only as wide as the chevron and the text, whatever the button's width.
-        width: implicitWidth
 
         Simbolo {
             anchors.verticalCenter: parent.verticalCenter
@@ -51,6 +48,11 @@ AbstractButton {
     background: null
 
     AnelDeFoco {
+        anchors.fill: undefined
+        x: -3
+        y: -3
+        width: botao.implicitContentWidth + 6
+        height: botao.height - botao.bottomPadding + 6
         mostrado: botao.visualFocus
         raio: 4
     }

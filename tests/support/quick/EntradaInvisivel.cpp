@@ -41,7 +41,8 @@ QQuickItem *alvoEm(QQuickItem *item, QPointF cena)
         if (QQuickItem *alvo = alvoEm(*i, cena))
             return alvo;
     }
-    if (contem && !areaDesligada(item)
+    // A text takes the left button only for its links and lets any other press through.
+    if (contem && !areaDesligada(item) && !item->inherits("QQuickText")
         && ((item->acceptedMouseButtons() & Qt::LeftButton) || temManipuladorDeClique(item)))
         return item;
     return nullptr;
@@ -64,7 +65,8 @@ double opacidadeEfetiva(const QQuickItem *item)
 
 bool recebeSemSerVisto(const QQuickItem *item)
 {
-    return opacidadeEfetiva(item) < Presenca::opacidadeMinima || Presenca::saindoOuDentroDeQuemSai(item);
+    // Nested fades multiply (a form fading in inside a panel fading in): below 1 % nothing shows.
+    return opacidadeEfetiva(item) < 0.01 || Presenca::saindoOuDentroDeQuemSai(item);
 }
 
 QString caminhoDoItem(const QQuickItem *item)

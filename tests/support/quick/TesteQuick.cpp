@@ -2,9 +2,11 @@
 
 #include "app/MovimentoReduzido.h"
 #include "app/RelogioDasTelas.h"
+#include "support/quick/BuscaVisual.h"
 #include "support/quick/EntradaInvisivel.h"
 #include "support/quick/MotorDeAnimacao.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QPauseAnimation>
 #include <QApplication>
@@ -238,4 +240,45 @@ QImage TesteQuick::capturar(const QString &nome)
     QDir().mkpath(pasta);
     EXPECT_TRUE(imagem.save(pasta + QLatin1Char('/') + nome + QStringLiteral(".png"))) << nome.toStdString();
     return imagem;
+}
+
+void TesteQuick::conferirFocoPorTab(const QString &importacoesExtras, const QString &controle, const QString &captura,
+                                    const QString &nome)
+{
+    QQuickItem *raiz = mostrar(importacoes + importacoesExtras + QStringLiteral(R"(
+Column {
+    x: 24
+    y: 24
+    spacing: 16
+    property int acionado: 0
+    TextInput { objectName: "campoAntes"; width: 200; height: 22; text: "campo"; activeFocusOnTab: true }
+    %1
+})").arg(controle),
+                               QSize(460, 260), QStringLiteral("#ffffff"));
+    ASSERT_TRUE(raiz);
+    auto *campo = achar<QQuickItem>(QStringLiteral("campoAntes"));
+    auto *alvo = achar<QQuickItem>(nome);
+    ASSERT_TRUE(campo && alvo);
+    QQuickItem *anel = itemChamado(alvo, QStringLiteral("anelDeFoco"));
+    ASSERT_TRUE(anel) << "no focus ring";
+    QAccessibleInterface *acessivel = QAccessible::queryAccessibleInterface(alvo);
+    ASSERT_TRUE(acessivel);
+    EXPECT_FALSE(acessivel->text(QAccessible::Name).isEmpty());
+
+    campo->forceActiveFocus();
+    QTest::mouseClick(janela(), Qt::LeftButton, {}, centro(alvo));
+    EXPECT_EQ(raiz->property("acionado").toInt(), 1) << "a click acts";
+    EXPECT_TRUE(campo->hasActiveFocus()) << "a click leaves the focus where it was";
+    EXPECT_FALSE(alvo->hasActiveFocus());
+    EXPECT_FALSE(anel->isVisible());
+
+    QTest::keyClick(janela(), Qt::Key_Tab);
+    EXPECT_TRUE(alvo->hasActiveFocus()) << "Tab reaches it";
+    EXPECT_TRUE(anel->isVisible()) << "and it shows the focus";
+    if (!captura.isEmpty())
+        capturar(captura);
+    QTest::keyClick(janela(), Qt::Key_Space);
+    EXPECT_EQ(raiz->property("acionado").toInt(), 2) << "Space presses it";
+    QTest::keyClick(janela(), Qt::Key_Return);
+    EXPECT_EQ(raiz->property("acionado").toInt(), 3) << "Return presses it";
 }

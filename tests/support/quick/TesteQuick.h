@@ -60,6 +60,15 @@ protected:
     // reaches and Space presses). Runs on every screenshot and at the end of every test.
     void conferirCliques(const QString &quando);
 
+    // Shows `controle` (the QML of one control named "controle", whose action adds one to the
+    // root's `acionado`; `importacoesExtras` are the modules it needs) after a text field, and
+    // checks what a hand and a keyboard meet: a click acts without taking the field's focus or
+    // showing the ring; Tab gives the control the focus and shows its ring ("anelDeFoco");
+    // Space and Return act; it has an accessible name. Writes <captura>.png with the ring.
+    // `nome` names the control when it is not "controle".
+    void conferirFocoPorTab(const QString &importacoesExtras, const QString &controle, const QString &captura = {},
+                            const QString &nome = QStringLiteral("controle"));
+
     QQmlEngine &engine() { return *engine_; }
     QQuickWindow *janela() { return janela_.get(); }
     QObject *raiz() { return raiz_; }
