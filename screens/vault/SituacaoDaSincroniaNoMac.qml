@@ -102,6 +102,7 @@ Item {
         AbstractButton {
             id: linhaOciosa
 
+            focusPolicy: Qt.TabFocus
             objectName: "linhaOciosa"
             Layout.fillWidth: true
             visible: modelo.estadoDaLinha === "ocioso"
@@ -145,6 +146,11 @@ Item {
                     font: Tipo.caption
                     color: Paleta.textoApagado
                 }
+            }
+
+            AnelDeFoco {
+                mostrado: linhaOciosa.visualFocus
+                raio: 6
             }
         }
     }
