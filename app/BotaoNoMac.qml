@@ -17,6 +17,12 @@ Button {
     bottomPadding: 5
     hoverEnabled: true
 
+    // Tab gives it the focus, a click does not (the focus stays where the user typed).
+    focusPolicy: Qt.TabFocus
+    Accessible.name: botao.text
+    Keys.onReturnPressed: botao.clicked()
+    Keys.onEnterPressed: botao.clicked()
+
     contentItem: Text {
         text: botao.text
         font: botao.font
@@ -36,5 +42,10 @@ Button {
                : (botao.down ? Paleta.fundo : Paleta.superficie)
         border.width: botao.estilo === "destacado" ? 0 : 1
         border.color: Paleta.borda
+    }
+
+    AnelDeFoco {
+        mostrado: botao.visualFocus
+        raio: 6
     }
 }

@@ -25,10 +25,10 @@ Item {
     y: aparente ? 12 : -height
     opacity: aparente ? 1 : 0
     Component.onCompleted: entrou = true
-    onOpacityChanged: {
-        if (capsula.saindo && capsula.opacity === 0)
-            capsula.destroy();
-    }
+    // Destroyed once faded out, also when it is replaced before its first frame (its opacity
+    // then never moves).
+    Presenca.saindo: capsula.saindo
+    Presenca.onSaiu: capsula.destroy()
 
     Behavior on y {
         NumberAnimation {

@@ -144,9 +144,8 @@ Item {
             Connections {
                 target: espera.item
                 ignoreUnknownSignals: true
-                function onOpacityChanged() {
-                    const tela = espera.item as Item;
-                    if (tela !== null && tela.opacity === 0 && raiz.trabalhando === undefined)
+                function onSaiu() {
+                    if (raiz.trabalhando === undefined)
                         raiz.esperaSaindo = false;
                 }
             }

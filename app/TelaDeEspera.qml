@@ -1,6 +1,8 @@
 // Covers the window while a long operation runs: the animated padlock, a title and a detail
 // line, over the window background at 94 % so the screen behind shows faintly. It settles in
-// from slightly larger as it fades in, and leaves the same way when `mostrada` turns false.
+// from slightly larger as it fades in, and leaves the same way when `mostrada` turns false,
+// taking no input from then on; `saiu` comes once it has faded out (at once when it never
+// showed).
 import QtQuick
 import Corvane.App
 
@@ -18,11 +20,15 @@ Item {
     property bool entrou: false
     readonly property bool aparente: mostrada && entrou
 
+    signal saiu()
+
     implicitWidth: 640
     implicitHeight: 480
     opacity: aparente ? 1 : 0
     scale: aparente ? 1 : 1.02
     Component.onCompleted: entrou = true
+    Presenca.saindo: !tela.mostrada
+    Presenca.onSaiu: tela.saiu()
 
     Behavior on opacity {
         NumberAnimation {

@@ -64,6 +64,7 @@ Rectangle {
             AbstractButton {
                 id: reabrir
 
+                focusPolicy: Qt.TabFocus
                 implicitWidth: contentItem.implicitWidth
                 implicitHeight: contentItem.implicitHeight
                 objectName: "botaoAbrirDeNovo"
@@ -72,10 +73,16 @@ Rectangle {
                 onClicked: cartao.aoReabrir()
                 contentItem: Text { text: reabrir.text; font: reabrir.font; color: Paleta.azul }
                 background: null
+
+                AnelDeFoco {
+                    mostrado: reabrir.visualFocus
+                    raio: 4
+                }
             }
             AbstractButton {
                 id: cancelar
 
+                focusPolicy: Qt.TabFocus
                 implicitWidth: contentItem.implicitWidth
                 implicitHeight: contentItem.implicitHeight
                 objectName: "botaoCancelarAguardo"
@@ -84,6 +91,11 @@ Rectangle {
                 onClicked: cartao.aoCancelar()
                 contentItem: Text { text: cancelar.text; font: cancelar.font; color: Paleta.textoSecundario }
                 background: null
+
+                AnelDeFoco {
+                    mostrado: cancelar.visualFocus
+                    raio: 4
+                }
             }
         }
     }

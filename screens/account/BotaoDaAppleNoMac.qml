@@ -17,6 +17,12 @@ Button {
     padding: 0
     font: Tipo.fonte(Tipo.Callout, Font.DemiBold)
 
+    // Tab gives it the focus, a click does not (the focus stays where the user typed).
+    focusPolicy: Qt.TabFocus
+    Accessible.name: botao.text
+    Keys.onReturnPressed: botao.clicked()
+    Keys.onEnterPressed: botao.clicked()
+
     contentItem: RotuloDeBotao {
         texto: botao.text
         simbolo: botao.simbolo
@@ -28,5 +34,10 @@ Button {
         objectName: "fundoDoBotao"
         radius: 12
         color: Qt.rgba(0, 0, 0, botao.down ? 0.8 : 1)
+    }
+
+    AnelDeFoco {
+        mostrado: botao.visualFocus
+        raio: 12
     }
 }

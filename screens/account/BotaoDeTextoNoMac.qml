@@ -14,6 +14,12 @@ AbstractButton {
     font: Tipo.callout
     hoverEnabled: true
 
+    // Tab gives it the focus, a click does not (the focus stays where the user typed).
+    focusPolicy: Qt.TabFocus
+    Accessible.name: botao.text
+    Keys.onReturnPressed: botao.clicked()
+    Keys.onEnterPressed: botao.clicked()
+
     contentItem: Text {
         text: botao.text
         textFormat: Text.PlainText
@@ -23,4 +29,9 @@ AbstractButton {
     }
 
     background: null
+
+    AnelDeFoco {
+        mostrado: botao.visualFocus
+        raio: 4
+    }
 }

@@ -1,4 +1,5 @@
 // "Voltar" with a left chevron: a plain link-like button across the full width, leading-aligned.
+// Its focus ring surrounds the chevron and the text.
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
@@ -18,6 +19,12 @@ AbstractButton {
     font: Tipo.callout
     hoverEnabled: true
     onClicked: acao()
+
+    // Tab gives it the focus, a click does not (the focus stays where the user typed).
+    focusPolicy: Qt.TabFocus
+    Accessible.name: botao.text
+    Keys.onReturnPressed: botao.clicked()
+    Keys.onEnterPressed: botao.clicked()
 
     contentItem: Row {
         spacing: 4
@@ -39,4 +46,14 @@ AbstractButton {
     }
 
     background: null
+
+    AnelDeFoco {
+        anchors.fill: undefined
+        x: -3
+        y: -3
+        width: botao.implicitContentWidth + 6
+        height: botao.height - botao.bottomPadding + 6
+        mostrado: botao.visualFocus
+        raio: 4
+    }
 }

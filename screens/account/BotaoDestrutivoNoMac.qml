@@ -14,6 +14,12 @@ Button {
     padding: 0
     font: Tipo.fonte(Tipo.Callout, Font.DemiBold)
 
+    // Tab gives it the focus, a click does not (the focus stays where the user typed).
+    focusPolicy: Qt.TabFocus
+    Accessible.name: botao.text
+    Keys.onReturnPressed: botao.clicked()
+    Keys.onEnterPressed: botao.clicked()
+
     contentItem: RotuloDeBotao {
         texto: botao.text
         fonte: botao.font
@@ -23,5 +29,10 @@ Button {
     background: Rectangle {
         radius: 12
         color: Qt.rgba(Paleta.vermelho.r, Paleta.vermelho.g, Paleta.vermelho.b, botao.down ? 0.85 : 1)
+    }
+
+    AnelDeFoco {
+        mostrado: botao.visualFocus
+        raio: 12
     }
 }

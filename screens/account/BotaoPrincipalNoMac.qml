@@ -20,6 +20,12 @@ Button {
     padding: 0
     font: Tipo.fonte(Tipo.Body, Font.DemiBold)
 
+    // Tab gives it the focus, a click does not (the focus stays where the user typed).
+    focusPolicy: Qt.TabFocus
+    Accessible.name: botao.text
+    Keys.onReturnPressed: botao.clicked()
+    Keys.onEnterPressed: botao.clicked()
+
     contentItem: RotuloDeBotao {
         texto: botao.text
         simbolo: botao.simbolo
@@ -38,5 +44,10 @@ Button {
         sequences: ["Return", "Enter"]
         enabled: botao.padrao && botao.enabled && botao.visible
         onActivated: botao.clicked()
+    }
+
+    AnelDeFoco {
+        mostrado: botao.visualFocus
+        raio: 12
     }
 }

@@ -16,6 +16,12 @@ Button {
     padding: 0
     font: Tipo.fonte(Tipo.Callout, Font.DemiBold)
 
+    // Tab gives it the focus, a click does not (the focus stays where the user typed).
+    focusPolicy: Qt.TabFocus
+    Accessible.name: botao.text
+    Keys.onReturnPressed: botao.clicked()
+    Keys.onEnterPressed: botao.clicked()
+
     contentItem: RotuloDeBotao {
         texto: botao.text
         simbolo: botao.simbolo
@@ -29,5 +35,10 @@ Button {
         color: botao.down ? Paleta.fundo : Paleta.superficie
         border.width: 1
         border.color: Paleta.borda
+    }
+
+    AnelDeFoco {
+        mostrado: botao.visualFocus
+        raio: 12
     }
 }

@@ -61,6 +61,7 @@ ColumnLayout {
             opacity: botoes.aguardando ? 1 : 0
             scale: botoes.aguardando ? 1 : 0.97
             visible: opacity > 0
+            Presenca.saindo: !botoes.aguardando
             onAoReabrir: modelo.reabrir()
             onAoCancelar: modelo.cancelar()
 
@@ -76,6 +77,7 @@ ColumnLayout {
             opacity: botoes.aguardando ? 0 : 1
             scale: botoes.aguardando ? 0.97 : 1
             visible: opacity > 0
+            Presenca.saindo: botoes.aguardando
 
             Behavior on opacity { AnimacaoDeMola { resposta: 0.3 } }
             Behavior on scale { AnimacaoDeMola { resposta: 0.3 } }

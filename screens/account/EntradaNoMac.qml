@@ -52,6 +52,8 @@ Item {
         opacity: entrada.abrindo ? 1 : 0
         scale: entrada.abrindo ? 1 : 1.04
         sourceComponent: AberturaNoMac {}
+        // Fading out after the hand-over, the opening lets clicks through to the form.
+        Presenca.saindo: !entrada.abrindo
 
         Behavior on opacity { AnimacaoDeMola { resposta: 0.6 } }
         Behavior on scale { AnimacaoDeMola { resposta: 0.6 } }
@@ -106,6 +108,7 @@ Item {
             height: leiaute.height
             opacity: entrada.larga ? 1 : 0
             visible: opacity > 0
+            Presenca.saindo: !entrada.larga
 
             Behavior on x { AnimacaoDeMola { resposta: 0.35 } }
             Behavior on opacity { AnimacaoDeMola { resposta: 0.35 } }

@@ -130,6 +130,7 @@ ColumnLayout {
         AbstractButton {
             id: criarConta
 
+            focusPolicy: Qt.TabFocus
             implicitWidth: contentItem.implicitWidth
             implicitHeight: contentItem.implicitHeight
             objectName: "botaoCriarConta"
@@ -143,6 +144,11 @@ ColumnLayout {
                 color: Paleta.azul
             }
             background: null
+
+            AnelDeFoco {
+                mostrado: criarConta.visualFocus
+                raio: 4
+            }
         }
     }
 }

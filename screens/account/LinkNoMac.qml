@@ -1,19 +1,12 @@
 // A link in running text: the accent colour, a pointing hand, and the address opened by the
-// system when clicked.
+// system when clicked (or pressed with Space or Return once Tab reached it).
 import QtQuick
 import Corvane.App
 
-Text {
+BotaoEmTexto {
     id: link
 
     required property url endereco
 
-    textFormat: Text.PlainText
-    color: Paleta.azul
-
-    MouseArea {
-        anchors.fill: parent
-        cursorShape: Qt.PointingHandCursor
-        onClicked: Qt.openUrlExternally(link.endereco)
-    }
+    onClicked: Qt.openUrlExternally(link.endereco)
 }

@@ -31,8 +31,9 @@ Item {
     opacity: 0
     // The current step is visible from the start of its entrance, so its field can take focus.
     visible: opacity > 0 || atual
-    // A step fading out no longer takes clicks or keys.
+    // A step fading out no longer takes clicks or keys; one not yet faded in takes no click.
     enabled: atual
+    Presenca.saindo: false
 
     onAtualChanged: {
         if (!criado)

@@ -8,16 +8,20 @@ Item {
     property Item tela: null
     // Arrives with the transition (every screen but the first).
     property bool chegando: false
+    // Leaving: it takes no input while it fades out.
+    property bool saindo: false
     readonly property real alturaDaTela: tela !== null ? tela.implicitHeight : 0
 
     function sair() {
         chegada.stop();
+        quadro.saindo = true;
         saida.start();
     }
 
     objectName: "quadroDaTela"
     height: alturaDaTela
     opacity: chegando ? 0 : 1
+    Presenca.saindo: quadro.saindo
     transform: Translate {
         id: deslocamento
 

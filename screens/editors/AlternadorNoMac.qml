@@ -8,6 +8,7 @@ import Corvane.Editores
 Switch {
     id: alternador
 
+    focusPolicy: Qt.TabFocus
     Layout.fillWidth: true
     leftPadding: 0
     font: Tipo.body
@@ -37,5 +38,12 @@ Switch {
         font: alternador.font
         color: Paleta.tinta
         verticalAlignment: Text.AlignVCenter
+    }
+
+    // Around the switch itself, not its label.
+    AnelDeFoco {
+        parent: alternador.indicator
+        mostrado: alternador.visualFocus
+        raio: 10
     }
 }

@@ -54,6 +54,7 @@ FolhaDeEdicaoNoMac {
         opacity: mostrada ? 1 : 0
         scale: mostrada ? 1 : 0.98
         visible: opacity > 0
+        Presenca.saindo: !mostrada
 
         Behavior on opacity {
             enabled: !MovimentoReduzido.ativo
@@ -141,9 +142,23 @@ FolhaDeEdicaoNoMac {
         spacing: 10
 
         AbstractButton {
+            id: opcoesAvancadas
+
             objectName: "opcoesAvancadas"
             Layout.fillWidth: true
+            focusPolicy: Qt.TabFocus
+            Accessible.name: "Opções avançadas"
             onClicked: raiz.avancado = !raiz.avancado
+
+            AnelDeFoco {
+                anchors.fill: undefined
+                x: -3
+                y: -3
+                width: opcoesAvancadas.implicitContentWidth + 6
+                height: opcoesAvancadas.height + 6
+                mostrado: opcoesAvancadas.visualFocus
+                raio: 4
+            }
 
             contentItem: RowLayout {
                 spacing: 6

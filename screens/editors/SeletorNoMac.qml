@@ -1,6 +1,8 @@
 // One picker row of the advanced options: the label, then the choices as a segmented control.
-// `valor` matching none of the choices selects none.
+// `valor` matching none of the choices selects none. Each choice is a button that Tab reaches
+// and Space or Return choose.
 import QtQuick
+import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Corvane.App
 import Corvane.Editores
@@ -43,7 +45,7 @@ RowLayout {
             Repeater {
                 model: seletor.opcoes
 
-                delegate: Rectangle {
+                delegate: AbstractButton {
                     id: opcao
 
                     required property var modelData
@@ -53,26 +55,37 @@ RowLayout {
 
                     objectName: "opcao-" + seletor.rotulo + "-" + modelData.texto
                     // qmllint enable unqualified
-                    width: rotulo.implicitWidth + 20
+                    width: opcao.implicitContentWidth + 20
                     height: 24
-                    radius: 6
-                    color: marcada ? Paleta.superficie : "transparent"
-                    border.width: marcada ? 1 : 0
-                    border.color: Paleta.borda
+                    padding: 0
+                    text: opcao.modelData.texto
+                    checkable: false
+                    checked: opcao.marcada
+                    focusPolicy: Qt.TabFocus
+                    Accessible.role: Accessible.RadioButton
+                    Accessible.name: seletor.rotulo + ": " + opcao.text // qmllint disable unqualified
+                    Keys.onReturnPressed: opcao.clicked()
+                    Keys.onEnterPressed: opcao.clicked()
+                    onClicked: seletor.escolhido(opcao.modelData.valor) // qmllint disable unqualified
 
-                    Text {
-                        id: rotulo
-
-                        anchors.centerIn: parent
-                        text: opcao.modelData.texto
+                    background: Rectangle {
+                        radius: 6
+                        color: opcao.marcada ? Paleta.superficie : "transparent"
+                        border.width: opcao.marcada ? 1 : 0
+                        border.color: Paleta.borda
+                    }
+                    contentItem: Text {
+                        text: opcao.text
                         textFormat: Text.PlainText
+                        horizontalAlignment: Text.AlignHCenter
+                        verticalAlignment: Text.AlignVCenter
                         font: Tipo.fonte(Tipo.Callout, opcao.marcada ? Font.DemiBold : Font.Normal)
                         color: Paleta.tinta
                     }
 
-                    MouseArea {
-                        anchors.fill: parent
-                        onClicked: seletor.escolhido(opcao.modelData.valor) // qmllint disable unqualified
+                    AnelDeFoco {
+                        mostrado: opcao.visualFocus
+                        raio: 6
                     }
                 }
             }

@@ -71,6 +71,7 @@ Rectangle {
             ToolButton {
                 id: cadeado
 
+                focusPolicy: Qt.TabFocus
                 objectName: "bloquearNaBarra"
                 visible: barra.face === "aberto"
                 enabled: acoes.podeBloquear
@@ -88,6 +89,11 @@ Rectangle {
                     opacity: cadeado.enabled ? 1 : 0.4
                 }
                 background: null
+
+                AnelDeFoco {
+                    mostrado: cadeado.visualFocus
+                    raio: 6
+                }
             }
         }
 
@@ -160,6 +166,7 @@ Rectangle {
         AbstractButton {
             id: download
 
+            focusPolicy: Qt.TabFocus
             objectName: "baixarNaBarra"
             visible: barra.textoDoDownload !== ""
             Layout.fillWidth: true
@@ -185,6 +192,11 @@ Rectangle {
                     font: Tipo.body
                     color: Paleta.azul
                 }
+            }
+
+            AnelDeFoco {
+                mostrado: download.visualFocus
+                raio: 0
             }
         }
 

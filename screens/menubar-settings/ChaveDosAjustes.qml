@@ -7,6 +7,7 @@ import Corvane.App
 Switch {
     id: chave
 
+    focusPolicy: Qt.TabFocus
     checkable: false
     padding: 0
     implicitWidth: 34
@@ -29,4 +30,11 @@ Switch {
         }
     }
     contentItem: null
+
+    // Around the switch itself, not its label.
+    AnelDeFoco {
+        parent: chave.indicator
+        mostrado: chave.visualFocus
+        raio: 10
+    }
 }

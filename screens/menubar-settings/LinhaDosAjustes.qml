@@ -15,6 +15,14 @@ Item {
     signal clicado()
 
     width: parent ? parent.width : 0
+    // A row that acts is reached by Tab and pressed with Space or Return as with a click.
+    activeFocusOnTab: linha.clicavel
+    Accessible.role: linha.clicavel ? Accessible.Button : Accessible.StaticText
+    Accessible.name: linha.rotulo
+    Accessible.onPressAction: if (linha.clicavel) linha.clicado()
+    Keys.onSpacePressed: if (linha.clicavel) linha.clicado()
+    Keys.onReturnPressed: if (linha.clicavel) linha.clicado()
+    Keys.onEnterPressed: if (linha.clicavel) linha.clicado()
     implicitHeight: Math.max(36, direita.implicitHeight + 12, texto.implicitHeight + 16)
 
     Rectangle {
@@ -49,5 +57,10 @@ Item {
         anchors.right: parent.right
         anchors.verticalCenter: parent.verticalCenter
         spacing: 6
+    }
+
+    AnelDeFoco {
+        mostrado: linha.activeFocus
+        raio: 6
     }
 }

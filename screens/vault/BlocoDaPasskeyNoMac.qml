@@ -60,18 +60,10 @@ Item {
                 font: Tipo.callout
                 color: Paleta.textoSecundario
             }
-            Text {
+            BotaoEmTexto {
                 objectName: "botaoAbrirDeNovo"
                 text: "Abrir de novo"
-                textFormat: Text.PlainText
-                font: Tipo.callout
-                color: Paleta.azul
-
-                MouseArea {
-                    anchors.fill: parent
-                    cursorShape: Qt.PointingHandCursor
-                    onClicked: bloco.abrirDeNovo()
-                }
+                onClicked: bloco.abrirDeNovo()
             }
         }
     }

@@ -14,12 +14,16 @@ AbstractButton {
     implicitWidth: 30
     implicitHeight: 30
     hoverEnabled: true
-    focusPolicy: Qt.NoFocus
     opacity: enabled ? 1 : 0.4
     Accessible.name: botao.text
     ToolTip.visible: botao.hovered
     ToolTip.delay: 800
     ToolTip.text: botao.ajuda
+
+    // Tab gives it the focus, a click does not (the focus stays where the user typed).
+    focusPolicy: Qt.TabFocus
+    Keys.onReturnPressed: botao.clicked()
+    Keys.onEnterPressed: botao.clicked()
 
     background: Rectangle {
         radius: 7
@@ -33,5 +37,10 @@ AbstractButton {
             nome: botao.simbolo
             cor: Paleta.textoSecundario
         }
+    }
+
+    AnelDeFoco {
+        mostrado: botao.visualFocus
+        raio: 7
     }
 }

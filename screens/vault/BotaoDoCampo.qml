@@ -12,11 +12,15 @@ AbstractButton {
     implicitWidth: 26
     implicitHeight: 26
     hoverEnabled: true
-    focusPolicy: Qt.NoFocus
     Accessible.name: botao.dica
     ToolTip.visible: botao.hovered
     ToolTip.delay: 1000
     ToolTip.text: botao.dica
+
+    // Tab gives it the focus, a click does not (the focus stays where the user typed).
+    focusPolicy: Qt.TabFocus
+    Keys.onReturnPressed: botao.clicked()
+    Keys.onEnterPressed: botao.clicked()
 
     background: Rectangle {
         radius: 6
@@ -30,5 +34,10 @@ AbstractButton {
             nome: botao.simbolo
             cor: botao.enabled ? Paleta.textoSecundario : Paleta.trilho
         }
+    }
+
+    AnelDeFoco {
+        mostrado: botao.visualFocus
+        raio: 6
     }
 }

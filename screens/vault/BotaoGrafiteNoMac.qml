@@ -22,6 +22,12 @@ Button {
     font.pointSize: 13.5 * 0.75 // 13.5 px at the layout's 96 dpi
     font.weight: Font.DemiBold
 
+    // Tab gives it the focus, a click does not (the focus stays where the user typed).
+    focusPolicy: Qt.TabFocus
+    Accessible.name: botao.text
+    Keys.onReturnPressed: botao.clicked()
+    Keys.onEnterPressed: botao.clicked()
+
     Behavior on scale {
         NumberAnimation {
             duration: Mola.duracao(0.25, 0.7)
@@ -74,5 +80,10 @@ Button {
                 duration: Mola.duracao(0.25, 0.7)
             }
         }
+    }
+
+    AnelDeFoco {
+        mostrado: botao.visualFocus
+        raio: 19
     }
 }

@@ -16,7 +16,7 @@ AbstractButton {
 
     implicitHeight: 48
     padding: 8
-    focusPolicy: Qt.NoFocus
+    focusPolicy: Qt.TabFocus
     onClicked: menu.popup(0, -menu.implicitHeight - 6)
 
     ContaNaTela {
@@ -145,5 +145,10 @@ AbstractButton {
         aberta: cartao.confirmandoSaida
         onSair: cartao.acoes.sair()
         onFechada: cartao.confirmandoSaida = false
+    }
+
+    AnelDeFoco {
+        mostrado: cartao.visualFocus
+        raio: 12
     }
 }

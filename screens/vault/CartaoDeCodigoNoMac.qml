@@ -36,6 +36,14 @@ Item {
 
     implicitWidth: 360
     implicitHeight: alturaDoCartao
+    // Tab reaches the card (a click does not focus it); Space or Return copy as a click does.
+    activeFocusOnTab: true
+    Accessible.role: Accessible.Button
+    Accessible.name: cartao.conta !== "" ? cartao.titulo + ", " + cartao.conta : cartao.titulo
+    Accessible.onPressAction: cartao.clicado()
+    Keys.onSpacePressed: cartao.clicado()
+    Keys.onReturnPressed: cartao.clicado()
+    Keys.onEnterPressed: cartao.clicado()
 
     SombraDoCartao {
         objectName: "sombraDoCartao"
@@ -191,6 +199,8 @@ Item {
                 hoverEnabled: true
                 focusPolicy: Qt.NoFocus
                 opacity: cartao.sobre ? 1 : 0
+                // Hidden, it takes no click: the card's own click copies there too.
+                Presenca.saindo: !cartao.sobre
                 onClicked: cartao.editar()
                 ToolTip.visible: botaoEditar.hovered
                 ToolTip.delay: 1000
@@ -331,4 +341,11 @@ Item {
         }
     }
     // qmllint enable unqualified
+
+    AnelDeFoco {
+        anchors.fill: fundo
+        mostrado: cartao.activeFocus
+        raio: 22
+        scale: fundo.scale
+    }
 }

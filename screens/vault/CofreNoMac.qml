@@ -299,6 +299,7 @@ Rectangle {
         width: topo.width
         opacity: cofreNoMac.presencaDaFaixa
         active: cofreNoMac.faixa !== "" || cofreNoMac.presencaDaFaixa > 0
+        Presenca.saindo: cofreNoMac.faixa === ""
         sourceComponent: cofreNoMac.faixaDoCofre
 
         // While leaving it keeps the text it had.

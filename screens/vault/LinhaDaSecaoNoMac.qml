@@ -17,7 +17,12 @@ AbstractButton {
     leftPadding: 10
     rightPadding: 10
     hoverEnabled: true
-    focusPolicy: Qt.NoFocus
+
+    // Tab gives it the focus, a click does not (the focus stays where the user typed).
+    focusPolicy: Qt.TabFocus
+    Accessible.name: RegrasDoCofre.titulo(linha.secao)
+    Keys.onReturnPressed: linha.clicked()
+    Keys.onEnterPressed: linha.clicked()
 
     background: Rectangle {
         objectName: "fundoDaLinha"
@@ -73,4 +78,9 @@ AbstractButton {
         }
     }
     // qmllint enable deferred-property-id
+
+    AnelDeFoco {
+        mostrado: linha.visualFocus
+        raio: 10
+    }
 }

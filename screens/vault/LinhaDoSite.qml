@@ -11,6 +11,19 @@ Item {
     property bool link: false
 
     implicitHeight: rotulo.implicitHeight
+    // A link is reached by Tab and opened with Space or Return as with a click.
+    activeFocusOnTab: site.link
+    Accessible.role: site.link ? Accessible.Link : Accessible.StaticText
+    Accessible.name: site.texto
+    Accessible.onPressAction: site.abrir()
+    Keys.onSpacePressed: site.abrir()
+    Keys.onReturnPressed: site.abrir()
+    Keys.onEnterPressed: site.abrir()
+
+    function abrir() {
+        if (site.link)
+            RegrasDasSenhas.abrirSite(site.texto);
+    }
 
     Row {
         spacing: 5
@@ -43,6 +56,16 @@ Item {
         height: parent.height
         enabled: site.link
         cursorShape: Qt.PointingHandCursor
-        onClicked: RegrasDasSenhas.abrirSite(site.texto)
+        onClicked: site.abrir()
+    }
+
+    AnelDeFoco {
+        anchors.fill: undefined
+        x: -3
+        y: -3
+        width: rotulo.width + (seta.visible ? seta.width + 5 : 0) + 6
+        height: parent.height + 6
+        mostrado: site.activeFocus
+        raio: 3
     }
 }

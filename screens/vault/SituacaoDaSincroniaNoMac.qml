@@ -51,6 +51,8 @@ Item {
         id: coluna
 
         objectName: "colunaDaSituacao"
+        // The rows take no click until their fade-in shows them.
+        Presenca.saindo: false
         x: 12
         y: 12
         width: parent.width - 24
@@ -89,24 +91,18 @@ Item {
             cor: Paleta.ambar
             texto: "Não deu para sincronizar"
         }
-        Text {
+        BotaoEmTexto {
             objectName: "botaoTentarDeNovo"
             visible: modelo.estadoDaLinha === "falhou"
             text: "Tentar de novo"
-            textFormat: Text.PlainText
             font: Tipo.fonte(Tipo.Caption, Font.DemiBold)
-            color: Paleta.azul
-
-            MouseArea {
-                anchors.fill: parent
-                cursorShape: Qt.PointingHandCursor
-                onClicked: modelo.sincronizar()
-            }
+            onClicked: modelo.sincronizar()
         }
 
         AbstractButton {
             id: linhaOciosa
 
+            focusPolicy: Qt.TabFocus
             objectName: "linhaOciosa"
             Layout.fillWidth: true
             visible: modelo.estadoDaLinha === "ocioso"
@@ -150,6 +146,11 @@ Item {
                     font: Tipo.caption
                     color: Paleta.textoApagado
                 }
+            }
+
+            AnelDeFoco {
+                mostrado: linhaOciosa.visualFocus
+                raio: 6
             }
         }
     }

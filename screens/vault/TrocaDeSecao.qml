@@ -8,6 +8,8 @@ Item {
 
     required property Component componente
     readonly property bool saindo: saida.running
+    // Once asked to go it takes no input.
+    property bool pedidaASaida: false
 
     // Once faded out, just before it goes.
     signal saiu()
@@ -15,7 +17,7 @@ Item {
     // Fades out, then destroys itself.
     function sair() {
         entrada.stop();
-        enabled = false;
+        troca.pedidaASaida = true;
         if (MovimentoReduzido.ativo)
             acabar();
         else
@@ -30,6 +32,7 @@ Item {
     }
 
     Component.onCompleted: if (!MovimentoReduzido.ativo) entrada.start()
+    Presenca.saindo: troca.pedidaASaida
 
     Loader {
         id: carregador

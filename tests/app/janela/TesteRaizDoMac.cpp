@@ -3,6 +3,7 @@
 #include "QuadroNaTela.h"
 
 #include "app/Paleta.h"
+#include "app/Presenca.h"
 
 #include <QTest>
 
@@ -218,3 +219,75 @@ TEST_F(RaizDoMac, FaixaEmpurraOConteudoParaBaixo)
 }
 
 } // namespace
+
+TEST_F(RaizDoMac, EsperaDesfeitaAntesDoPrimeiroQuadroSaiENaoComeCliques)
+{
+    // Cleared in the same frame, one frame later, and after the entrance has played a little.
+    for (const int quadros : {0, 1, 2}) {
+        SCOPED_TRACE(quadros);
+        ASSERT_TRUE(mostrar(importacoes + QStringLiteral(R"(
+import QtQuick.Controls.Basic
+RaizDoMac {
+    anchors.fill: parent
+    comecarAoMostrar: false
+    estado: estadoDeTeste
+    atualizacao: atualizacaoDeTeste
+    preenchimento: preenchimentoDeTeste
+    property int cliques: 0
+    telaSemConta: Component {
+        Button {
+            objectName: "formulario"
+            text: "Entrar"
+            onClicked: cliques++
+        }
+    }
+})"),
+                            QSize(640, 400)));
+        fase(Fase::semConta);
+        avancar(1200);
+        auto *formulario = achar<QQuickItem>(QStringLiteral("formulario"));
+        ASSERT_TRUE(formulario);
+
+        trabalhando(Trabalho{QStringLiteral("Entrando no cofre"), QStringLiteral("Abrindo as chaves.")});
+        for (int i = 0; i < quadros; ++i)
+            avancar(16);
+        auto *carregador = achar<QQuickItem>(QStringLiteral("carregadorDaEspera"));
+        auto *espera = carregador->property("item").value<QQuickItem *>();
+        ASSERT_TRUE(espera);
+        const bool apareceu = espera->opacity() >= Presenca::opacidadeMinima;
+        trabalhando(std::nullopt);
+        avancar(32);
+        // Before it showed, it is gone at once; once it showed, it fades out. Either way the
+        // first click reaches the screen below.
+        EXPECT_EQ(carregador->property("active").toBool(), apareceu);
+        if (quadros == 0) {
+            EXPECT_FALSE(apareceu);
+        }
+        QTest::mouseClick(janela(), Qt::LeftButton, {}, centro(formulario));
+        EXPECT_EQ(raiz()->property("cliques").toInt(), 1);
+        avancar(1200);
+        EXPECT_FALSE(carregador->property("active").toBool());
+    }
+}
+
+TEST_F(RaizDoMac, DoisAvisosNoMesmoQuadroNaoDeixamCapsulaInvisivel)
+{
+    ASSERT_TRUE(mostrarRaiz(QSize(640, 400)));
+    auto *avisos = achar<QQuickItem>(QStringLiteral("avisosNoMac"));
+    // Two notices in one frame: the first capsule is replaced before it ever moved.
+    estado->avisos()->mostrar(QStringLiteral("Código copiado"), QStringLiteral("checkmark.circle.fill"));
+    estado->avisos()->mostrar(QStringLiteral("Senha copiada"), QStringLiteral("checkmark.circle.fill"));
+    avancar(1000);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const auto capsulas = avisos->findChildren<QQuickItem *>(QStringLiteral("capsulaDoAviso"));
+    ASSERT_EQ(capsulas.size(), 1);
+    EXPECT_EQ(capsulas.front()->property("texto").toString(), QStringLiteral("Senha copiada"));
+
+    // Shown and cleared in one frame: nothing is left either.
+    estado->avisos()->definirAtual(std::nullopt);
+    estado->avisos()->mostrar(QStringLiteral("Nota copiada"), QStringLiteral("checkmark.circle.fill"));
+    estado->avisos()->definirAtual(std::nullopt);
+    avancar(1000);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(avisos->findChildren<QQuickItem *>(QStringLiteral("capsulaDoAviso")).isEmpty());
+}

@@ -145,3 +145,32 @@ ColumnLayout {
 }
 
 } // namespace
+
+namespace {
+
+// Every button type of the kit and of the account screens: a click does not take the focus,
+// Tab does and shows the ring, Space and Return press it.
+TEST_F(Botoes, CadaTipoDeBotaoTemFocoSoPorTabComAnel)
+{
+    const struct {
+        const char *tipo;
+        const char *qml;
+    } casos[] = {
+        {"BotaoNoMac", R"(BotaoNoMac { objectName: "controle"; text: "Cancelar"; onClicked: acionado++ })"},
+        {"BotaoNoMac destacado", R"(BotaoNoMac { objectName: "controle"; estilo: "destacado"; text: "Salvar"; onClicked: acionado++ })"},
+        {"BotaoEmTexto", R"(BotaoEmTexto { objectName: "controle"; text: "Tentar de novo"; onClicked: acionado++ })"},
+        {"BotaoPrincipalNoMac", R"(BotaoPrincipalNoMac { objectName: "controle"; width: 300; text: "Entrar"; onClicked: acionado++ })"},
+        {"BotaoDaAppleNoMac", R"(BotaoDaAppleNoMac { objectName: "controle"; width: 300; text: "Continuar com a Apple"; onClicked: acionado++ })"},
+        {"BotaoSecundarioNoMac", R"(BotaoSecundarioNoMac { objectName: "controle"; width: 300; text: "Usar passkey"; onClicked: acionado++ })"},
+        {"BotaoDestrutivoNoMac", R"(BotaoDestrutivoNoMac { objectName: "controle"; width: 300; text: "Sair"; onClicked: acionado++ })"},
+        {"BotaoDeTextoNoMac", R"(BotaoDeTextoNoMac { objectName: "controle"; text: "Esqueci a senha"; onClicked: acionado++ })"},
+        {"BotaoDeVoltarNoMac", R"(BotaoDeVoltarNoMac { objectName: "controle"; onAcao: acionado++ })"},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.tipo);
+        conferirFocoPorTab(QStringLiteral("import QtQuick.Layouts\nimport Corvane.Conta\n"), QString::fromUtf8(caso.qml),
+                           QStringLiteral("foco-") + QString::fromLatin1(caso.tipo).replace(' ', '-'));
+    }
+}
+
+} // namespace

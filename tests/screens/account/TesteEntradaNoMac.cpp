@@ -107,6 +107,24 @@ TEST_F(Entrada, CliqueNaAberturaPulaEMovimentoReduzidoNemAMostra)
     EXPECT_TRUE(achar<QQuickItem>(QStringLiteral("leiauteDaEntrada"))->isVisible());
 }
 
+TEST_F(Entrada, CliqueLogoDepoisDePularAAberturaChegaAoFormulario)
+{
+    ASSERT_TRUE(mostrarEntrada(QSize(1040, 680), true));
+    avancar(200);
+    clicar(QStringLiteral("pularAbertura"));
+    // 100 ms later the opening is still fading out over the form, and takes no click.
+    avancar(100);
+    EXPECT_TRUE(existe(QStringLiteral("aberturaNoMac")));
+    auto *campo = achar<QQuickItem>(QStringLiteral("campoDoEmail"));
+    ASSERT_TRUE(campo);
+    QTest::mouseClick(janela(), Qt::LeftButton, {}, centro(campo));
+    auto *entrada = campo->findChild<QQuickItem *>(QStringLiteral("entrada"));
+    ASSERT_TRUE(entrada);
+    EXPECT_TRUE(entrada->hasActiveFocus());
+    digitar(QStringLiteral("ana"));
+    EXPECT_EQ(entrada->property("text").toString(), QStringLiteral("ana"));
+}
+
 TEST_F(Entrada, SenhaErradaMostraAMensagemEEsvaziaASenha)
 {
     semearConta(email, senha);

@@ -291,3 +291,36 @@ TEST_F(Grade, BuscaTiraEPoeCartoesSemRefazerOsQueFicam)
 }
 
 } // namespace
+
+namespace {
+
+// The keyboard reaches the cards: Tab walks to a card, which shows its ring, and Space copies
+// its code as a click does.
+TEST_F(Grade, TabChegaAoCartaoQueMostraOFocoEEspacoCopia)
+{
+    semear(TipoDeItem::codigo, codigo(QStringLiteral("GitHub"), QStringLiteral("bia@exemplo.com")));
+    semear(TipoDeItem::codigo, codigo(QStringLiteral("Google"), QStringLiteral("ana@exemplo.com")));
+    ASSERT_TRUE(abrir());
+    avancar(1000);
+    QQuickItem *alvo = nullptr;
+    for (int i = 0; i < 40 && !alvo; ++i) {
+        QTest::keyClick(janela(), Qt::Key_Tab);
+        QQuickItem *focado = janela()->activeFocusItem();
+        if (focado && focado->objectName().startsWith(QStringLiteral("cartao-")))
+            alvo = focado;
+    }
+    ASSERT_TRUE(alvo) << "Tab never reached a card";
+    avancar(300);
+    QQuickItem *anel = alvo->findChild<QQuickItem *>(QStringLiteral("anelDeFoco"));
+    ASSERT_TRUE(anel);
+    EXPECT_TRUE(anel->isVisible());
+    capturar(QStringLiteral("cofre-cartao-com-foco"));
+
+    const qint64 copiasAntes = estado->avisos()->contadorDeCopias();
+    QTest::keyClick(janela(), Qt::Key_Space);
+    EXPECT_EQ(estado->avisos()->contadorDeCopias(), copiasAntes + 1);
+    ASSERT_TRUE(estado->avisos()->atual());
+    EXPECT_TRUE(estado->avisos()->atual()->texto.startsWith(QStringLiteral("Código de ")));
+}
+
+} // namespace

@@ -2,8 +2,11 @@
 
 #include "app/MovimentoReduzido.h"
 #include "app/RelogioDasTelas.h"
+#include "support/quick/BuscaVisual.h"
+#include "support/quick/EntradaInvisivel.h"
 #include "support/quick/MotorDeAnimacao.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QPauseAnimation>
 #include <QApplication>
@@ -31,6 +34,13 @@ void registrarMensagem(QtMsgType tipo, const QMessageLogContext &contexto, const
 }
 
 } // namespace
+
+// Mouse areas that act on a click without being a control, each for its reason.
+const QStringList TesteQuick::areasPermitidas = {
+    // The opening: a click anywhere skips it; it is a moment of decoration with nothing to
+    // reach by keyboard, and it hands over by itself.
+    QStringLiteral("pularAbertura"),
+};
 
 const QString TesteQuick::importacoes = QStringLiteral("import QtQuick\nimport Corvane.App\n");
 
@@ -95,6 +105,7 @@ void TesteQuick::SetUp()
 
 void TesteQuick::TearDown()
 {
+    conferirCliques(QStringLiteral("at the end of the test"));
     delete raiz_;
     raiz_ = nullptr;
     janela_.reset();
@@ -205,11 +216,69 @@ void TesteQuick::avancar(int ms)
     QCoreApplication::processEvents();
 }
 
+void TesteQuick::conferirCliques(const QString &quando)
+{
+    for (QWindow *janela : QGuiApplication::topLevelWindows()) {
+        auto *quick = qobject_cast<QQuickWindow *>(janela);
+        if (!quick || !quick->isVisible())
+            continue;
+        const QStringList achados = cliquesInvisiveis(quick);
+        EXPECT_TRUE(achados.isEmpty()) << "clicks " << quando.toStdString() << " would reach what cannot be seen:\n"
+                                       << achados.join('\n').toStdString();
+        const QStringList soltas = areasSoltas(quick->contentItem(), areasPermitidas);
+        EXPECT_TRUE(soltas.isEmpty()) << "mouse areas " << quando.toStdString()
+                                      << " act on a click outside a control that Tab and Space reach:\n"
+                                      << soltas.join('\n').toStdString();
+    }
+}
+
 QImage TesteQuick::capturar(const QString &nome)
 {
     QImage imagem = janela_->grabWindow();
+    conferirCliques(QStringLiteral("in ") + nome);
     const QString pasta = QStringLiteral(CORVANE_CAPTURAS);
     QDir().mkpath(pasta);
     EXPECT_TRUE(imagem.save(pasta + QLatin1Char('/') + nome + QStringLiteral(".png"))) << nome.toStdString();
     return imagem;
+}
+
+void TesteQuick::conferirFocoPorTab(const QString &importacoesExtras, const QString &controle, const QString &captura,
+                                    const QString &nome)
+{
+    QQuickItem *raiz = mostrar(importacoes + importacoesExtras + QStringLiteral(R"(
+Column {
+    x: 24
+    y: 24
+    spacing: 16
+    property int acionado: 0
+    TextInput { objectName: "campoAntes"; width: 200; height: 22; text: "campo"; activeFocusOnTab: true }
+    %1
+})").arg(controle),
+                               QSize(460, 260), QStringLiteral("#ffffff"));
+    ASSERT_TRUE(raiz);
+    auto *campo = achar<QQuickItem>(QStringLiteral("campoAntes"));
+    auto *alvo = achar<QQuickItem>(nome);
+    ASSERT_TRUE(campo && alvo);
+    QQuickItem *anel = itemChamado(alvo, QStringLiteral("anelDeFoco"));
+    ASSERT_TRUE(anel) << "no focus ring";
+    QAccessibleInterface *acessivel = QAccessible::queryAccessibleInterface(alvo);
+    ASSERT_TRUE(acessivel);
+    EXPECT_FALSE(acessivel->text(QAccessible::Name).isEmpty());
+
+    campo->forceActiveFocus();
+    QTest::mouseClick(janela(), Qt::LeftButton, {}, centro(alvo));
+    EXPECT_EQ(raiz->property("acionado").toInt(), 1) << "a click acts";
+    EXPECT_TRUE(campo->hasActiveFocus()) << "a click leaves the focus where it was";
+    EXPECT_FALSE(alvo->hasActiveFocus());
+    EXPECT_FALSE(anel->isVisible());
+
+    QTest::keyClick(janela(), Qt::Key_Tab);
+    EXPECT_TRUE(alvo->hasActiveFocus()) << "Tab reaches it";
+    EXPECT_TRUE(anel->isVisible()) << "and it shows the focus";
+    if (!captura.isEmpty())
+        capturar(captura);
+    QTest::keyClick(janela(), Qt::Key_Space);
+    EXPECT_EQ(raiz->property("acionado").toInt(), 2) << "Space presses it";
+    QTest::keyClick(janela(), Qt::Key_Return);
+    EXPECT_EQ(raiz->property("acionado").toInt(), 3) << "Return presses it";
 }

@@ -1,7 +1,8 @@
 // Fixture of the screen tests: a QML engine with the project's modules, QML loaded from text
 // (`import Corvane.App` …) into a real window under Xvfb, items found by objectName, time moved
 // by hand (the animation driver and the screens' clock together) and screenshots written to the
-// build folder. Any QML warning fails the test.
+// build folder. Any QML warning fails the test, and so does, in every state a screenshot or the
+// end of a test shows, a click that would land on something invisible or leaving.
 #pragma once
 
 #include <QDateTime>
@@ -51,8 +52,22 @@ protected:
     void digitar(const QString &texto);
     // Moves animations and the clock forward, in frames of at most 16 ms.
     void avancar(int ms);
-    // Renders the window and writes it to <build>/capturas/<nome>.png.
+    // Renders the window and writes it to <build>/capturas/<nome>.png. Checks the window's
+    // clicks first (conferirCliques).
     QImage capturar(const QString &nome);
+    // Fails the test where a click on any shown window would reach an item that cannot be seen
+    // or that is leaving, or where a mouse area acts on a click outside a real control (one Tab
+    // reaches and Space presses). Runs on every screenshot and at the end of every test.
+    void conferirCliques(const QString &quando);
+
+    // Shows `controle` (the QML of one control named "controle", whose action adds one to the
+    // root's `acionado`; `importacoesExtras` are the modules it needs) after a text field, and
+    // checks what a hand and a keyboard meet: a click acts without taking the field's focus or
+    // showing the ring; Tab gives the control the focus and shows its ring ("anelDeFoco");
+    // Space and Return act; it has an accessible name. Writes <captura>.png with the ring.
+    // `nome` names the control when it is not "controle".
+    void conferirFocoPorTab(const QString &importacoesExtras, const QString &controle, const QString &captura = {},
+                            const QString &nome = QStringLiteral("controle"));
 
     QQmlEngine &engine() { return *engine_; }
     QQuickWindow *janela() { return janela_.get(); }
@@ -61,6 +76,7 @@ protected:
     QStringList tomarAvisos();
 
     static const QString importacoes;
+    static const QStringList areasPermitidas;
 
 private:
     std::unique_ptr<QQmlEngine> engine_;
