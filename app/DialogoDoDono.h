@@ -14,6 +14,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QWindow;
 
 class DialogoDoDono : public QDialog {
     Q_OBJECT
@@ -37,6 +38,10 @@ public:
     [[nodiscard]] QPushButton *botaoCancelar() const { return cancelar_; }
     [[nodiscard]] QLabel *mensagemDeErro() const { return erro_; }
     [[nodiscard]] bool verificando() const { return verificando_; }
+
+    // Makes the prompt a transient of `janela` and centres it there, inside the screen's
+    // available area.
+    void centrarSobre(QWindow *janela);
 
 signals:
     // After each check that did not confirm (the dialog stays open for another try).
