@@ -205,9 +205,11 @@ void TesteQuick::avancar(int ms)
     QCoreApplication::processEvents();
 }
 
-QImage TesteQuick::capturar(const QString &nome)
+QImage TesteQuick::capturar(const QString &nome) { return capturarJanela(janela_.get(), nome); }
+
+QImage TesteQuick::capturarJanela(QQuickWindow *janela, const QString &nome)
 {
-    QImage imagem = janela_->grabWindow();
+    QImage imagem = janela->grabWindow();
     const QString pasta = QStringLiteral(CORVANE_CAPTURAS);
     QDir().mkpath(pasta);
     EXPECT_TRUE(imagem.save(pasta + QLatin1Char('/') + nome + QStringLiteral(".png"))) << nome.toStdString();

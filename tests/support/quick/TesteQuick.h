@@ -53,6 +53,8 @@ protected:
     void avancar(int ms);
     // Renders the window and writes it to <build>/capturas/<nome>.png.
     QImage capturar(const QString &nome);
+    // The same for another window of the test (one a QML document created as its root).
+    static QImage capturarJanela(QQuickWindow *janela, const QString &nome);
 
     QQmlEngine &engine() { return *engine_; }
     QQuickWindow *janela() { return janela_.get(); }
