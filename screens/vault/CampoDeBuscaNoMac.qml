@@ -46,6 +46,7 @@ Rectangle {
     }
     FocoQueSaiAoClicarFora {
         alvo: entrada
+        area: campo
     }
 
     Simbolo {

@@ -16,6 +16,14 @@ void FocoQueSaiAoClicarFora::definirAlvo(QQuickItem *alvo)
     emit alvoMudou();
 }
 
+void FocoQueSaiAoClicarFora::definirArea(QQuickItem *area)
+{
+    if (area_ == area)
+        return;
+    area_ = area;
+    emit areaMudou();
+}
+
 void FocoQueSaiAoClicarFora::vigiar(QQuickWindow *janela)
 {
     if (janela_ == janela)
@@ -31,8 +39,8 @@ bool FocoQueSaiAoClicarFora::eventFilter(QObject *objeto, QEvent *evento)
 {
     if (evento->type() == QEvent::MouseButtonPress && alvo_ && alvo_->hasActiveFocus()) {
         const auto *clique = static_cast<QMouseEvent *>(evento);
-        const QPointF ponto = alvo_->mapFromScene(clique->scenePosition());
-        if (!alvo_->contains(ponto))
+        QQuickItem *dentro = area_ ? area_.data() : alvo_.data();
+        if (!dentro->contains(dentro->mapFromScene(clique->scenePosition())))
             alvo_->setFocus(false);
     }
     return QObject::eventFilter(objeto, evento);

@@ -206,6 +206,11 @@ TEST_F(CofreNoMac, BuscaCtrlFSelecionaEscapeLimpaECliqueForaTiraOFoco)
     EXPECT_EQ(entrada->property("selectedText").toString(), QStringLiteral("git"));
     digitar(QStringLiteral("goo"));
     EXPECT_EQ(janelaDoCofre()->busca(), QStringLiteral("goo"));
+    // Pressed again while the field already has the focus, it still selects (no "goozzz").
+    QTest::keyClick(janela(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(entrada->property("selectedText").toString(), QStringLiteral("goo"));
+    digitar(QStringLiteral("bia"));
+    EXPECT_EQ(janelaDoCofre()->busca(), QStringLiteral("bia"));
 
     // Escape clears the search and the field keeps the focus.
     QTest::keyClick(janela(), Qt::Key_Escape);
@@ -239,9 +244,13 @@ TEST_F(CofreNoMac, BuscaCtrlFSelecionaEscapeLimpaECliqueForaTiraOFoco)
         EXPECT_FALSE(entrada->hasActiveFocus());
         EXPECT_FALSE(campo->property("foco").toBool());
     }
-    // A click inside the field keeps it.
+    // A click inside the field keeps it, its clear button included.
     QTest::keyClick(janela(), Qt::Key_F, Qt::ControlModifier);
     clicar(entrada);
+    EXPECT_TRUE(entrada->hasActiveFocus());
+    digitar(QStringLiteral("x"));
+    clicar(item("limparBusca"));
+    EXPECT_EQ(janelaDoCofre()->busca(), QString());
     EXPECT_TRUE(entrada->hasActiveFocus());
 }
 
