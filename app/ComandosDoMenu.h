@@ -32,6 +32,12 @@ class ComandosDoMenu : public QObject {
     Q_PROPERTY(QString atalhoBloquear READ atalhoBloquear CONSTANT)
     Q_PROPERTY(QString textoSincronizar READ textoSincronizar CONSTANT)
     Q_PROPERTY(QString atalhoSincronizar READ atalhoSincronizar CONSTANT)
+    Q_PROPERTY(QString textoBuscar READ textoBuscar CONSTANT)
+    Q_PROPERTY(QString atalhoBuscar READ atalhoBuscar CONSTANT)
+    Q_PROPERTY(QString textoFecharJanela READ textoFecharJanela CONSTANT)
+    Q_PROPERTY(QString atalhoFecharJanela READ atalhoFecharJanela CONSTANT)
+    Q_PROPERTY(QString textoSair READ textoSair CONSTANT)
+    Q_PROPERTY(QString atalhoSair READ atalhoSair CONSTANT)
 
 public:
     ComandosDoMenu(EstadoDoApp *estado, VerificadorDeAtualizacao *atualizacao, QObject *pai = nullptr);
@@ -47,6 +53,12 @@ public:
     [[nodiscard]] static QString atalhoBloquear() { return QStringLiteral("Ctrl+Shift+L"); }
     [[nodiscard]] static QString textoSincronizar() { return QStringLiteral("Sincronizar"); }
     [[nodiscard]] static QString atalhoSincronizar() { return QStringLiteral("Ctrl+R"); }
+    [[nodiscard]] static QString textoBuscar() { return QStringLiteral("Buscar"); }
+    [[nodiscard]] static QString atalhoBuscar() { return QStringLiteral("Ctrl+F"); }
+    [[nodiscard]] static QString textoFecharJanela() { return QStringLiteral("Fechar janela"); }
+    [[nodiscard]] static QString atalhoFecharJanela() { return QStringLiteral("Ctrl+W"); }
+    [[nodiscard]] static QString textoSair() { return QStringLiteral("Sair"); }
+    [[nodiscard]] static QString atalhoSair() { return QStringLiteral("Ctrl+Q"); }
 
     // "Procurar atualização…": a check in every phase.
     Q_INVOKABLE void procurarAtualizacao();

@@ -100,6 +100,7 @@ bool CorvaneMacApp::criarPrincipal()
     if (!principal_)
         return false;
     ligar(principal_, "ajustesPedidos()", "abrirAjustes()");
+    ligar(principal_, "sairPedido()", "sair()");
     return true;
 }
 
@@ -189,6 +190,15 @@ void CorvaneMacApp::abrirAjustes()
     }
     if (!ajustes_)
         return;
+    // Each time it appears, over the main window and inside its screen's work area.
+    if (!ajustes_->isVisible() && principal_ && principal_->isVisible()) {
+        const QScreen *tela = principal_->screen();
+        const QRect sobre = principal_->frameGeometry();
+        const QMargins moldura = ajustes_->frameMargins();
+        const QSize tamanho = ajustes_->size().grownBy(moldura);
+        const QPoint canto = posicaoCentrada(sobre, tamanho, tela ? tela->availableGeometry() : QRect());
+        ajustes_->setPosition(canto + QPoint(moldura.left(), moldura.top()));
+    }
     ajustes_->show();
     ajustes_->raise();
     ajustes_->requestActivate();
@@ -232,6 +242,17 @@ QPoint CorvaneMacApp::posicaoDoPainel(const QRect &icone, QSize tamanho, const Q
         y = embaixo ? icone.top() - tamanho.height() : icone.bottom() + 1;
     else
         y = embaixo ? cursor.y() - tamanho.height() : cursor.y() + 1;
+    if (tela.isValid()) {
+        x = std::clamp(x, tela.left(), std::max(tela.left(), tela.right() + 1 - tamanho.width()));
+        y = std::clamp(y, tela.top(), std::max(tela.top(), tela.bottom() + 1 - tamanho.height()));
+    }
+    return {x, y};
+}
+
+QPoint CorvaneMacApp::posicaoCentrada(const QRect &sobre, QSize tamanho, const QRect &tela)
+{
+    int x = sobre.x() + (sobre.width() - tamanho.width()) / 2;
+    int y = sobre.y() + (sobre.height() - tamanho.height()) / 2;
     if (tela.isValid()) {
         x = std::clamp(x, tela.left(), std::max(tela.left(), tela.right() + 1 - tamanho.width()));
         y = std::clamp(y, tela.top(), std::max(tela.top(), tela.bottom() + 1 - tamanho.height()));

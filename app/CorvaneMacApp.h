@@ -52,6 +52,9 @@ public:
     // kept inside the screen's available area `tela`.
     [[nodiscard]] static QPoint posicaoDoPainel(const QRect &icone, QSize tamanho, const QRect &tela,
                                                 const QPoint &cursor);
+    // Where a new window of `tamanho` goes: centred on the window `sobre`, kept inside the
+    // screen's available area `tela` (its top-left corner when it is larger).
+    [[nodiscard]] static QPoint posicaoCentrada(const QRect &sobre, QSize tamanho, const QRect &tela);
 
     // Builds the main window (and the tray icon where there is a tray) and shows it; false when
     // the window could not be built.

@@ -7,14 +7,17 @@
 #include <QApplication>
 #include <QCoro/QCoroSignal>
 #include <QFont>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -58,7 +61,36 @@ std::function<bool()> checagem(std::shared_ptr<VerificadorDeSenha> verificador, 
     };
 }
 
+// The window of ours the prompt answers for: the one in front, else the first one shown.
+QWindow *janelaDaPergunta()
+{
+    if (QWindow *frente = QGuiApplication::focusWindow())
+        return frente;
+    for (QWindow *janela : QGuiApplication::topLevelWindows()) {
+        if (janela->isVisible() && janela->type() == Qt::Window)
+            return janela;
+    }
+    return nullptr;
+}
+
 } // namespace
+
+void DialogoDoDono::centrarSobre(QWindow *janela)
+{
+    if (!janela)
+        return;
+    adjustSize();
+    winId(); // creates the native window, so it can be made the window's transient
+    windowHandle()->setTransientParent(janela);
+    QRect lugar(QPoint(), frameGeometry().size());
+    lugar.moveCenter(janela->frameGeometry().center());
+    if (const QScreen *tela = janela->screen()) {
+        const QRect area = tela->availableGeometry();
+        lugar.moveLeft(std::clamp(lugar.left(), area.left(), std::max(area.left(), area.right() - lugar.width())));
+        lugar.moveTop(std::clamp(lugar.top(), area.top(), std::max(area.top(), area.bottom() - lugar.height())));
+    }
+    move(lugar.topLeft());
+}
 
 DialogoDoDono::DialogoDoDono(const QString &motivo, QString usuario, std::shared_ptr<VerificadorDeSenha> verificador,
                              QWidget *parent)
@@ -84,6 +116,7 @@ DialogoDoDono::DialogoDoDono(const QString &motivo, QString usuario, std::shared
     campo_->setAttribute(Qt::WA_InputMethodEnabled, false);
 
     erro_ = new QLabel(this);
+    erro_->setWordWrap(true);
     QPalette paleta = erro_->palette();
     paleta.setColor(QPalette::WindowText, vermelhoDoErro);
     erro_->setPalette(paleta);
@@ -91,6 +124,10 @@ DialogoDoDono::DialogoDoDono(const QString &motivo, QString usuario, std::shared
 
     cancelar_ = new QPushButton(QStringLiteral("Cancelar"), this);
     confirmar_ = new QPushButton(QStringLiteral("Confirmar"), this);
+    // "Confirmar" is the one default button: Return never falls to "Cancelar" when the focus
+    // passes over it.
+    cancelar_->setAutoDefault(false);
+    confirmar_->setAutoDefault(false);
     confirmar_->setDefault(true);
 
     auto *botoes = new QHBoxLayout;
@@ -115,7 +152,9 @@ DialogoDoDono::DialogoDoDono(const QString &motivo, QString usuario, std::shared
 void DialogoDoDono::mostrarOcupado(bool ocupado)
 {
     verificando_ = ocupado;
-    campo_->setEnabled(!ocupado);
+    // Read-only rather than disabled, so the field keeps the focus (and the caret) while the
+    // check runs; a disabled "Confirmar" stays the default and swallows another Return.
+    campo_->setReadOnly(ocupado);
     confirmar_->setEnabled(!ocupado);
     confirmar_->setText(ocupado ? QStringLiteral("Verificando…") : QStringLiteral("Confirmar"));
 }
@@ -148,7 +187,8 @@ QCoro::Task<> DialogoDoDono::verificar(QPointer<DialogoDoDono> dialogo, std::sha
     }
     dialogo->erro_->setText(QStringLiteral("Senha incorreta. Tente de novo."));
     dialogo->erro_->show();
-    dialogo->campo_->setFocus();
+    dialogo->adjustSize();
+    dialogo->campo_->setFocus(Qt::OtherFocusReason);
     emit dialogo->senhaRecusada();
 }
 
@@ -163,6 +203,8 @@ QCoro::Task<bool> DialogoDoDono::perguntar(QString motivo, std::shared_ptr<Verif
     // Owned here, not by a window that could be destroyed while we wait for the answer.
     auto dialogo = std::make_unique<DialogoDoDono>(motivo, usuario, std::move(verificador));
     prenderAJanelaDeCima(dialogo.get());
+    QWindow *dona = janelaDeCima();
+    dialogo->centrarSobre(dona ? dona : janelaDaPergunta());
     dialogo->show();
     dialogo->raise();
     dialogo->activateWindow();

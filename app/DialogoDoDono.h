@@ -44,6 +44,10 @@ public:
     [[nodiscard]] QLabel *mensagemDeErro() const { return erro_; }
     [[nodiscard]] bool verificando() const { return verificando_; }
 
+    // Makes the prompt a transient of `janela` and centres it there, inside the screen's
+    // available area.
+    void centrarSobre(QWindow *janela);
+
 signals:
     // After each check that did not confirm (the dialog stays open for another try).
     void senhaRecusada();

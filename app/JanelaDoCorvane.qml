@@ -4,6 +4,12 @@ import QtQuick.Controls.Basic
 import Corvane.App
 
 ApplicationWindow {
+    // A sheet covers the window's content: its menu commands and shortcuts wait.
+    property bool folhaAberta: false
+
+    // The menu's "Buscar": the window's search field takes the focus.
+    signal buscaPedida()
+
     color: Paleta.fundo
     font: Tipo.body
 

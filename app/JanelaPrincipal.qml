@@ -1,5 +1,6 @@
 // The main window "principal": the root view under the window's menu bar, with the
-// application's commands and the vault's, which work only while the vault is open.
+// application's commands and the vault's, which work only while the vault is open. Commands
+// with a shortcut wait while a sheet covers the window.
 import QtQuick.Controls.Basic
 import Corvane.App
 
@@ -18,6 +19,8 @@ JanelaDoCorvane {
 
     // "Ajustes…" was chosen: the program opens the settings window.
     signal ajustesPedidos()
+    // "Sair" was chosen: the application ends.
+    signal sairPedido()
 
     objectName: "principal"
     title: "Corvane"
@@ -29,38 +32,65 @@ JanelaDoCorvane {
     menuBar: MenuBar {
         objectName: "barraDeMenus"
 
-        Menu {
+        MenuDaJanela {
             objectName: "menuDoAplicativo"
             title: "Corvane"
 
-            Action {
+            AcaoDoMenu {
                 objectName: "procurarAtualizacao"
                 text: janela.comandos.textoProcurarAtualizacao
                 onTriggered: janela.comandos.procurarAtualizacao()
             }
-            Action {
+            AcaoDoMenu {
                 objectName: "ajustes"
                 text: janela.comandos.textoAjustes
                 shortcut: janela.comandos.atalhoAjustes
+                atalhoMostrado: janela.comandos.atalhoAjustes
+                enabled: !janela.folhaAberta
                 onTriggered: janela.ajustesPedidos()
             }
+            MenuSeparator {}
+            AcaoDoMenu {
+                objectName: "fecharJanela"
+                text: janela.comandos.textoFecharJanela
+                shortcut: janela.comandos.atalhoFecharJanela
+                atalhoMostrado: janela.comandos.atalhoFecharJanela
+                onTriggered: janela.close()
+            }
+            AcaoDoMenu {
+                objectName: "sair"
+                text: janela.comandos.textoSair
+                shortcut: janela.comandos.atalhoSair
+                atalhoMostrado: janela.comandos.atalhoSair
+                onTriggered: janela.sairPedido()
+            }
         }
-        Menu {
+        MenuDaJanela {
             objectName: "menuCofre"
             title: janela.comandos.tituloDoMenuCofre
 
-            Action {
+            // The search field owns Ctrl+F; this entry shows it and does the same.
+            AcaoDoMenu {
+                objectName: "buscar"
+                text: janela.comandos.textoBuscar
+                atalhoMostrado: janela.comandos.atalhoBuscar
+                enabled: janela.comandos.sincronizarHabilitado && !janela.folhaAberta
+                onTriggered: janela.buscaPedida()
+            }
+            AcaoDoMenu {
                 objectName: "bloquear"
                 text: janela.comandos.textoBloquear
                 shortcut: janela.comandos.atalhoBloquear
-                enabled: janela.comandos.bloquearHabilitado
+                atalhoMostrado: janela.comandos.atalhoBloquear
+                enabled: janela.comandos.bloquearHabilitado && !janela.folhaAberta
                 onTriggered: janela.comandos.bloquear()
             }
-            Action {
+            AcaoDoMenu {
                 objectName: "sincronizar"
                 text: janela.comandos.textoSincronizar
                 shortcut: janela.comandos.atalhoSincronizar
-                enabled: janela.comandos.sincronizarHabilitado
+                atalhoMostrado: janela.comandos.atalhoSincronizar
+                enabled: janela.comandos.sincronizarHabilitado && !janela.folhaAberta
                 onTriggered: janela.comandos.sincronizar()
             }
         }

@@ -169,7 +169,8 @@ public:
     // already was) open. Overlapping calls share one attempt.
     [[nodiscard]] QCoro::Task<bool> desbloquear();
     // The lock screen's one automatic attempt per lock: false at once when it was already used,
-    // otherwise a short wait and `desbloquear`.
+    // otherwise a short wait, then, once the application is in the foreground, `desbloquear`
+    // (unless the phase changed meanwhile).
     [[nodiscard]] QCoro::Task<bool> tentarDesbloquearSozinho();
     // The gate in front of the password and note sections.
     [[nodiscard]] QCoro::Task<bool> liberarSecoes();
@@ -226,7 +227,8 @@ public:
     // --- The edit sheet ---
     [[nodiscard]] const std::optional<EdicaoNoMac> &edicao() const { return edicao_; }
     [[nodiscard]] QVariant edicaoParaQml() const { return edicao_ ? QVariant::fromValue(*edicao_) : QVariant(); }
-    // Opens the sheet on an item (or a new one); only while a vault is open. Replaces any sheet.
+    // Opens the sheet on an item (or a new one); only while a vault is open and no sheet is up
+    // (an open one keeps its typed changes until it is closed).
     void editar(const EdicaoNoMac &edicao);
     // The same from the views: `tipo` is "codigo", "senha" or "nota" (anything else is ignored)
     // and an empty `item` means a new item.

@@ -8,6 +8,7 @@
 #include "core/CopiaDoCofre.h"
 
 #include <QCoro/QCoroFuture>
+#include <QCoro/QCoroSignal>
 #include <QPromise>
 
 void EstadoDoApp::bloquear()
@@ -153,8 +154,14 @@ QCoro::Task<bool> EstadoDoApp::tentarDesbloquearSozinho()
     definirPodeTentarDesbloquearSozinho(false);
     const QPointer<EstadoDoApp> vivo(this);
     co_await esperar(esperaDoDesbloqueioAutomatico);
+    // The prompt is a window of ours: opened while the user is in another application it would
+    // take the focus from there. It waits until the application is in front again.
+    while (vivo && !vivo->emPrimeiroPlano_ && vivo->fase_ == Fase::bloqueado)
+        co_await qCoro(vivo.data(), &EstadoDoApp::emPrimeiroPlanoMudou);
     if (!vivo)
         co_return false;
+    if (fase_ != Fase::bloqueado)
+        co_return fase_ == Fase::aberto;
     co_return co_await desbloquear();
 }
 

@@ -2,7 +2,8 @@
 
 void EstadoDoApp::editar(const EdicaoNoMac &edicao)
 {
-    if (fase_ != Fase::aberto || !cofre_ || edicao_ == edicao)
+    // An open sheet is never replaced: its typed changes would be lost. It closes first.
+    if (fase_ != Fase::aberto || !cofre_ || edicao_)
         return;
     edicao_ = edicao;
     emit edicaoMudou();

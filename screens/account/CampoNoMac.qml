@@ -1,8 +1,9 @@
 // A labelled single-line input: the label above, the field below on the light background with a
 // 1-point outline. `seguro` masks it; a masked text is never selectable with the mouse, never
-// copied and never offered to the X11/Wayland primary selection. `secreto` marks a shown field
-// that holds a secret: no mouse selection (a drag would put it in the primary selection), while
-// typing, pasting and selecting with the keyboard still work.
+// copied and never offered to the X11/Wayland primary selection (a masked field copies nothing,
+// so the keyboard may still select in it: Ctrl+A, Shift+Home, to replace what was typed).
+// `secreto` marks a shown field that holds a secret: no mouse selection (a drag would put it in
+// the primary selection), while typing, pasting and selecting with the keyboard still work.
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
@@ -21,6 +22,11 @@ ColumnLayout {
 
     spacing: 6
     Layout.fillWidth: true
+
+    // Puts the keyboard in the field.
+    function focar() {
+        entrada.forceActiveFocus();
+    }
 
     onSeguroChanged: if (seguro) entrada.deselect()
 
@@ -53,8 +59,6 @@ ColumnLayout {
         color: Paleta.texto
         selectionColor: Qt.rgba(Paleta.azul.r, Paleta.azul.g, Paleta.azul.b, 0.3)
         selectedTextColor: Paleta.texto
-        // A masked field keeps no selection at all, so nothing of it reaches a selection buffer.
-        onSelectedTextChanged: if (campo.seguro && selectedText !== "") deselect()
 
         background: Rectangle {
             objectName: "fundoDoCampo"

@@ -255,6 +255,7 @@ CriacaoDeConta::enviar(const Pedido &pedido, bool limparErro, void (CriacaoDeCon
                 (this->*antesDoErro)();
             definirErro(mensagemDoErro(erro));
             definirEnviando(false);
+            emit focoPedido();
         }
     }
     co_return std::nullopt;

@@ -143,6 +143,8 @@ signals:
     void codigoDeRecuperacaoMudou();
     void guardeiMudou();
     void erroMudou();
+    // A step's submission failed: its first field takes the keyboard again.
+    void focoPedido();
     void enviandoMudou();
     // Any input of the enabled rules changed.
     void podeMudou();

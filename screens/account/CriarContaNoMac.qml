@@ -41,6 +41,7 @@ ColumnLayout {
         estado: criar.estado
         social: criar.social
         onVoltarParaEntrar: criar.mostrarEntrar()
+        onFocoPedido: etapas.atual.focarPrimeiroCampo()
     }
 
     BotaoDeVoltarNoMac {
@@ -52,7 +53,7 @@ ColumnLayout {
     Item {
         id: etapas
 
-        readonly property Item atual: {
+        readonly property PassoDaCriacao atual: {
             switch (modelo.nomeDaEtapa) {
             case "email":
                 return email;

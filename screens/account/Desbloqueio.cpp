@@ -71,12 +71,16 @@ QCoro::Task<> Desbloqueio::tentar(bool automatica)
     definirTentando(true);
     // The outcome shows as the phase: open, or signed out when this computer's data was gone;
     // a refused or cancelled prompt leaves the screen as it was.
+    bool aberto = false;
     if (automatica)
-        (void)co_await estado->tentarDesbloquearSozinho();
+        aberto = co_await estado->tentarDesbloquearSozinho();
     else
-        (void)co_await estado->desbloquear();
-    if (vivo)
+        aberto = co_await estado->desbloquear();
+    if (vivo) {
         definirTentando(false);
+        if (!aberto)
+            emit focoPedido();
+    }
 }
 
 void Desbloqueio::sair()

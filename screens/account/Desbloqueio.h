@@ -52,6 +52,8 @@ signals:
     void emailMudou();
     void tentandoMudou();
     void confirmandoSaidaMudou();
+    // An attempt ended without opening the vault: the unlock button takes the keyboard again.
+    void focoPedido();
 
 private:
     // Runs one attempt (automatic or not), marking it in flight. Not awaited by anyone.

@@ -19,6 +19,7 @@ CartaoCentral {
 
         objectName: "modeloDoDesbloqueio"
         estado: tela.estado
+        onFocoPedido: botaoDesbloquear.forceActiveFocus()
     }
 
     IconeDaMarca {
@@ -51,6 +52,8 @@ CartaoCentral {
     }
 
     BotaoPrincipalNoMac {
+        id: botaoDesbloquear
+
         objectName: "botaoDesbloquear"
         text: modelo.textoDoBotao
         simbolo: modelo.simboloDoBotao
@@ -67,6 +70,15 @@ CartaoCentral {
         text: "Sair desta conta"
         cor: Paleta.textoSecundario
         onClicked: modelo.confirmandoSaida = true
+    }
+
+    // While the sign-out confirmation is up, the window's menu commands wait (its own modality
+    // does not reach the menu bar's shortcuts).
+    Binding {
+        target: tela.Window.window as JanelaDoCorvane
+        property: "folhaAberta"
+        value: true
+        when: modelo.confirmandoSaida
     }
 
     ConfirmacaoDeSaidaNoMac {

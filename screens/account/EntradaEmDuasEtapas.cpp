@@ -100,6 +100,7 @@ QCoro::Task<> EntradaEmDuasEtapas::submeter(QPointer<EntradaEmDuasEtapas> eu)
         if (eu) {
             eu->falhouNaEtapa(erro, eu->pedeCodigo(), true);
             eu->definirEnviando(false);
+            emit eu->focoPedido();
         }
     }
 }

@@ -55,6 +55,8 @@ signals:
     void enviandoMudou();
     void prontoMudou();
     void textoMudou();
+    // A submission failed: the field of the step shown takes the keyboard again.
+    void focoPedido();
 
 protected:
     [[nodiscard]] virtual bool prontoNaEtapaDaSenha() const = 0;

@@ -44,6 +44,10 @@ ColumnLayout {
         function onPedeCodigoMudou() {
             mudancaDePasso.restart();
         }
+        // A refused submission (or the turn into the code step) gives the field the keyboard.
+        function onFocoPedido() {
+            (modelo.pedeCodigo ? campoDoCodigo : campoDaSenha).focar();
+        }
     }
 
     AnimacaoDeMola {
@@ -71,6 +75,8 @@ ColumnLayout {
             onTextoChanged: modelo.email = texto
         }
         CampoNoMac {
+            id: campoDaSenha
+
             objectName: "campoDaSenha"
             visible: !modelo.pedeCodigo
             rotulo: "Senha"
@@ -80,6 +86,8 @@ ColumnLayout {
             onTextoChanged: modelo.senha = texto
         }
         CampoNoMac {
+            id: campoDoCodigo
+
             objectName: "campoDoCodigo"
             visible: modelo.pedeCodigo
             rotulo: "Código"

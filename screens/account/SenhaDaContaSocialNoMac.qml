@@ -49,6 +49,10 @@ ColumnLayout {
         function onPedeCodigoMudou() {
             mudancaDePasso.restart();
         }
+        // A refused submission (or the turn into the code step) gives the field the keyboard.
+        function onFocoPedido() {
+            (modelo.pedeCodigo ? campoDoCodigo : campoDaSenha).focar();
+        }
     }
 
     AnimacaoDeMola {
@@ -68,6 +72,8 @@ ColumnLayout {
         spacing: 14
 
         CampoNoMac {
+            id: campoDaSenha
+
             objectName: "campoDaSenha"
             visible: !modelo.pedeCodigo
             rotulo: "Senha"
@@ -77,6 +83,8 @@ ColumnLayout {
             onTextoChanged: modelo.senha = texto
         }
         CampoNoMac {
+            id: campoDoCodigo
+
             objectName: "campoDoCodigo"
             visible: modelo.pedeCodigo
             rotulo: "Código"

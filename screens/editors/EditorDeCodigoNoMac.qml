@@ -27,7 +27,10 @@ FolhaDeEdicaoNoMac {
     tituloParaApagar: modelo.tituloParaApagar
     onSalvar: modelo.salvar()
     onApagar: modelo.apagar()
-    onFechar: modelo.fechar()
+    onFechar: modelo.cancelar()
+    // "Serviço" is the form's first field (the reading block above it is a set of ways to fill
+    // the form, and Return in its link field uses the link rather than saving).
+    onFocoInicial: campoServico.focar()
     Component.onCompleted: modelo.carregar()
 
     ModeloDoEditorDeCodigo {
@@ -90,6 +93,8 @@ FolhaDeEdicaoNoMac {
     }
 
     CampoNoMac {
+        id: campoServico
+
         objectName: "campoServico"
         rotulo: "Serviço"
         dica: "GitHub, Google, banco…"

@@ -19,7 +19,8 @@ FolhaDeEdicaoNoMac {
     tituloParaApagar: modelo.tituloParaApagar
     onSalvar: modelo.salvar()
     onApagar: modelo.apagar()
-    onFechar: modelo.fechar()
+    onFechar: modelo.cancelar()
+    onFocoInicial: campoTitulo.focar()
     Component.onCompleted: modelo.carregar()
 
     ModeloDoEditorDeNota {
@@ -31,6 +32,8 @@ FolhaDeEdicaoNoMac {
     }
 
     CampoNoMac {
+        id: campoTitulo
+
         objectName: "campoTitulo"
         rotulo: "Título"
         dica: "Wi-Fi de casa, documentos…"

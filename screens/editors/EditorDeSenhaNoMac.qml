@@ -22,7 +22,8 @@ FolhaDeEdicaoNoMac {
     tituloParaApagar: modelo.tituloParaApagar
     onSalvar: modelo.salvar()
     onApagar: modelo.apagar()
-    onFechar: modelo.fechar()
+    onFechar: modelo.cancelar()
+    onFocoInicial: campoNome.focar()
     Component.onCompleted: modelo.carregar()
 
     ModeloDoEditorDeSenha {
@@ -34,6 +35,8 @@ FolhaDeEdicaoNoMac {
     }
 
     CampoNoMac {
+        id: campoNome
+
         objectName: "campoNome"
         rotulo: "Nome"
         dica: "Netflix, banco, e-mail…"
@@ -57,11 +60,50 @@ FolhaDeEdicaoNoMac {
         onTextoChanged: modelo.usuario = texto
     }
 
-    ColumnLayout {
+    // The label row sits above the field but comes after it in the item order, so Tab goes from
+    // "Usuário ou e-mail" to "Senha" and only then to "Mostrar" and "Gerar senha forte".
+    GridLayout {
         Layout.fillWidth: true
-        spacing: 6
+        columns: 1
+        rowSpacing: 6
+
+        TextField {
+            id: campoSenha
+
+            objectName: "campoSenha"
+            Layout.row: 1
+            Layout.fillWidth: true
+            Layout.preferredHeight: 38
+            leftPadding: 12
+            rightPadding: 12
+            topPadding: 0
+            bottomPadding: 0
+            verticalAlignment: TextInput.AlignVCenter
+            placeholderText: "A senha do site"
+            placeholderTextColor: Paleta.textoApagado
+            echoMode: modelo.mostrar ? TextInput.Normal : TextInput.Password
+            passwordCharacter: "•"
+            // A password is never offered to the primary selection, shown or not.
+            selectByMouse: false
+            font.family: modelo.mostrar ? "monospace" : Tipo.body.family
+            font.pixelSize: Tipo.body.pixelSize
+            color: Paleta.texto
+            text: modelo.senha
+            onTextEdited: modelo.senha = text
+            // Masked, the field copies nothing and the keyboard may select in it; shown, it keeps
+            // no selection, so the password never reaches a selection buffer.
+            onSelectedTextChanged: if (modelo.mostrar && selectedText !== "") deselect()
+
+            background: Rectangle {
+                radius: 10
+                color: Paleta.fundo
+                border.width: 1
+                border.color: Paleta.borda
+            }
+        }
 
         RowLayout {
+            Layout.row: 0
             Layout.fillWidth: true
 
             Text {
@@ -89,40 +131,9 @@ FolhaDeEdicaoNoMac {
             }
         }
 
-        TextField {
-            id: campoSenha
-
-            objectName: "campoSenha"
-            Layout.fillWidth: true
-            Layout.preferredHeight: 38
-            leftPadding: 12
-            rightPadding: 12
-            topPadding: 0
-            bottomPadding: 0
-            verticalAlignment: TextInput.AlignVCenter
-            placeholderText: "A senha do site"
-            placeholderTextColor: Paleta.textoApagado
-            echoMode: modelo.mostrar ? TextInput.Normal : TextInput.Password
-            passwordCharacter: "•"
-            // A password is never offered to the primary selection, shown or not.
-            selectByMouse: false
-            font.family: modelo.mostrar ? "monospace" : Tipo.body.family
-            font.pixelSize: Tipo.body.pixelSize
-            color: Paleta.texto
-            text: modelo.senha
-            onTextEdited: modelo.senha = text
-            onSelectedTextChanged: if (selectedText !== "") deselect()
-
-            background: Rectangle {
-                radius: 10
-                color: Paleta.fundo
-                border.width: 1
-                border.color: Paleta.borda
-            }
-        }
-
         Text {
             objectName: "linhaDeForca"
+            Layout.row: 2
             visible: modelo.forca !== ""
             text: modelo.forca
             textFormat: Text.PlainText

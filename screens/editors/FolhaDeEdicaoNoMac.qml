@@ -1,6 +1,7 @@
 // The edit sheet every editor draws into: the title, the scrolling form (at most 460 points
 // high), the error line and the row "Apagar" / "Cancelar" / "Salvar". Escape cancels; Return
-// saves while saving is possible. "Apagar" asks first.
+// saves while saving is possible. "Apagar" asks first. While saving, neither Escape nor
+// "Cancelar" closes the sheet: the outcome shows when the save ends.
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
@@ -23,15 +24,31 @@ FocusScope {
 
     signal apagar
     signal salvar
+    // The sheet is up: the editor puts the keyboard in its first field.
+    signal focoInicial
+    // "Cancelar" or Escape, never while saving.
     signal fechar
 
     implicitWidth: 460
     implicitHeight: coluna.implicitHeight + 48
     focus: true
 
-    Keys.onEscapePressed: folha.fechar()
+    Component.onCompleted: focoAdiado.start()
+
+    Keys.onEscapePressed: {
+        if (!folha.salvando)
+            folha.fechar();
+    }
     Keys.onReturnPressed: botaoSalvar.acionar()
     Keys.onEnterPressed: botaoSalvar.acionar()
+
+    // Once the sheet that holds the editor has taken the focus.
+    Timer {
+        id: focoAdiado
+
+        interval: 0
+        onTriggered: folha.focoInicial()
+    }
 
     Rectangle {
         anchors.fill: parent
@@ -99,6 +116,7 @@ FocusScope {
             BotaoNoMac {
                 objectName: "botaoCancelar"
                 text: "Cancelar"
+                enabled: !folha.salvando
                 onClicked: folha.fechar()
             }
 

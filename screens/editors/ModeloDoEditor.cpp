@@ -115,6 +115,12 @@ void ModeloDoEditor::fechar()
         estado_->fecharEdicao();
 }
 
+void ModeloDoEditor::cancelar()
+{
+    if (!salvando_)
+        fechar();
+}
+
 void ModeloDoEditor::salvar()
 {
     // Detached: the task holds the editor weakly and outlives the call.

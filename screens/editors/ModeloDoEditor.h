@@ -63,8 +63,11 @@ public:
     [[nodiscard]] QString tituloParaApagar() const;
     // Deletes the item after the user confirmed.
     Q_INVOKABLE void apagar();
-    // Closes the sheet ("Cancelar", Escape, or after a save or delete).
+    // Closes the sheet (after a save or delete).
     Q_INVOKABLE void fechar();
+    // "Cancelar" and Escape: close the sheet, except while a save runs, whose outcome (the
+    // toast, or the message with the typed fields) must still reach the user.
+    Q_INVOKABLE void cancelar();
 
     // The same operations, awaitable (the views start them as detached tasks).
     QCoro::Task<> salvarAgora();

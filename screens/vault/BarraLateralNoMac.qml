@@ -14,6 +14,8 @@ Rectangle {
     required property AcoesDoCofre acoes
     // The sync status line (a later part of the window fills it).
     property Component situacaoDaSincronia
+    // The sign-out confirmation is up.
+    readonly property bool confirmandoSaida: cartaoDaConta.confirmandoSaida
 
     signal ajustesPedidos()
 
@@ -123,6 +125,8 @@ Rectangle {
         }
 
         CartaoDaContaNoMac {
+            id: cartaoDaConta
+
             objectName: "cartaoDaConta"
             width: parent.width
             estado: barra.estado

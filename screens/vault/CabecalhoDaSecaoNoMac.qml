@@ -1,5 +1,5 @@
 // The head of a vault section: the title, the subtitle that counts the section's items, and the
-// add button (Ctrl+N), which works only while the vault can reach the server.
+// add button (Ctrl+N), which works only while the vault can reach the server and no sheet is up.
 import QtQuick
 import Corvane.App
 import Corvane.Cofre
@@ -10,6 +10,8 @@ Item {
     property string secao: "codigos"
     property int total: 0
     property bool podeAdicionar: true
+    // Off while a sheet covers the window: Ctrl+N then does nothing.
+    property bool atalhoLigado: true
 
     signal adicionar()
 
@@ -62,7 +64,7 @@ Item {
 
     Shortcut {
         sequence: "Ctrl+N"
-        enabled: botao.enabled && cabecalho.visible
+        enabled: botao.enabled && cabecalho.visible && cabecalho.atalhoLigado
         onActivated: cabecalho.adicionar()
     }
 }

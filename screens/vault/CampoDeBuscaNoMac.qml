@@ -1,6 +1,7 @@
 // The capsule search field of the vault window: a magnifier, the text, and a clear button while
 // there is text or the Ctrl+F hint while there is none. Ctrl+F anywhere in the window focuses
-// it while it is on screen; the border turns blue while it has the focus.
+// it while it is on screen and selects what is already typed; Escape clears it; a click anywhere
+// else ends its focus. The border turns blue while it has the focus.
 import QtQuick
 import QtQuick.Controls.Basic
 import Corvane.App
@@ -11,10 +12,18 @@ Rectangle {
 
     property string texto
     property string dica
+    // Off while a sheet covers the window: Ctrl+F then does nothing.
+    property bool atalhoLigado: true
     readonly property bool foco: entrada.activeFocus
 
     // The text typed or cleared here; the window owns it.
     signal editado(string texto)
+
+    // Takes the keyboard focus with what is already typed selected, so typing replaces it.
+    function focar() {
+        entrada.forceActiveFocus(Qt.ShortcutFocusReason);
+        entrada.selectAll();
+    }
 
     implicitWidth: 380
     implicitHeight: 38
@@ -32,8 +41,12 @@ Rectangle {
 
     Shortcut {
         sequence: "Ctrl+F"
-        enabled: campo.visible
-        onActivated: entrada.forceActiveFocus(Qt.ShortcutFocusReason)
+        enabled: campo.visible && campo.atalhoLigado
+        onActivated: campo.focar()
+    }
+    FocoQueSaiAoClicarFora {
+        alvo: entrada
+        area: campo
     }
 
     Simbolo {
@@ -67,6 +80,12 @@ Rectangle {
         selectByMouse: true
         background: null
         onTextEdited: campo.editado(entrada.text)
+        Keys.onEscapePressed: function (evento) {
+            // Clears the search; on an empty field Escape passes on.
+            evento.accepted = entrada.text !== "";
+            if (evento.accepted)
+                campo.editado("");
+        }
     }
 
     Item {

@@ -48,6 +48,8 @@ Rectangle {
             secao: "notas"
         }
     }
+    // The application window showing this view (none in a plain window).
+    readonly property JanelaDoCorvane janelaDoCorvane: cofreNoMac.Window.window as JanelaDoCorvane
     readonly property string secao: modelo.secaoMostrada
     readonly property string faixa: RegrasDoCofre.faixa(estado.precisaEntrarDeNovo, contagem.ilegiveis)
 
@@ -84,6 +86,22 @@ Rectangle {
         id: modelo
 
         estado: cofreNoMac.estado
+    }
+    // Tells the window that a sheet or the sign-out confirmation is up, so its menu commands
+    // wait too (the confirmation's own modality does not reach the menu bar's shortcuts).
+    Binding {
+        target: cofreNoMac.janelaDoCorvane
+        property: "folhaAberta"
+        value: modelo.folhaAberta || barra.confirmandoSaida
+        when: cofreNoMac.janelaDoCorvane !== null
+    }
+    // The menu's "Buscar" does what Ctrl+F does.
+    Connections {
+        target: cofreNoMac.janelaDoCorvane
+        function onBuscaPedida() {
+            if (campoDeBusca.visible && !modelo.folhaAberta)
+                campoDeBusca.focar();
+        }
     }
     ContagemDoCofre {
         id: contagem
@@ -209,15 +227,19 @@ Rectangle {
                 secao: cofreNoMac.secao
                 total: contagem.totais[cofreNoMac.secao]
                 podeAdicionar: cofreNoMac.estado.podeSincronizar
+                atalhoLigado: !modelo.folhaAberta
                 onAdicionar: modelo.novoItem()
             }
 
             CampoDeBuscaNoMac {
+                id: campoDeBusca
+
                 objectName: "campoDeBusca"
                 width: Math.min(380, parent.width)
                 visible: contagem.totais[cofreNoMac.secao] > 0
                 texto: modelo.busca
                 dica: RegrasDoCofre.dica(cofreNoMac.secao)
+                atalhoLigado: !modelo.folhaAberta
                 onEditado: function (texto) {
                     modelo.busca = texto;
                 }

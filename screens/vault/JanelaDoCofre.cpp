@@ -5,7 +5,11 @@
 
 #include <QVariantMap>
 
-JanelaDoCofre::JanelaDoCofre(QObject *pai) : QObject(pai), secao_(valorBruto(SecaoDoMac::codigos)) {}
+JanelaDoCofre::JanelaDoCofre(QObject *pai) : QObject(pai), secao_(valorBruto(SecaoDoMac::codigos))
+{
+    connect(this, &JanelaDoCofre::edicaoMudou, this, &JanelaDoCofre::folhaAbertaMudou);
+    connect(this, &JanelaDoCofre::entrandoDeNovoMudou, this, &JanelaDoCofre::folhaAbertaMudou);
+}
 
 void JanelaDoCofre::definirSecao(const QString &secao)
 {
@@ -106,7 +110,8 @@ void JanelaDoCofre::fecharEdicao()
 
 void JanelaDoCofre::definirEdicao(const QVariant &edicao)
 {
-    if (edicao_ == edicao)
+    // As the state's: an open sheet is closed before another opens.
+    if (edicao_ == edicao || (edicao_.isValid() && edicao.isValid()))
         return;
     edicao_ = edicao;
     emit edicaoMudou();

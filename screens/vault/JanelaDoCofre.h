@@ -29,6 +29,9 @@ class JanelaDoCofre : public QObject {
     Q_PROPERTY(QVariant edicao READ edicao NOTIFY edicaoMudou)
     Q_PROPERTY(EstadoDoApp *estado READ estado WRITE definirEstado NOTIFY estadoMudou)
     Q_PROPERTY(bool entrandoDeNovo READ entrandoDeNovo WRITE definirEntrandoDeNovo NOTIFY entrandoDeNovoMudou)
+    // A sheet is up (the editor or the re-sign-in): the window's shortcuts and commands behind
+    // it wait until it goes.
+    Q_PROPERTY(bool folhaAberta READ folhaAberta NOTIFY folhaAbertaMudou)
 
 public:
     explicit JanelaDoCofre(QObject *pai = nullptr);
@@ -45,6 +48,7 @@ public:
     void definirEstado(EstadoDoApp *estado);
     [[nodiscard]] bool entrandoDeNovo() const { return entrandoDeNovo_; }
     void definirEntrandoDeNovo(bool valor);
+    [[nodiscard]] bool folhaAberta() const { return edicao().isValid() || entrandoDeNovo_; }
 
     // Opens the editor for a new item of the section shown.
     Q_INVOKABLE void novoItem();
@@ -61,6 +65,7 @@ signals:
     void edicaoMudou();
     void estadoMudou();
     void entrandoDeNovoMudou();
+    void folhaAbertaMudou();
 
 private:
     void definirEdicao(const QVariant &edicao);

@@ -122,9 +122,11 @@ QCoro::Task<> ModeloDeEntrarDeNovo::submeter(QPointer<ModeloDeEntrarDeNovo> eu, 
         if (eu) {
             // On the code step a refused code is an error like any other: the proof is kept so
             // the user only types a new code; on the password step everything starts over.
-            if (eu->falhouNaEtapa(erro, noCodigo, !noCodigo))
-                emit eu->focoPedido();
+            // Refused or turned into the code step, the step's field takes the keyboard again
+            // (the button that was pressed had it).
+            eu->falhouNaEtapa(erro, noCodigo, !noCodigo);
             eu->definirEnviando(false);
+            emit eu->focoPedido();
         }
         co_return;
     }

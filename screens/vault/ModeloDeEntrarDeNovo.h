@@ -67,7 +67,7 @@ signals:
     void noSafariMudou();
     void podeEnviarMudou();
     void textosMudaram();
-    // The code field should take the focus.
+    // The field of the step shown should take the focus (after a failed submission).
     void focoPedido();
     // The sheet should close.
     void fechar();

@@ -14,6 +14,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QWindow>
+#include <QScreen>
 
 #include <atomic>
 #include <mutex>
@@ -208,6 +209,82 @@ TEST_F(DialogoDoDono_, AJanelaSegueRespondendoEnquantoVerifica)
     });
     EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
     EXPECT_EQ(*batidas, 5);
+}
+
+// Return in the field, as a keyboard user gives it: the window is active, so the focus moves
+// and buttons react exactly as on a desktop.
+void digitarEDarReturn(DialogoDoDono *dialogo, const QString &senha)
+{
+    QApplication::setActiveWindow(dialogo);
+    dialogo->campoDaSenha()->setFocus(Qt::OtherFocusReason);
+    dialogo->campoDaSenha()->setText(senha);
+    QTest::keyClick(dialogo->campoDaSenha(), Qt::Key_Return);
+}
+
+TEST_F(DialogoDoDono_, ReturnConfirmaEConfirmarSegueOPadraoEnquantoVerifica)
+{
+    verificador->segurar();
+    quandoAbrir([this](DialogoDoDono *dialogo) {
+        digitarEDarReturn(dialogo, QStringLiteral("c0rreta-é"));
+        EXPECT_TRUE(dialogo->isVisible()) << "Return não pode cancelar";
+        EXPECT_TRUE(dialogo->verificando());
+        EXPECT_TRUE(dialogo->botaoConfirmar()->isDefault());
+        EXPECT_FALSE(dialogo->botaoCancelar()->isDefault());
+        EXPECT_EQ(QApplication::focusWidget(), dialogo->campoDaSenha()) << "o foco fica no campo";
+        // Another Return while checking neither cancels nor checks twice.
+        QTest::keyClick(dialogo->campoDaSenha(), Qt::Key_Return);
+        QTest::keyClick(dialogo, Qt::Key_Return);
+        EXPECT_TRUE(dialogo->isVisible());
+        verificador->soltar();
+    });
+    EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
+    EXPECT_EQ(verificador->tentativas().size(), 1);
+}
+
+TEST_F(DialogoDoDono_, RecusaPorReturnDevolveOFocoECabeNoDialogo)
+{
+    quandoAbrir([this](DialogoDoDono *dialogo) {
+        QObject::connect(dialogo, &DialogoDoDono::senhaRecusada, dialogo, [dialogo] {
+            EXPECT_EQ(QApplication::focusWidget(), dialogo->campoDaSenha());
+            EXPECT_FALSE(dialogo->campoDaSenha()->isReadOnly());
+            EXPECT_TRUE(dialogo->botaoConfirmar()->isDefault());
+            // Every text is shown whole: no label is shorter than its wrapped text needs.
+            for (QLabel *rotulo : dialogo->findChildren<QLabel *>()) {
+                if (!rotulo->isVisibleTo(dialogo))
+                    continue;
+                SCOPED_TRACE(rotulo->text().toStdString());
+                EXPECT_TRUE(rotulo->wordWrap());
+                EXPECT_GE(rotulo->height(), rotulo->heightForWidth(rotulo->width()));
+                EXPECT_LE(rotulo->geometry().bottom(), dialogo->rect().bottom());
+            }
+            // The user's next keys land in the field; Return then confirms.
+            QTest::keyClicks(dialogo->campoDaSenha(), QStringLiteral("c0rreta"));
+            dialogo->campoDaSenha()->insert(QStringLiteral("-é"));
+            QTest::keyClick(dialogo->campoDaSenha(), Qt::Key_Return);
+        });
+        digitarEDarReturn(dialogo, QStringLiteral("errada"));
+    });
+    EXPECT_TRUE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
+    EXPECT_EQ(verificador->tentativas(), (QList<QByteArray>{"errada", QStringLiteral("c0rreta-é").toUtf8()}));
+}
+
+TEST_F(DialogoDoDono_, AbreCentradoSobreAJanelaDaFrente)
+{
+    QWindow janela;
+    janela.setGeometry(QRect(QPoint(120, 90), QSize(700, 500)));
+    janela.show();
+    janela.requestActivate();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&janela));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&janela));
+    quandoAbrir([&janela](DialogoDoDono *dialogo) {
+        ASSERT_NE(dialogo->windowHandle(), nullptr);
+        EXPECT_EQ(dialogo->windowHandle()->transientParent(), &janela);
+        const QPoint distancia = dialogo->frameGeometry().center() - janela.frameGeometry().center();
+        EXPECT_LE(distancia.manhattanLength(), 4) << "centrado sobre a janela que desbloqueia";
+        EXPECT_TRUE(janela.screen()->availableGeometry().contains(dialogo->frameGeometry()));
+        QTest::mouseClick(dialogo->botaoCancelar(), Qt::LeftButton);
+    });
+    EXPECT_FALSE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
 }
 
 TEST(SenhaTemporaria, TomaOTextoEApagaSe)

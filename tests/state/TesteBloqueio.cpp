@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QPromise>
 #include <QSignalSpy>
+#include <QTest>
 
 namespace {
 
@@ -274,6 +275,40 @@ TEST_F(Bloqueio, DoisDesbloqueiosAoMesmoTempoAbremUmaVez)
     EXPECT_EQ(motivos.size(), 1);
     EXPECT_EQ(cofres.count(), 1);
     EXPECT_EQ(aberto.fase(), Fase::aberto);
+}
+
+// Locked because the user went to another application: the automatic attempt's prompt waits
+// until ours is in front again, rather than taking the focus from where the user is.
+TEST_F(Bloqueio, TentativaAutomaticaEsperaOPrimeiroPlano)
+{
+    struct Caso {
+        const char *nome;
+        bool saiuDaConta; // signed out (the lock screen's "Sair desta conta") while it waited
+    };
+    for (const Caso caso : {Caso{"volta ao primeiro plano", false}, Caso{"saiu da conta antes", true}}) {
+        SCOPED_TRACE(caso.nome);
+        motivos.clear();
+        EstadoDoApp &aberto = abertoComProtecao();
+        aberto.aoIrParaSegundoPlano();
+        ASSERT_EQ(aberto.fase(), Fase::bloqueado);
+        ASSERT_FALSE(aberto.emPrimeiroPlano());
+
+        auto resultado = std::make_shared<std::optional<bool>>();
+        [](EstadoDoApp &estado, std::shared_ptr<std::optional<bool>> em) -> QCoro::Task<> {
+            *em = co_await estado.tentarDesbloquearSozinho();
+        }(aberto, resultado);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(motivos.isEmpty()) << "no segundo plano, nada de pergunta";
+        EXPECT_FALSE(resultado->has_value());
+
+        if (caso.saiuDaConta)
+            Testes::executar(aberto.sair());
+        aberto.aoVoltarAoPrimeiroPlano();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return resultado->has_value(); }, 10000));
+        EXPECT_EQ(*resultado, std::optional<bool>(!caso.saiuDaConta));
+        EXPECT_EQ(motivos.size(), caso.saiuDaConta ? 0 : 1) << "uma pergunta, só de volta ao primeiro plano";
+        EXPECT_EQ(aberto.fase(), caso.saiuDaConta ? Fase::semConta : Fase::aberto);
+    }
 }
 
 TEST_F(Bloqueio, TentativaAutomaticaUmaVezPorTrava)

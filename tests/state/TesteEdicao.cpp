@@ -53,6 +53,40 @@ TEST_F(Edicao, AbreSoComCofreEFechaQuandoOCofreSai)
     EXPECT_FALSE(aberto.edicao()) << "a folha fecha com o cofre";
 }
 
+TEST_F(Edicao, FolhaAbertaNaoESubstituida)
+{
+    // Whatever asks for another sheet (Ctrl+N behind the editor, a card, a row), the open one
+    // keeps its typed changes until it is closed.
+    struct Caso {
+        const char *aberta;
+        const char *itemAberto;
+        const char *pedida;
+        const char *itemPedido;
+    };
+    const Caso casos[] = {
+        {"senha", "id-1", "senha", ""},
+        {"senha", "id-1", "senha", "id-2"},
+        {"nota", "", "codigo", ""},
+        {"codigo", "abc", "nota", "id-3"},
+        {"nota", "id-4", "nota", ""},
+    };
+    EstadoDoApp &aberto = estadoAberto(semearConta());
+    for (const Caso &caso : casos) {
+        SCOPED_TRACE(std::string(caso.aberta) + "/" + caso.itemAberto + " <- " + caso.pedida + "/" + caso.itemPedido);
+        aberto.editar(QString::fromUtf8(caso.aberta), QString::fromUtf8(caso.itemAberto));
+        ASSERT_TRUE(aberto.edicao());
+        const QString antes = aberto.edicao()->id();
+        QSignalSpy mudou(&aberto, &EstadoDoApp::edicaoMudou);
+        aberto.editar(QString::fromUtf8(caso.pedida), QString::fromUtf8(caso.itemPedido));
+        EXPECT_EQ(aberto.edicao()->id(), antes);
+        EXPECT_EQ(mudou.size(), 0);
+        aberto.fecharEdicao();
+        aberto.editar(QString::fromUtf8(caso.pedida), QString::fromUtf8(caso.itemPedido));
+        ASSERT_TRUE(aberto.edicao()) << "fechada, a próxima abre";
+        aberto.fecharEdicao();
+    }
+}
+
 TEST_F(Edicao, CapturaDaTelaNaoContaComoSairDoPrimeiroPlano)
 {
     EstadoDoApp &aberto = estadoAberto(semearConta());

@@ -9,6 +9,7 @@
 #include "support/quick/TesteQuick.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -59,6 +60,12 @@ TEST_F(ProgramaNaTela, JanelaPrincipalAjustesEFimSemBandeja)
     EXPECT_NE(programa.ajustes(), principal);
     EXPECT_TRUE(programa.ajustes()->isVisible());
     EXPECT_EQ(programa.ajustes()->title(), QStringLiteral("Ajustes"));
+    // Centred on the main window, inside the screen's work area.
+    const QRect sobre = principal->frameGeometry();
+    const QRect ajustes = programa.ajustes()->frameGeometry();
+    EXPECT_LE((ajustes.center() - sobre.center()).manhattanLength(), 4)
+        << "ajustes em " << ajustes.x() << "," << ajustes.y() << " sobre " << sobre.x() << "," << sobre.y();
+    EXPECT_TRUE(principal->screen()->availableGeometry().contains(ajustes));
 
     // A closed main window (a second start, the tray) is shown again in front.
     principal->close();

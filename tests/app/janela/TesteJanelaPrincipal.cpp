@@ -123,6 +123,50 @@ TEST_F(JanelaPrincipal, ComandosDoCofreSoNoAberto)
     EXPECT_TRUE(QTest::qWaitFor([this] { return atualizacao->disponivel().has_value(); }, 10000));
 }
 
+// The desktop's standard window commands, and every command's shortcut shown in its menu.
+TEST_F(JanelaPrincipal, SairFecharEAtalhosNosMenus)
+{
+    QQuickWindow *janela = abrir();
+    ASSERT_TRUE(janela);
+    EXPECT_EQ(acao(QStringLiteral("sair"))->property("text").toString(), QStringLiteral("Sair"));
+    EXPECT_EQ(acao(QStringLiteral("fecharJanela"))->property("text").toString(), QStringLiteral("Fechar janela"));
+    EXPECT_EQ(acao(QStringLiteral("buscar"))->property("text").toString(), QStringLiteral("Buscar"));
+
+    const struct {
+        const char *acao;
+        const char *atalho;
+    } menus[] = {{"ajustes", "Ctrl+,"}, {"fecharJanela", "Ctrl+W"}, {"sair", "Ctrl+Q"},
+                 {"buscar", "Ctrl+F"},  {"bloquear", "Ctrl+Shift+L"}, {"sincronizar", "Ctrl+R"}};
+    for (const auto &menu : menus) {
+        SCOPED_TRACE(menu.acao);
+        auto *item = raiz()->findChild<QQuickItem *>(QStringLiteral("itemDoMenu-") + QLatin1String(menu.acao));
+        ASSERT_NE(item, nullptr);
+        auto *atalho = item->findChild<QQuickItem *>(QStringLiteral("atalhoDoItem"));
+        ASSERT_NE(atalho, nullptr);
+        EXPECT_EQ(atalho->property("text").toString(), QLatin1String(menu.atalho));
+    }
+    auto *semAtalho = raiz()->findChild<QQuickItem *>(QStringLiteral("itemDoMenu-procurarAtualizacao"));
+    ASSERT_NE(semAtalho, nullptr);
+    EXPECT_EQ(semAtalho->findChild<QQuickItem *>(QStringLiteral("atalhoDoItem"))->property("text").toString(), QString());
+
+    // The "Cofre" menu open, as the user sees it.
+    fase(Fase::aberto);
+    auto *menuCofre = raiz()->findChild<QObject *>(QStringLiteral("menuCofre"));
+    QMetaObject::invokeMethod(menuCofre, "open");
+    QTest::qWait(300);
+    capturarJanela(janela, QStringLiteral("janela-principal-menu-cofre"));
+    QMetaObject::invokeMethod(menuCofre, "close");
+    QTest::qWait(100);
+
+    // Ctrl+Q asks the application to end; Ctrl+W closes the window.
+    QSignalSpy sair(raiz(), SIGNAL(sairPedido()));
+    QTest::keyClick(janela, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(sair.count(), 1);
+    EXPECT_TRUE(janela->isVisible());
+    QTest::keyClick(janela, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(janela->isVisible());
+}
+
 TEST_F(JanelaPrincipal, AjustesMostramASecaoDoPreenchimento)
 {
     auto *janela = qobject_cast<QQuickWindow *>(criar(importacoes + QStringLiteral(R"(

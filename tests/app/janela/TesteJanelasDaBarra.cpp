@@ -35,6 +35,31 @@ TEST(PosicaoDoPainel, SobOIconeOuOPonteiroDentroDaTela)
         EXPECT_EQ(CorvaneMacApp::posicaoDoPainel(caso.icone, painel, tela, caso.cursor), caso.esperada) << caso.nome;
 }
 
+TEST(PosicaoCentrada, SobreAJanelaDentroDaAreaLivre)
+{
+    // A work area under a 32-point top panel, as a desktop reports it.
+    const QRect tela(0, 32, 1920, 1048);
+    const QSize ajustes(560, 640);
+    struct Caso {
+        const char *nome;
+        QRect sobre;
+        QPoint esperada;
+    };
+    const Caso casos[] = {
+        {"no meio", QRect(400, 200, 1040, 680), {400 + 240, 200 + 20}},
+        {"janela no canto esquerdo", QRect(-300, 200, 600, 680), {0, 220}},
+        {"janela baixa: sobe para caber", QRect(400, 900, 1040, 680), {640, 1080 - 640}},
+        {"janela alta: desce para baixo do painel", QRect(400, -200, 1040, 300), {640, 32}},
+        {"maior que a tela: o canto da área", QRect(0, 0, 100, 100), {0, 32}},
+        {"sem tela conhecida: só centrada", QRect(10, 10, 100, 100), {10 + 50 - 280, 10 + 50 - 320}},
+    };
+    for (const Caso &caso : casos) {
+        const QRect area = QLatin1String(caso.nome).startsWith(QLatin1String("sem tela")) ? QRect() : tela;
+        const QSize tamanho = QLatin1String(caso.nome).startsWith(QLatin1String("maior")) ? QSize(2000, 1200) : ajustes;
+        EXPECT_EQ(CorvaneMacApp::posicaoCentrada(caso.sobre, tamanho, area), caso.esperada) << caso.nome;
+    }
+}
+
 class JanelasDaBarra : public TesteQuick {
 protected:
     void SetUp() override

@@ -35,6 +35,13 @@ const QString senhaForte = QStringLiteral("cavalo correto bateria grampo");
 
 class CriarConta : public ContaNaTela {
 protected:
+    // Whether the input of the CampoNoMac `nome` has the keyboard.
+    bool campoFocado(const QString &nome)
+    {
+        auto *campo = achar<QQuickItem>(nome);
+        auto *entrada = campo ? campo->findChild<QQuickItem *>(QStringLiteral("entrada")) : nullptr;
+        return entrada && entrada->hasActiveFocus();
+    }
     void SetUp() override
     {
         ContaNaTela::SetUp();
@@ -137,6 +144,7 @@ TEST_F(CriarConta, DadosVaziosHabilitacaoERecusaDoServidor)
     EXPECT_EQ(etapa(), QStringLiteral("dados"));
     EXPECT_FALSE(modelo().enviando());
     EXPECT_TRUE(visivel("erroDaCriacao"));
+    EXPECT_TRUE(campoFocado(QStringLiteral("campoDoNome"))) << "the clicked button does not keep the keyboard";
     assentar(); // the line's fade-in
     capturar(QStringLiteral("criar-conta-dados-erro"));
 }
@@ -185,6 +193,7 @@ TEST_F(CriarConta, CodigoDoEmailConfirmadoComOsDigitosEOAviso)
     EXPECT_EQ(etapa(), QStringLiteral("email"));
     EXPECT_TRUE(modelo().codigoDoEmail().isEmpty());
     EXPECT_FALSE(modelo().erro().isEmpty());
+    EXPECT_TRUE(campoFocado(QStringLiteral("campoDoCodigoDoEmail"))) << "the emptied field takes the keyboard";
     assentar(); // the line's fade-in
     capturar(QStringLiteral("criar-conta-email-erro"));
 

@@ -133,12 +133,13 @@ TEST_F(Desbloquear, ApertosDuranteATentativaNaoFazemNada)
     assentar();
     EXPECT_EQ(motivos.size(), 1) << "one prompt at a time";
 
-    // Cancelled: the button comes back, and Return presses it.
+    // Cancelled: the button comes back with the keyboard, and Return presses it.
     donoConfirma = false;
     liberarDono();
     assentar();
     EXPECT_TRUE(botao->isEnabled());
     EXPECT_FALSE(botao->property("ocupado").toBool());
+    EXPECT_TRUE(botao->hasActiveFocus());
     donoConfirma = true;
     QTest::keyClick(janela(), Qt::Key_Return);
     assentar();

@@ -34,6 +34,13 @@ protected:
         QTest::keyClick(janela(), tecla);
         QCoreApplication::processEvents();
     }
+    // Whether the input of the CampoNoMac `nome` has the keyboard.
+    bool entradaFocada(const QString &nome)
+    {
+        auto *campo = achar<QQuickItem>(nome);
+        auto *entrada = campo ? campo->findChild<QQuickItem *>(QStringLiteral("entrada")) : nullptr;
+        return entrada && entrada->hasActiveFocus();
+    }
 };
 
 TEST_F(Entrada, LeiauteEstreitoELargoPelaRegraDos900Pontos)
@@ -162,6 +169,18 @@ TEST_F(Entrada, SenhaErradaMostraAMensagemEEsvaziaASenha)
     EXPECT_EQ(entrada->property("email").toString(), QStringLiteral(" Ana@Exemplo.com "));
     EXPECT_EQ(estado->fase(), EstadoDoApp::Fase::semConta);
     capturar(QStringLiteral("entrada-senha-errada"));
+
+    // Refused by Return or by a click on "Entrar", the emptied password field has the keyboard.
+    for (const bool peloBotao : {false, true}) {
+        SCOPED_TRACE(peloBotao ? "clique" : "Return");
+        preencher(QStringLiteral("campoDaSenha"), QStringLiteral("errada de novo"));
+        if (peloBotao)
+            clicar(QStringLiteral("botaoEntrar"));
+        else
+            tecla(Qt::Key_Return);
+        ASSERT_TRUE(esperarAte([&] { return !entrada->property("enviando").toBool(); }));
+        EXPECT_TRUE(entradaFocada(QStringLiteral("campoDaSenha")));
+    }
 }
 
 TEST_F(Entrada, AutenticadorPedeSeisDigitosEEnviaSoOsAlgarismos)
@@ -293,9 +312,10 @@ TEST_F(Entrada, AppleDeContaExistentePedeASenhaDoCofre)
     capturar(QStringLiteral("senha-social-vazia"));
 
     preencher(QStringLiteral("campoDaSenha"), QStringLiteral("outra senha"));
-    tecla(Qt::Key_Return);
+    clicar(QStringLiteral("botaoEntrar"));
     ASSERT_TRUE(esperarAte([&] { return !senhaSocial->property("erro").toString().isEmpty(); }));
     EXPECT_EQ(senhaSocial->property("senha").toString(), QString());
+    EXPECT_TRUE(entradaFocada(QStringLiteral("campoDaSenha"))) << "the clicked button does not keep the keyboard";
     assentar(); // the line's fade-in
     capturar(QStringLiteral("senha-social-erro"));
 

@@ -46,6 +46,7 @@ protected:
     template <typename Modelo>
     std::unique_ptr<Modelo> editor(TipoDeItem tipo, const QString &item = {})
     {
+        estado->fecharEdicao(); // an open sheet is closed before another opens
         estado->editar(valorBruto(tipo), item);
         auto modelo = std::make_unique<Modelo>();
         modelo->definirEstado(estado.get());

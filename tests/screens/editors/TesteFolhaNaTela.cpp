@@ -15,6 +15,7 @@
 #include <QAbstractItemModel>
 #include <QDir>
 #include <QFile>
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QPromise>
 #include <QQuickItem>
@@ -29,9 +30,11 @@ const QString linkA = QStringLiteral("otpauth://totp/GitHub:ana%40exemplo.com?se
 
 class FolhaNaTela : public QuadroDoEditor {
 protected:
-    // The dispatching sheet over the state, in a window the size of a sheet.
+    // The dispatching sheet over the state, in a window the size of a sheet (any sheet shown
+    // before is closed first, as a user would).
     QQuickItem *mostrarEditor(const QString &tipo, const QString &item = {})
     {
+        estado->fecharEdicao();
         estado->editar(tipo, item);
         return mostrar(QStringLiteral("import QtQuick\nimport Corvane.App\nimport Corvane.Editores\n"
                                       "EditorNoMac { estado: estadoDeTeste; width: 460; height: implicitHeight }"),
@@ -302,6 +305,141 @@ TEST_F(FolhaNaTela, SenhaSalvaComReturnEMostraSalvando)
     ASSERT_TRUE(esperarAte([&] { return !estado->edicao(); }));
     EXPECT_EQ(cofre().senhas().size(), 1) << "o segundo Return não salvou de novo";
     EXPECT_EQ(avisoAtual(), QStringLiteral("Senha guardada"));
+}
+
+// While a save runs, Escape and "Cancelar" leave the sheet up; the save's outcome then shows
+// as always: the toast and a closed sheet, or the message over the fields as typed.
+TEST_F(FolhaNaTela, EnquantoSalvaEscapeECancelarNaoFecham)
+{
+    const struct {
+        const char *nome;
+        bool falha;
+        bool peloBotao; // "Cancelar" clicked rather than Escape
+    } casos[] = {
+        {"sucesso, Escape", false, false},
+        {"sucesso, Cancelar", false, true},
+        {"falha, Escape", true, false},
+        {"falha, Cancelar", true, true},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        mostrarEditor(QStringLiteral("nota"));
+        avancar(50);
+        auto *editor = modelo<ModeloDoEditorDeNota>();
+        editor->definirTitulo(QStringLiteral("Wi-Fi de casa"));
+        editor->definirTextoDaNota(QStringLiteral("rede oculta"));
+        const qsizetype antes = cofre().notas().size();
+        servidor.definirAtraso(std::chrono::milliseconds(400));
+        if (caso.falha)
+            servidor.falharProximas(1, Servidor::Falha::erro(500, QStringLiteral("erro-interno")), {},
+                                    QStringLiteral("/v1/cofre/itens"));
+        tecla(Qt::Key_Return);
+        ASSERT_TRUE(editor->salvando());
+        EXPECT_FALSE(achar(QStringLiteral("botaoCancelar"))->property("enabled").toBool());
+        if (caso.peloBotao)
+            clicar(QStringLiteral("botaoCancelar"));
+        else
+            tecla(Qt::Key_Escape);
+        EXPECT_TRUE(estado->edicao()) << "a folha segue aberta enquanto salva";
+
+        ASSERT_TRUE(esperarAte([&] { return !estado->edicao() || !editor->salvando(); }));
+        avancar(50);
+        if (caso.falha) {
+            ASSERT_TRUE(estado->edicao());
+            EXPECT_FALSE(editor->erro().isEmpty());
+            EXPECT_TRUE(visivel(QStringLiteral("erroDaFolha")));
+            EXPECT_EQ(editor->titulo(), QStringLiteral("Wi-Fi de casa")) << "o que foi digitado fica";
+            EXPECT_EQ(cofre().notas().size(), antes);
+            // Once the save is over, Escape closes again.
+            tecla(Qt::Key_Escape);
+            EXPECT_FALSE(estado->edicao());
+        } else {
+            EXPECT_EQ(avisoAtual(), QStringLiteral("Nota guardada"));
+            EXPECT_EQ(cofre().notas().size(), antes + 1);
+        }
+        servidor.limparFalhas();
+    }
+}
+
+// Every editor puts the keyboard in its first field as it opens, so typing goes somewhere.
+TEST_F(FolhaNaTela, PrimeiroCampoTemOFocoAoAbrir)
+{
+    const QString codigo = guardar(DadosDeCodigo::novo(QStringLiteral("GitHub"), QStringLiteral("ana"),
+                                                       QStringLiteral("JBSWY3DPEHPK3PXP"), AlgoritmoTotp::sha1, 6, 30)
+                                       .json,
+                                   TipoDeItem::codigo);
+    const struct {
+        const char *tipo;
+        QString item;
+        const char *campo;
+    } casos[] = {
+        {"nota", {}, "campoTitulo"},
+        {"senha", {}, "campoNome"},
+        {"codigo", {}, "campoServico"},
+        {"codigo", codigo, "campoServico"},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(std::string(caso.tipo) + " " + caso.item.toStdString());
+        mostrarEditor(QString::fromLatin1(caso.tipo), caso.item);
+        avancar(50);
+        auto *entrada = achar<QQuickItem>(QString::fromLatin1(caso.campo))->findChild<QQuickItem *>(QStringLiteral("entrada"));
+        ASSERT_NE(entrada, nullptr);
+        EXPECT_TRUE(entrada->hasActiveFocus());
+        estado->fecharEdicao();
+        avancar(50);
+    }
+}
+
+// In the password editor Tab follows the form: the user name, then the password, then its
+// "Mostrar" and "Gerar senha forte" links; and Shift+Tab back.
+TEST_F(FolhaNaTela, TabSegueAOrdemDoFormularioDaSenha)
+{
+    mostrarEditor(QStringLiteral("senha"));
+    avancar(50);
+    const auto entradaDe = [this](const char *nome) {
+        return achar<QQuickItem>(QString::fromLatin1(nome))->findChild<QQuickItem *>(QStringLiteral("entrada"));
+    };
+    const QList<QQuickItem *> ordem = {entradaDe("campoNome"), entradaDe("campoSite"), entradaDe("campoUsuario"),
+                                       achar<QQuickItem>(QStringLiteral("campoSenha"))};
+    ASSERT_TRUE(ordem.first()->hasActiveFocus());
+    for (qsizetype i = 1; i < ordem.size(); ++i) {
+        SCOPED_TRACE(i);
+        tecla(Qt::Key_Tab);
+        EXPECT_TRUE(ordem.at(i)->hasActiveFocus());
+    }
+    // Typed into "Senha", the password is the model's.
+    digitar(QStringLiteral("x9"));
+    EXPECT_EQ(modelo<ModeloDoEditorDeSenha>()->senha(), QStringLiteral("x9"));
+    QTest::keyClick(janela(), Qt::Key_Backtab, Qt::ShiftModifier);
+    avancar(50);
+    EXPECT_TRUE(ordem.at(2)->hasActiveFocus()) << "Shift+Tab volta ao usuário";
+    tecla(Qt::Key_Tab);
+    EXPECT_TRUE(ordem.last()->hasActiveFocus());
+    // Past the field come its links and the notes, never an earlier field.
+    tecla(Qt::Key_Tab);
+    for (QQuickItem *campo : ordem)
+        EXPECT_FALSE(campo->hasActiveFocus());
+}
+
+// The keyboard selects in a masked field as in any other (Ctrl+A, Shift+Home), so a typed
+// password can be replaced; nothing of it reaches the primary selection.
+TEST_F(FolhaNaTela, TecladoSelecionaNoCampoMascarado)
+{
+    mostrarEditor(QStringLiteral("senha"));
+    avancar(50);
+    auto *senha = achar<QQuickItem>(QStringLiteral("campoSenha"));
+    senha->forceActiveFocus();
+    digitar(QStringLiteral("segredo"));
+    QTest::keyClick(janela(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(senha->property("selectedText").toString(), QStringLiteral("segredo"));
+    QTest::keyClick(janela(), Qt::Key_End);
+    QTest::keyClick(janela(), Qt::Key_Home, Qt::ShiftModifier);
+    EXPECT_EQ(senha->property("selectedText").toString(), QStringLiteral("segredo"));
+    digitar(QStringLiteral("novo"));
+    EXPECT_EQ(modelo<ModeloDoEditorDeSenha>()->senha(), QStringLiteral("novo")) << "a seleção é trocada";
+    if (QGuiApplication::clipboard()->supportsSelection()) {
+        EXPECT_FALSE(QGuiApplication::clipboard()->text(QClipboard::Selection).contains(QStringLiteral("segredo")));
+    }
 }
 
 TEST_F(FolhaNaTela, ApagarPerguntaComApagarComoPadrao)

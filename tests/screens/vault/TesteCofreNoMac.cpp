@@ -5,9 +5,12 @@
 #include "app/MovimentoReduzido.h"
 #include "app/servicos/Preferencias.h"
 #include "screens/vault/JanelaDoCofre.h"
+#include "support/quick/BuscaVisual.h"
 
 #include <QSignalSpy>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 
@@ -186,6 +189,101 @@ TEST_F(CofreNoMac, CtrlFFocaEAtalhoCtrlNAbreOEditorDaSecao)
     EXPECT_FALSE(item("botaoAdicionar")->isEnabled());
     QTest::keyClick(janela(), Qt::Key_N, Qt::ControlModifier);
     EXPECT_FALSE(janelaDoCofre()->edicao().isValid());
+}
+
+TEST_F(CofreNoMac, BuscaCtrlFSelecionaEscapeLimpaECliqueForaTiraOFoco)
+{
+    semearAmostra();
+    ASSERT_TRUE(abrir());
+    QQuickItem *entrada = item("entradaDaBusca");
+    QQuickItem *campo = item("campoDeBusca");
+
+    // Ctrl+F selects what is already there, so typing replaces it rather than appending.
+    janelaDoCofre()->definirBusca(QStringLiteral("git"));
+    QCoreApplication::processEvents();
+    QTest::keyClick(janela(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(entrada->hasActiveFocus());
+    EXPECT_EQ(entrada->property("selectedText").toString(), QStringLiteral("git"));
+    digitar(QStringLiteral("goo"));
+    EXPECT_EQ(janelaDoCofre()->busca(), QStringLiteral("goo"));
+    // Pressed again while the field already has the focus, it still selects (no "goozzz").
+    QTest::keyClick(janela(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(entrada->property("selectedText").toString(), QStringLiteral("goo"));
+    digitar(QStringLiteral("bia"));
+    EXPECT_EQ(janelaDoCofre()->busca(), QStringLiteral("bia"));
+
+    // Escape clears the search and the field keeps the focus.
+    QTest::keyClick(janela(), Qt::Key_Escape);
+    EXPECT_EQ(janelaDoCofre()->busca(), QString());
+    EXPECT_EQ(entrada->property("text").toString(), QString());
+    EXPECT_TRUE(entrada->hasActiveFocus());
+
+    // A click anywhere else (a card, a sidebar row, the background) ends the focus and the blue
+    // border; the click itself still does what it does.
+    const auto cartao = [this] {
+        return itemQue(qobject_cast<QQuickItem *>(raiz()),
+                       [](QQuickItem *i) { return i->objectName() == QLatin1String("areaDoCartao"); });
+    };
+    const struct {
+        const char *nome;
+        std::function<QQuickItem *()> alvo;
+    } casos[] = {
+        {"cartão", cartao},
+        {"fundo", [this] { return item("tituloDaSecao"); }},
+        {"linha da barra", [this] { return item("linha-codigos"); }},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        QTest::keyClick(janela(), Qt::Key_F, Qt::ControlModifier);
+        ASSERT_TRUE(entrada->hasActiveFocus());
+        EXPECT_TRUE(campo->property("foco").toBool());
+        QQuickItem *alvo = caso.alvo();
+        ASSERT_NE(alvo, nullptr);
+        clicar(alvo);
+        avancar(300);
+        EXPECT_FALSE(entrada->hasActiveFocus());
+        EXPECT_FALSE(campo->property("foco").toBool());
+    }
+    // A click inside the field keeps it, its clear button included.
+    QTest::keyClick(janela(), Qt::Key_F, Qt::ControlModifier);
+    clicar(entrada);
+    EXPECT_TRUE(entrada->hasActiveFocus());
+    digitar(QStringLiteral("x"));
+    clicar(item("limparBusca"));
+    EXPECT_EQ(janelaDoCofre()->busca(), QString());
+    EXPECT_TRUE(entrada->hasActiveFocus());
+}
+
+TEST_F(CofreNoMac, AtalhosNaoAgemAtrasDeUmaFolha)
+{
+    semearAmostra();
+    ASSERT_TRUE(abrir());
+    const struct {
+        const char *nome;
+        std::function<void(JanelaDoCofre *)> abrir;
+        std::function<void(JanelaDoCofre *)> fechar;
+    } folhas[] = {
+        {"editor", [this](JanelaDoCofre *j) { j->editar(QStringLiteral("codigo"), github); },
+         [](JanelaDoCofre *j) { j->fecharEdicao(); }},
+        {"entrar de novo", [](JanelaDoCofre *j) { j->definirEntrandoDeNovo(true); },
+         [](JanelaDoCofre *j) { j->definirEntrandoDeNovo(false); }},
+    };
+    QQuickItem *entrada = item("entradaDaBusca");
+    for (const auto &folha : folhas) {
+        SCOPED_TRACE(folha.nome);
+        folha.abrir(janelaDoCofre());
+        avancar(300);
+        const QVariant edicao = janelaDoCofre()->edicao();
+        QTest::keyClick(janela(), Qt::Key_F, Qt::ControlModifier);
+        EXPECT_FALSE(entrada->hasActiveFocus()) << "Ctrl+F não leva o foco para trás da folha";
+        QTest::keyClick(janela(), Qt::Key_N, Qt::ControlModifier);
+        EXPECT_EQ(janelaDoCofre()->edicao(), edicao) << "Ctrl+N não troca nem abre editor";
+        folha.fechar(janelaDoCofre());
+        avancar(300);
+    }
+    // With the sheets gone, both work again.
+    QTest::keyClick(janela(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(entrada->hasActiveFocus());
 }
 
 TEST_F(CofreNoMac, BarraDeFerramentasEMenuDaConta)

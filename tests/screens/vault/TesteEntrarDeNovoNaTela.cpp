@@ -5,6 +5,9 @@
 #include "state/EntradaPeloSafari.h"
 
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QStyleHints>
+#include <QTest>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTimer>
@@ -85,7 +88,18 @@ TEST_F(EntrarDeNovoNaTela, SenhaErradaRecomecaESenhaCertaSincronizaEFecha)
     EXPECT_TRUE(visivel(QStringLiteral("erroDaFolha")));
     EXPECT_EQ(textoDoCampo(QStringLiteral("campoDaSenha")), QString());
     EXPECT_FALSE(modelo()->property("pedeCodigo").toBool());
+    // The button that was clicked does not keep the keyboard: the emptied field has it, with
+    // its caret, and what the user types next lands there.
+    auto *entrada = item(QStringLiteral("campoDaSenha"))->findChild<QQuickItem *>(QStringLiteral("entrada"));
+    ASSERT_NE(entrada, nullptr);
+    EXPECT_TRUE(entrada->hasActiveFocus());
+    const int piscar = QGuiApplication::styleHints()->cursorFlashTime();
+    QGuiApplication::styleHints()->setCursorFlashTime(0); // a caret that does not blink, for the picture
+    avancar(50);
     capturar(QStringLiteral("entrar-de-novo-senha-errada"));
+    QGuiApplication::styleHints()->setCursorFlashTime(piscar);
+    digitar(QStringLiteral("abc"));
+    EXPECT_EQ(textoDoCampo(QStringLiteral("campoDaSenha")), QStringLiteral("abc"));
 
     preencher(QStringLiteral("campoDaSenha"), senhaDaConta);
     entrar();

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
+
 #include <limits>
 
 namespace {
@@ -275,6 +277,20 @@ TEST(JanelaDoCofreTeste, SecaoBuscaEEdicao)
     EXPECT_EQ(janela.edicao().toMap().value(QStringLiteral("id")).toString(), QStringLiteral("abc"));
     janela.editar(QStringLiteral("outro"), QStringLiteral("x")); // not a kind: ignored
     EXPECT_EQ(janela.edicao().toMap().value(QStringLiteral("tipo")).toString(), QStringLiteral("codigo"));
+
+    // A sheet is up while editing or signing in again; an open edit is not replaced.
+    EXPECT_TRUE(janela.folhaAberta());
+    janela.editar(QStringLiteral("nota"), QStringLiteral("y"));
+    janela.novoItemDoTipo(QStringLiteral("senha"));
+    EXPECT_EQ(janela.edicao().toMap().value(QStringLiteral("id")).toString(), QStringLiteral("abc"));
+    QSignalSpy folha(&janela, &JanelaDoCofre::folhaAbertaMudou);
+    janela.fecharEdicao();
+    EXPECT_FALSE(janela.folhaAberta());
+    janela.definirEntrandoDeNovo(true);
+    EXPECT_TRUE(janela.folhaAberta());
+    janela.definirEntrandoDeNovo(false);
+    EXPECT_FALSE(janela.folhaAberta());
+    EXPECT_EQ(folha.size(), 3);
 }
 
 } // namespace

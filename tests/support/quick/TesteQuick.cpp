@@ -234,8 +234,14 @@ void TesteQuick::conferirCliques(const QString &quando)
 
 QImage TesteQuick::capturar(const QString &nome)
 {
-    QImage imagem = janela_->grabWindow();
+    QImage imagem = capturarJanela(janela_.get(), nome);
     conferirCliques(QStringLiteral("in ") + nome);
+    return imagem;
+}
+
+QImage TesteQuick::capturarJanela(QQuickWindow *janela, const QString &nome)
+{
+    QImage imagem = janela->grabWindow();
     const QString pasta = QStringLiteral(CORVANE_CAPTURAS);
     QDir().mkpath(pasta);
     EXPECT_TRUE(imagem.save(pasta + QLatin1Char('/') + nome + QStringLiteral(".png"))) << nome.toStdString();

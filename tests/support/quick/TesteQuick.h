@@ -68,6 +68,8 @@ protected:
     // `nome` names the control when it is not "controle".
     void conferirFocoPorTab(const QString &importacoesExtras, const QString &controle, const QString &captura = {},
                             const QString &nome = QStringLiteral("controle"));
+    // The same for another window of the test (one a QML document created as its root).
+    static QImage capturarJanela(QQuickWindow *janela, const QString &nome);
 
     QQmlEngine &engine() { return *engine_; }
     QQuickWindow *janela() { return janela_.get(); }
