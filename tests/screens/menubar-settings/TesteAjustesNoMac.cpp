@@ -7,6 +7,7 @@
 #include "app/servicos/Preferencias.h"
 #include "core/Configuracao.h"
 #include "plataforma/Padroes.h"
+#include "support/quick/Recortes.h"
 
 #include <QQmlContext>
 #include <QQuickWindow>
@@ -220,6 +221,7 @@ TEST_F(Ajustes, MenuDoBloqueioMostraTodasAsEntradas)
             }
         EXPECT_GT(tinta, 20) << "a entrada está em branco";
     }
+    EXPECT_EQ(rolagensQueVazam(qobject_cast<QQuickItem *>(raiz())), QStringList());
 }
 
 TEST_F(Ajustes, TamanhoDoGeradorEntre12E64)
