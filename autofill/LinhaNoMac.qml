@@ -10,18 +10,21 @@ AbstractButton {
     id: linha
 
     required property ModeloDoPreenchimento modelo
-    // {id, titulo, usuario, dominios}
-    required property var opcao
+    required property string idDoItem
+    required property string titulo
+    required property string usuario
+    required property var dominios
+    // The live code, empty when the row shows the arrow.
+    required property string codigo
     property string dica
-    readonly property string codigo: modelo.codigoNaLinha(opcao.id, Relogio.agora)
 
-    objectName: "linha:" + opcao.id
+    objectName: "linha:" + idDoItem
     hoverEnabled: true
     leftPadding: 10
     rightPadding: 10
     topPadding: 8
     bottomPadding: 8
-    onClicked: modelo.escolherPorId(opcao.id)
+    onClicked: modelo.escolherPorId(idDoItem)
 
     ToolTip.visible: hovered
     ToolTip.delay: 800
@@ -37,8 +40,8 @@ AbstractButton {
 
         IconeDoServico {
             tamanho: 34
-            nome: linha.opcao.titulo
-            dicas: linha.opcao.dominios
+            nome: linha.titulo
+            dicas: linha.dominios
         }
 
         ColumnLayout {
@@ -48,7 +51,7 @@ AbstractButton {
             Text {
                 objectName: "tituloDaLinha"
                 Layout.fillWidth: true
-                text: linha.opcao.titulo
+                text: linha.titulo
                 textFormat: Text.PlainText
                 font: Tipo.fonte(Tipo.Body, Font.DemiBold)
                 color: Paleta.texto
@@ -59,8 +62,8 @@ AbstractButton {
             Text {
                 objectName: "usuarioDaLinha"
                 Layout.fillWidth: true
-                visible: linha.opcao.usuario !== ""
-                text: linha.opcao.usuario
+                visible: linha.usuario !== ""
+                text: linha.usuario
                 textFormat: Text.PlainText
                 font: Tipo.caption
                 color: Paleta.textoSecundario

@@ -11,10 +11,18 @@ Item {
     id: lista
 
     required property ModeloDoPreenchimento modelo
-    // What the model splits the options into for the current search (rules in C++).
-    readonly property var dados: modelo.lista(campoDaBusca.text)
+    // The rows for the current search (rules in C++), built only as they scroll into view.
+    readonly property OpcoesDaLista dados: opcoes
 
     signal criar()
+
+    OpcoesDaLista {
+        id: opcoes
+
+        modelo: lista.modelo
+        busca: campoDaBusca.text
+        agora: Relogio.agora
+    }
 
     ColumnLayout {
         anchors.fill: parent
@@ -64,80 +72,60 @@ Item {
             Layout.fillWidth: true
             Layout.fillHeight: true
 
-            ScrollView {
+            ListView {
                 id: rolagem
 
+                objectName: "listaDeOpcoes"
                 anchors.fill: parent
-                contentWidth: availableWidth
-                ScrollBar.vertical.policy: ScrollBar.AsNeeded
+                leftMargin: 10
+                rightMargin: 10
+                bottomMargin: 12
+                spacing: 4
+                clip: true
+                boundsBehavior: Flickable.StopAtBounds
+                model: opcoes
+                section.property: "secao"
+                section.criteria: ViewSection.FullString
+                ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
 
-                Column {
-                    width: rolagem.availableWidth
-                    leftPadding: 10
-                    rightPadding: 10
-                    bottomPadding: 12
+                // qmllint disable unqualified
+                // (6.4's qmllint flags a delegate's access to its view's ids, which is valid QML;
+                // the bound-component pragma that says so arrives in 6.5)
+                section.delegate: Column {
+                    id: secao
+
+                    required property string section
+
+                    width: rolagem.width - 20
                     spacing: 4
 
                     CabecalhoDaSecao {
-                        objectName: "cabecalhoDeCasam"
-                        visible: text !== ""
-                        text: lista.dados.cabecalhoDeCasam
-                    }
-
-                    Repeater {
-                        model: lista.dados.casam
-
-                        LinhaNoMac {
-                            required property var modelData
-
-                            // qmllint disable unqualified
-                            // (6.4's qmllint flags a delegate's access to its view's ids, which is
-                            // valid QML; the bound-component pragma that says so arrives in 6.5)
-                            width: rolagem.availableWidth - 20
-                            modelo: lista.modelo
-                            dica: lista.dados.dicaDaLinha
-                            // qmllint enable unqualified
-                            opcao: modelData
-                        }
-                    }
-
-                    CabecalhoDaSecao {
-                        objectName: "cabecalhoDeOutras"
-                        visible: text !== ""
-                        text: lista.dados.cabecalhoDeOutras
+                        objectName: secao.section === "casam" ? "cabecalhoDeCasam" : "cabecalhoDeOutras"
+                        width: secao.width
+                        text: secao.section === "casam" ? opcoes.cabecalhoDeCasam : opcoes.cabecalhoDeOutras
                     }
 
                     Text {
                         objectName: "dicaDoVinculo"
-                        visible: text !== ""
-                        width: rolagem.availableWidth - 20
+                        visible: secao.section === "outras" && text !== ""
+                        width: secao.width
                         leftPadding: 8
                         rightPadding: 8
                         bottomPadding: 4
-                        text: lista.dados.dica
+                        text: opcoes.dica
                         textFormat: Text.PlainText
                         font: Tipo.caption
                         color: Paleta.textoApagado
                         wrapMode: Text.WordWrap
                     }
-
-                    Repeater {
-                        model: lista.dados.outras
-
-                        LinhaNoMac {
-                            required property var modelData
-
-                            // qmllint disable unqualified
-                            // (6.4's qmllint flags a delegate's access to its view's ids, which is
-                            // valid QML; the bound-component pragma that says so arrives in 6.5)
-                            width: rolagem.availableWidth - 20
-                            modelo: lista.modelo
-                            dica: lista.dados.dicaDaLinha
-                            // qmllint enable unqualified
-                            opcao: modelData
-                        }
-                    }
                 }
+
+                delegate: LinhaNoMac {
+                    width: rolagem.width - 20
+                    modelo: lista.modelo
+                    dica: opcoes.dicaDaLinha
+                }
+                // qmllint enable unqualified
             }
 
             Aviso {

@@ -201,19 +201,29 @@ void ModeloDoPreenchimento::carregarOpcoes(const QByteArray &chave)
 
 ModeloDoPreenchimento::Filtradas ModeloDoPreenchimento::opcoesFiltradas(const QString &busca) const
 {
+    const IndicesFiltrados indices = indicesFiltrados(busca);
+    Filtradas resultado;
+    for (const qsizetype i : indices.casam)
+        resultado.casam.append(opcoes_.at(i));
+    for (const qsizetype i : indices.outras)
+        resultado.outras.append(opcoes_.at(i));
+    return resultado;
+}
+
+ModeloDoPreenchimento::IndicesFiltrados ModeloDoPreenchimento::indicesFiltrados(const QString &busca) const
+{
     const bool deCodigo = modo_.pedeCodigo();
     const QString termo = aparadoDeEspacosETabs(busca);
-    Filtradas resultado;
-    for (const OpcaoDePreenchimento &opcao : opcoes_) {
+    const auto contem = [&termo](const QString &texto) { return texto.contains(termo, Qt::CaseInsensitive); };
+    IndicesFiltrados resultado;
+    for (qsizetype i = 0; i < opcoes_.size(); ++i) {
+        const OpcaoDePreenchimento &opcao = opcoes_.at(i);
         if (deCodigo ? !opcao.codigo : opcao.senha.isEmpty())
             continue;
-        if (!termo.isEmpty()) {
-            const auto contem = [&termo](const QString &texto) { return texto.contains(termo, Qt::CaseInsensitive); };
-            if (!contem(opcao.titulo) && !contem(opcao.usuario)
-                && std::none_of(opcao.dominios.cbegin(), opcao.dominios.cend(), contem))
-                continue;
-        }
-        (casaComAlgum(opcao.dominios, dominios_) ? resultado.casam : resultado.outras).append(opcao);
+        if (!termo.isEmpty() && !contem(opcao.titulo) && !contem(opcao.usuario)
+            && std::none_of(opcao.dominios.cbegin(), opcao.dominios.cend(), contem))
+            continue;
+        (casaComAlgum(opcao.dominios, dominios_) ? resultado.casam : resultado.outras).append(i);
     }
     return resultado;
 }

@@ -77,6 +77,12 @@ public:
     void carregarOpcoes(const QByteArray &chave);
     // The visible options that contain the trimmed `busca`, split by the requested sites.
     [[nodiscard]] Filtradas opcoesFiltradas(const QString &busca) const;
+    // The same split as indices into `opcoes()`, without copying an option.
+    struct IndicesFiltrados {
+        QList<qsizetype> casam;
+        QList<qsizetype> outras;
+    };
+    [[nodiscard]] IndicesFiltrados indicesFiltrados(const QString &busca) const;
 
     // Hands `opcao` over: a code at once (linking it to the requested site), a password after
     // the owner check. `codigo` forces the branch; without it the mode decides. When nothing can
@@ -99,12 +105,6 @@ public:
     [[nodiscard]] QString tituloDoCabecalho(bool criando) const;
     [[nodiscard]] QString tituloDoCabecalho() const { return tituloDoCabecalho(false); }
     [[nodiscard]] static QString tituloAoCriar() { return QStringLiteral("Nova senha"); }
-    // The list for a search: {casam, outras: [{id, titulo, usuario, dominios}], cabecalhoDeCasam,
-    // cabecalhoDeOutras, dica, aviso: {simbolo, titulo, texto} or undefined, rodape}.
-    [[nodiscard]] Q_INVOKABLE QVariantMap lista(const QString &busca) const;
-    // The live code of an option, grouped for display; empty in a password mode or when the
-    // option has no code that can be computed.
-    [[nodiscard]] Q_INVOKABLE QString codigoNaLinha(const QString &id, const QDateTime &agora) const;
     // A row's click: the option with that id, with no flag.
     Q_INVOKABLE void escolherPorId(const QString &id);
     Q_INVOKABLE void cancelar();

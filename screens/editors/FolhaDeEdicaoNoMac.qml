@@ -1,7 +1,9 @@
 // The edit sheet every editor draws into: the title, the scrolling form (at most 460 points
 // high), the error line and the row "Apagar" / "Cancelar" / "Salvar". Escape cancels; Return
 // saves while saving is possible. "Apagar" asks first. While saving, neither Escape nor
-// "Cancelar" closes the sheet: the outcome shows when the save ends.
+// "Cancelar" closes the sheet: the outcome shows when the save ends. When the sheet gets less
+// height than it asks for (a small window, a long error), only the form gives way and scrolls:
+// the title, the error and the buttons always show whole.
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
@@ -66,6 +68,7 @@ FocusScope {
             objectName: "tituloDaFolha"
             Layout.fillWidth: true
             Layout.bottomMargin: 18
+            Layout.minimumHeight: implicitHeight
             text: folha.titulo
             textFormat: Text.PlainText
             font: Tipo.fonte(Tipo.Title3, Font.DemiBold)
@@ -78,6 +81,8 @@ FocusScope {
             objectName: "rolagemDoFormulario"
             Layout.fillWidth: true
             Layout.preferredHeight: Math.min(formulario.implicitHeight, 460)
+            Layout.fillHeight: true
+            Layout.minimumHeight: 0
             contentWidth: availableWidth
             clip: true
 
@@ -94,11 +99,16 @@ FocusScope {
             visible: folha.erro !== ""
             texto: folha.erro
             Layout.topMargin: 10
+            Layout.minimumHeight: implicitHeight
         }
 
         RowLayout {
+            id: botoes
+
+            objectName: "botoesDaFolha"
             Layout.fillWidth: true
             Layout.topMargin: 18
+            Layout.minimumHeight: implicitHeight
 
             BotaoNoMac {
                 objectName: "botaoApagar"

@@ -110,6 +110,8 @@ ScrollView {
                 corDoRotulo: modelo.bloqueioHabilitado ? Paleta.texto : Paleta.textoApagado
 
                 ComboBox {
+                    id: bloqueio
+
                     objectName: "bloqueio"
                     width: 150
                     model: modelo.opcoesDeBloqueio
@@ -125,6 +127,41 @@ ScrollView {
                         border.width: 1
                         border.color: Paleta.borda
                     }
+
+                    // The kit's colours for the entries: the style's own highlight draws its
+                    // text in the light palette's colour over a light fill, so the entry under
+                    // the pointer (the current one when the menu opens) showed blank.
+                    // qmllint disable unqualified
+                    // (6.4's qmllint takes the document's ids for unqualified names inside a
+                    // delegate; they resolve in the document's context as intended)
+                    delegate: ItemDelegate {
+                        id: entrada
+
+                        required property string modelData
+                        required property int index
+
+                        objectName: "opcaoDoBloqueio-" + entrada.index
+                        width: ListView.view ? ListView.view.width : implicitWidth
+                        text: entrada.modelData
+                        highlighted: bloqueio.highlightedIndex === entrada.index
+                        hoverEnabled: bloqueio.hoverEnabled
+
+                        contentItem: Text {
+                            text: entrada.text
+                            textFormat: Text.PlainText
+                            font.family: Tipo.body.family
+                            font.pixelSize: Tipo.body.pixelSize
+                            font.weight: bloqueio.currentIndex === entrada.index ? Font.DemiBold : Font.Normal
+                            color: entrada.highlighted ? "#ffffff" : Paleta.texto
+                            elide: Text.ElideRight
+                            verticalAlignment: Text.AlignVCenter
+                        }
+                        background: Rectangle {
+                            radius: 4
+                            color: entrada.highlighted ? Paleta.azul : "transparent"
+                        }
+                    }
+                    // qmllint enable unqualified
                 }
             }
             Text {

@@ -4,7 +4,6 @@
 
 #include "app/AreaDeTransferencia.h"
 
-#include <QSet>
 
 // One listed code: its data read once, its generator built on first use.
 struct CodigosDaGrade::Entrada {
@@ -47,7 +46,7 @@ struct CodigosDaGrade::Entrada {
     }
 };
 
-CodigosDaGrade::CodigosDaGrade(QObject *pai) : QAbstractListModel(pai), agora_(QDateTime::currentDateTimeUtc()) {}
+CodigosDaGrade::CodigosDaGrade(QObject *pai) : ListaPorDiferenca(pai), agora_(QDateTime::currentDateTimeUtc()) {}
 
 CodigosDaGrade::~CodigosDaGrade() = default;
 
@@ -125,64 +124,12 @@ void CodigosDaGrade::filtrar()
                 novas.append(entrada);
         }
     }
-    trocarLinhas(novas);
+    // By difference: the cards that stay keep their delegates, also when a code moved (a rename,
+    // a favourite) or changed (a new entry for the same id).
+    trocarLinhas(
+        linhas_, novas, [](const std::shared_ptr<Entrada> &e) { return e->id; },
+        [](const std::shared_ptr<Entrada> &a, const std::shared_ptr<Entrada> &b) { return a == b; });
     emit listaMudou();
-}
-
-void CodigosDaGrade::trocarLinhas(const QList<std::shared_ptr<Entrada>> &novas)
-{
-    // The rows that stay keep their delegates when they keep their relative order (a search
-    // only drops or brings back rows): remove the ones that go, insert the ones that come.
-    QSet<const Entrada *> nasNovas;
-    for (const auto &e : novas)
-        nasNovas.insert(e.get());
-    QSet<const Entrada *> nasAtuais;
-    QList<const Entrada *> ficam;
-    for (const auto &e : std::as_const(linhas_)) {
-        nasAtuais.insert(e.get());
-        if (nasNovas.contains(e.get()))
-            ficam.append(e.get());
-    }
-    QList<const Entrada *> ficamNasNovas;
-    for (const auto &e : novas) {
-        if (nasAtuais.contains(e.get()))
-            ficamNasNovas.append(e.get());
-    }
-    if (ficam != ficamNasNovas) {
-        beginResetModel();
-        linhas_ = novas;
-        endResetModel();
-        return;
-    }
-    // Removals, last run first, so earlier rows keep their positions.
-    for (int i = int(linhas_.size()) - 1; i >= 0;) {
-        if (nasNovas.contains(linhas_.at(i).get())) {
-            --i;
-            continue;
-        }
-        int inicio = i;
-        while (inicio > 0 && !nasNovas.contains(linhas_.at(inicio - 1).get()))
-            --inicio;
-        beginRemoveRows({}, inicio, i);
-        linhas_.remove(inicio, i - inicio + 1);
-        endRemoveRows();
-        i = inicio - 1;
-    }
-    // Insertions in runs, front to back; the kept rows already sit in the new order.
-    for (int i = 0; i < novas.size();) {
-        if (i < linhas_.size() && linhas_.at(i) == novas.at(i)) {
-            ++i;
-            continue;
-        }
-        int fim = i;
-        while (fim < novas.size() && !nasAtuais.contains(novas.at(fim).get()))
-            ++fim;
-        beginInsertRows({}, i, fim - 1);
-        for (int j = i; j < fim; ++j)
-            linhas_.insert(j, novas.at(j));
-        endInsertRows();
-        i = fim;
-    }
 }
 
 int CodigosDaGrade::rowCount(const QModelIndex &pai) const { return pai.isValid() ? 0 : int(linhas_.size()); }

@@ -7,11 +7,11 @@
 
 #include "RegrasDoCodigo.h"
 
+#include "app/ListaPorDiferenca.h"
 #include "app/servicos/CentralDeAvisos.h"
 #include "core/ConteudoDoItem.h"
 #include "vault/Cofre.h"
 
-#include <QAbstractListModel>
 #include <QDateTime>
 #include <QHash>
 #include <QPointer>
@@ -21,7 +21,7 @@
 #include <memory>
 #include <optional>
 
-class CodigosDaGrade : public QAbstractListModel {
+class CodigosDaGrade : public ListaPorDiferenca {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(Cofre *cofre READ cofre WRITE definirCofre NOTIFY cofreMudou)
@@ -91,7 +91,6 @@ private:
     void lerCofre();
     // The search over the listing, changing the rows in place where it can.
     void filtrar();
-    void trocarLinhas(const QList<std::shared_ptr<Entrada>> &novas);
     [[nodiscard]] const Entrada *entrada(int linha) const;
 
     QPointer<Cofre> cofre_;

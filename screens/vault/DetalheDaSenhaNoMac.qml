@@ -177,11 +177,31 @@ Item {
                 visible: detalhe.item.notas !== ""
                 spacing: 6
 
-                Text {
-                    text: "Notas"
-                    textFormat: Text.PlainText
-                    font: Tipo.fonte(Tipo.Caption, Font.Medium)
-                    color: Paleta.textoApagado
+                Item {
+                    width: parent.width
+                    height: Math.max(rotuloDasNotas.implicitHeight, botaoCopiarNotas.implicitHeight)
+
+                    Text {
+                        id: rotuloDasNotas
+
+                        anchors.left: parent.left
+                        anchors.verticalCenter: parent.verticalCenter
+                        text: "Notas"
+                        textFormat: Text.PlainText
+                        font: Tipo.fonte(Tipo.Caption, Font.Medium)
+                        color: Paleta.textoApagado
+                    }
+                    // The notes may hold secrets too: they leave only as a concealed copy.
+                    BotaoDoCampo {
+                        id: botaoCopiarNotas
+
+                        objectName: "botaoCopiarNotas"
+                        anchors.right: parent.right
+                        anchors.verticalCenter: parent.verticalCenter
+                        simbolo: "doc.on.doc"
+                        dica: "Copiar"
+                        onClicked: RegrasDasSenhas.copiar(detalhe.item.notas, "Notas copiadas", detalhe.estado.avisos)
+                    }
                 }
                 Text {
                     objectName: "notasDaSenha"

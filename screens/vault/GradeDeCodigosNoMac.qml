@@ -17,6 +17,10 @@ Item {
     readonly property int colunas: RegrasDoCofre.colunas(grade.width - 56)
     readonly property real larguraDaColuna: RegrasDoCofre.larguraDaColuna(grade.width - 56)
 
+    // The grid itself does not clip, so the cards' shadows and hover keep their room at its
+    // sides; the section's area does, so scrolled cards never cover what lies above it.
+    clip: true
+
     CodigosDaGrade {
         id: lista
 

@@ -71,10 +71,10 @@ void ItensDaLista::ler()
         if (aparada.isEmpty() || combinaComBuscaAparada(aparada, camposDeBusca(item)))
             novas.append(item);
     }
-    beginResetModel();
-    linhas_ = std::move(novas);
     semItens_ = !algum;
-    endResetModel();
+    trocarLinhas(
+        linhas_, novas, [](const ItemAberto &item) { return item.id; },
+        [](const ItemAberto &a, const ItemAberto &b) { return a == b; });
     emit listaMudou();
 }
 

@@ -1,17 +1,18 @@
 // The list of the password or the note section: the store's open items of that kind in the
 // store's order (favourites first, then by title), filtered by the window's search text, each
-// with what its row shows. Read again whenever the store's items change.
+// with what its row shows. Read again whenever the store's items change, and updated by
+// difference so the list keeps its scroll position and its chosen row.
 #pragma once
 
+#include "app/ListaPorDiferenca.h"
 #include "core/Item.h"
 #include "vault/Cofre.h"
 
-#include <QAbstractListModel>
 #include <QPointer>
 #include <QStringList>
 #include <QtQml/qqmlregistration.h>
 
-class ItensDaLista : public QAbstractListModel {
+class ItensDaLista : public ListaPorDiferenca {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(Cofre *cofre READ cofre WRITE definirCofre NOTIFY cofreMudou)
@@ -32,7 +33,7 @@ public:
     };
     Q_ENUM(Papel)
 
-    using QAbstractListModel::QAbstractListModel;
+    using ListaPorDiferenca::ListaPorDiferenca;
 
     [[nodiscard]] Cofre *cofre() const { return cofre_; }
     void definirCofre(Cofre *cofre);

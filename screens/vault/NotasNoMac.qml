@@ -1,7 +1,8 @@
 // The notes section: with no note at all, the illustrated empty state; otherwise the list of
 // notes the search leaves beside the chosen note's full text (or a placeholder). When the list
 // comes on screen without a choice, its first note is chosen. The text is drawn as plain text
-// the mouse cannot select, so it never reaches the primary selection.
+// the mouse cannot select, so it never reaches the primary selection; "Copiar" puts it on the
+// clipboard as a concealed copy.
 import QtQuick
 import QtQuick.Controls.Basic
 import Corvane.App
@@ -64,39 +65,32 @@ Item {
         }
     }
 
-    Item {
+    // The list and the detail with a divider the user drags: the list between 240 and 360
+    // points (280 at first), the detail at least 360.
+    SplitView {
         objectName: "divisaoDasNotas"
         anchors.fill: parent
         visible: notas.dividida
+        orientation: Qt.Horizontal
+        handle: DivisoriaDaSecao {}
 
         ListaDeItensNoMac {
             id: painelDaLista
 
             objectName: "listaDeNotas"
-            anchors.top: parent.top
-            anchors.bottom: parent.bottom
-            width: Math.max(240, Math.min(280, parent.width - 361))
+            SplitView.minimumWidth: 240
+            SplitView.preferredWidth: 280
+            SplitView.maximumWidth: 360
             itens: lista
             escolhida: notas.escolhida
             onEscolher: function (id) { notas.escolhida = id; }
             onEditar: function (id) { notas.vista.editar("nota", id); }
         }
-        Rectangle {
-            id: divisa
-
-            anchors.left: painelDaLista.right
-            anchors.top: parent.top
-            anchors.bottom: parent.bottom
-            width: 1
-            color: Paleta.borda
-        }
         Item {
             id: painelDoDetalhe
 
-            anchors.left: divisa.right
-            anchors.right: parent.right
-            anchors.top: parent.top
-            anchors.bottom: parent.bottom
+            SplitView.minimumWidth: 360
+            SplitView.fillWidth: true
 
             VazioNoMac {
                 objectName: "escolhaUmaNota"
@@ -134,14 +128,14 @@ Item {
 
                         Item {
                             width: parent.width
-                            height: Math.max(tituloDaNota.implicitHeight, botaoEditar.implicitHeight)
+                            height: Math.max(tituloDaNota.implicitHeight, botaoEditar.implicitHeight, botaoCopiar.implicitHeight)
 
                             Text {
                                 id: tituloDaNota
 
                                 objectName: "tituloDaNota"
                                 anchors.left: parent.left
-                                anchors.right: botaoEditar.left
+                                anchors.right: botaoCopiar.left
                                 anchors.rightMargin: 8
                                 anchors.verticalCenter: parent.verticalCenter
                                 text: notaEscolhida.titulo
@@ -149,6 +143,20 @@ Item {
                                 elide: Text.ElideRight
                                 font: Tipo.fonte(Tipo.Title2, Font.Bold)
                                 color: Paleta.texto
+                            }
+                            // The text leaves only through the concealed copy: the mouse
+                            // cannot select it.
+                            BotaoNoMac {
+                                id: botaoCopiar
+
+                                objectName: "botaoCopiarNota"
+                                anchors.right: botaoEditar.left
+                                anchors.rightMargin: 8
+                                anchors.verticalCenter: parent.verticalCenter
+                                text: "Copiar"
+                                enabled: notaEscolhida.texto !== ""
+                                onClicked: RegrasDasSenhas.copiar(notaEscolhida.texto, "Nota copiada",
+                                                                  notas.estado.avisos)
                             }
                             BotaoNoMac {
                                 id: botaoEditar

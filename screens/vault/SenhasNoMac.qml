@@ -2,6 +2,7 @@
 // list of passwords the search leaves beside the chosen password's detail (or a placeholder).
 // When the list comes on screen without a choice, its first password is chosen.
 import QtQuick
+import QtQuick.Controls.Basic
 import Corvane.App
 import Corvane.Cofre
 
@@ -63,40 +64,33 @@ Item {
         }
     }
 
-    Item {
+    // The list and the detail with a divider the user drags: the list between 240 and 360
+    // points (280 at first), the detail at least 360.
+    SplitView {
         objectName: "divisaoDasSenhas"
         anchors.fill: parent
         visible: senhas.dividida
+        orientation: Qt.Horizontal
+        handle: DivisoriaDaSecao {}
 
         ListaDeItensNoMac {
             id: painelDaLista
 
             objectName: "listaDeSenhas"
-            anchors.top: parent.top
-            anchors.bottom: parent.bottom
-            width: Math.max(240, Math.min(280, parent.width - 361))
+            SplitView.minimumWidth: 240
+            SplitView.preferredWidth: 280
+            SplitView.maximumWidth: 360
             itens: lista
             escolhida: senhas.escolhida
             comIcone: true
             onEscolher: function (id) { senhas.escolhida = id; }
             onEditar: function (id) { senhas.vista.editar("senha", id); }
         }
-        Rectangle {
-            id: divisa
-
-            anchors.left: painelDaLista.right
-            anchors.top: parent.top
-            anchors.bottom: parent.bottom
-            width: 1
-            color: Paleta.borda
-        }
         Item {
             id: painelDoDetalhe
 
-            anchors.left: divisa.right
-            anchors.right: parent.right
-            anchors.top: parent.top
-            anchors.bottom: parent.bottom
+            SplitView.minimumWidth: 360
+            SplitView.fillWidth: true
 
             VazioNoMac {
                 objectName: "escolhaUmaSenha"

@@ -8,10 +8,12 @@
 #include "plataforma/RepositorioDeIdentidades.h"
 #include "support/CofreDeSegredosEmMemoria.h"
 #include "support/DiretorioTemporario.h"
+#include "support/quick/Recortes.h"
 #include "support/quick/TesteQuick.h"
 
 #include <QQmlContext>
 #include <QQuickItem>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <fcntl.h>
@@ -339,4 +341,52 @@ TEST_F(TelaDoPreenchimento, TituloDoCabecalhoSegueOPedidoEntregueDepoisDaFolha)
             capturar(QString::fromLatin1(caso.captura));
     }
     EXPECT_TRUE(gravador.eventos.isEmpty());
+}
+
+TEST_F(TelaDoPreenchimento, ListaLongaConstroiSoAsLinhasVistasEBuscaGuardaAsQueFicam)
+{
+    QList<ItemCifrado> itens;
+    for (int i = 0; i < 300; ++i)
+        itens << CopiaDeTeste::senha(u"s-%1"_s.arg(i, 3, 10, QLatin1Char('0')), u"Site %1"_s.arg(i, 3, 10, QLatin1Char('0')),
+                                     u"ana"_s, u"pw"_s, {u"site%1.com"_s.arg(i)});
+    CopiaDeTeste::instalar(itens);
+    controlador->prepararListaDeSenhas({});
+    ASSERT_TRUE(mostrarTela());
+    auto *vista = achar<QQuickItem>(u"listaDeOpcoes"_s);
+    auto *opcoes = vista->property("model").value<QAbstractItemModel *>();
+    ASSERT_TRUE(opcoes);
+    EXPECT_EQ(opcoes->rowCount(), 300);
+    // The rows built: the view's delegates are visual children of its content.
+    const auto linhasFeitas = [vista] {
+        int feitas = 0;
+        for (QQuickItem *i : vista->property("contentItem").value<QQuickItem *>()->childItems())
+            feitas += i->objectName().startsWith(u"linha:"_s);
+        return feitas;
+    };
+    // A frame lays the view out (it builds its rows while polishing).
+    const auto desenhar = [this] { static_cast<void>(janela()->grabWindow()); };
+    desenhar();
+    EXPECT_LT(linhasFeitas(), 40) << "as linhas fora da vista não são construídas";
+    EXPECT_EQ(rolagensQueVazam(qobject_cast<QQuickItem *>(raiz())), QStringList());
+
+    // Keystrokes narrow and widen the list by difference: a row that stays keeps its item.
+    QSignalSpy reinicios(opcoes, &QAbstractItemModel::modelReset);
+    digitar(u"Site 1"_s);
+    avancar(50);
+    desenhar();
+    EXPECT_EQ(opcoes->rowCount(), 100);
+    QQuickItem *linha = achar<QQuickItem>(u"linha:s-100"_s);
+    ASSERT_TRUE(linha);
+    digitar(u"0"_s);
+    avancar(50);
+    desenhar();
+    EXPECT_EQ(opcoes->rowCount(), 10);
+    EXPECT_EQ(achar<QQuickItem>(u"linha:s-100"_s), linha);
+    QTest::keyClick(janela(), Qt::Key_Backspace);
+    avancar(50);
+    desenhar();
+    EXPECT_EQ(opcoes->rowCount(), 100);
+    EXPECT_EQ(achar<QQuickItem>(u"linha:s-100"_s), linha);
+    EXPECT_EQ(reinicios.count(), 0);
+    EXPECT_EQ(achar<QObject>(u"cabecalhoDeOutras"_s)->property("text").toString(), u"SUAS SENHAS"_s);
 }

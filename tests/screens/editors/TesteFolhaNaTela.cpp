@@ -10,6 +10,7 @@
 #include "app/Mola.h"
 #include "app/RelogioDasTelas.h"
 #include "support/Executar.h"
+#include "support/quick/Recortes.h"
 
 #include <QCoro/QCoroFuture>
 #include <QAbstractItemModel>
@@ -515,3 +516,40 @@ TEST_F(FolhaNaTela, ReturnNumCampoSalvaENoLinkSoUsaOLink)
     EXPECT_TRUE(estado->edicao()) << "o Return do link não salva a folha";
     EXPECT_TRUE(cofre().codigos().isEmpty());
 }
+
+// The sheet as the vault window presents it, in a card no taller than the window allows: with
+// the reader's two-line error, only the form gives way and scrolls; the title, the error and
+// the buttons stay whole inside the card.
+class FolhaNaJanela : public FolhaNaTela, public ::testing::WithParamInterface<int> {};
+
+TEST_P(FolhaNaJanela, ErroDeDuasLinhasNaoEmpurraOsBotoesParaFora)
+{
+    const int altura = GetParam();
+    ModeloDoEditorDeCodigo::usarLeitorDeTela([](EstadoDoApp *) -> QCoro::Task<QList<QString>> { co_return {}; });
+    estado->editar(QStringLiteral("codigo"));
+    mostrar(QStringLiteral("import QtQuick\nimport Corvane.App\nimport Corvane.Editores\n"
+                           "Item { width: parent ? parent.width : 0; height: parent ? parent.height : 0\n"
+                           "Rectangle { objectName: \"cartao\"; anchors.centerIn: parent; width: 460; "
+                           "height: Math.min(editor.implicitHeight, parent.height - 48); clip: true\n"
+                           "EditorNoMac { id: editor; anchors.fill: parent; estado: estadoDeTeste } } }"),
+            QSize(520, altura), QStringLiteral("#d9dde6"));
+    clicar(QStringLiteral("lerDaTela"));
+    ASSERT_TRUE(esperarAte([&] { return !modelo<ModeloDoEditorDeCodigo>()->erro().isEmpty(); }));
+    avancar(400);
+    // Drawn first, so every layout has settled.
+    capturar(QStringLiteral("editores-codigo-erro-de-duas-linhas-%1").arg(altura));
+    auto *cartao = achar<QQuickItem>(QStringLiteral("cartao"));
+    const QRectF dentro = cartao->mapRectToScene(QRectF(0, 0, cartao->width(), cartao->height()));
+    for (const char *nome : {"tituloDaFolha", "erroDaFolha", "botaoCancelar", "botaoSalvar"}) {
+        auto *alvo = achar<QQuickItem>(QString::fromLatin1(nome));
+        const QRectF onde = alvo->mapRectToScene(QRectF(0, 0, alvo->width(), alvo->height()));
+        EXPECT_TRUE(dentro.contains(onde)) << nome << " fora do cartão: " << onde.y() << "+" << onde.height() << " em "
+                                           << dentro.y() << "+" << dentro.height();
+    }
+    EXPECT_GE(achar<QQuickItem>(QStringLiteral("erroDaFolha"))->height(), 30) << "duas linhas";
+    EXPECT_GT(achar<QQuickItem>(QStringLiteral("rolagemDoFormulario"))->height(), 0);
+    EXPECT_EQ(rolagensQueVazam(qobject_cast<QQuickItem *>(raiz())), QStringList());
+    ModeloDoEditorDeCodigo::usarLeitorDeTela({});
+}
+
+INSTANTIATE_TEST_SUITE_P(Alturas, FolhaNaJanela, ::testing::Values(680, 560, 420));

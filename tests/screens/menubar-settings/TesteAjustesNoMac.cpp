@@ -7,6 +7,7 @@
 #include "app/servicos/Preferencias.h"
 #include "core/Configuracao.h"
 #include "plataforma/Padroes.h"
+#include "support/quick/Recortes.h"
 
 #include <QQmlContext>
 #include <QQuickWindow>
@@ -188,6 +189,39 @@ TEST_F(Ajustes, BloqueioDesligadoSemProtecaoMasMostraAEscolha)
     EXPECT_EQ(relidas().bloqueio(), OpcaoDeBloqueio::quinzeMinutos);
     EXPECT_EQ(bloqueio->property("currentText").toString(), QStringLiteral("15 minutos"));
     capturar(QStringLiteral("ajustes-com-protecao"));
+}
+
+// The open menu draws every entry, the current one under the pointer too: each entry's area
+// holds ink of a colour other than its own fill.
+TEST_F(Ajustes, MenuDoBloqueioMostraTodasAsEntradas)
+{
+    entrar(false);
+    preferencias().definirProtegerApp(true);
+    preferencias().definirBloqueio(OpcaoDeBloqueio::imediato);
+    ASSERT_TRUE(mostrarAjustes());
+    QQuickItem *bloqueio = item(QStringLiteral("bloqueio"));
+    ASSERT_TRUE(bloqueio->isEnabled());
+    clicar(bloqueio);
+    avancar(400);
+    ASSERT_TRUE(bloqueio->property("popup").value<QObject *>()->property("opened").toBool());
+    const QImage tela = capturar(QStringLiteral("ajustes-menu-do-bloqueio"));
+    const qreal escala = tela.width() / qreal(janela()->width());
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        QQuickItem *entrada = item(QStringLiteral("opcaoDoBloqueio-%1").arg(i));
+        ASSERT_TRUE(entrada);
+        const QRectF onde = entrada->mapRectToScene(QRectF(0, 0, entrada->width(), entrada->height()));
+        const QRect area((onde.topLeft() * escala).toPoint(), (onde.size() * escala).toSize());
+        const QColor fundo = tela.pixelColor(area.left() + 2, area.center().y());
+        int tinta = 0;
+        for (int y = area.top() + 2; y < area.bottom() - 2; ++y)
+            for (int x = area.left() + 4; x < area.right() - 4; ++x) {
+                const QColor c = tela.pixelColor(x, y);
+                tinta += std::abs(c.lightness() - fundo.lightness()) > 80;
+            }
+        EXPECT_GT(tinta, 20) << "a entrada está em branco";
+    }
+    EXPECT_EQ(rolagensQueVazam(qobject_cast<QQuickItem *>(raiz())), QStringList());
 }
 
 TEST_F(Ajustes, TamanhoDoGeradorEntre12E64)

@@ -8,6 +8,7 @@
 #include "app/servicos/Preferencias.h"
 #include "core/Totp.h"
 #include "screens/vault/CodigosDaGrade.h"
+#include "support/quick/Recortes.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -246,6 +247,47 @@ TEST_F(Barra, RodapePedeJanelaAjustesESaida)
         clicar(item(QString::fromLatin1(caso.botao)));
         EXPECT_EQ(espiao.count(), 1);
     }
+}
+
+} // namespace
+
+namespace {
+
+// A sync that brings changes from another device leaves the panel's long list where it was
+// scrolled, with the rows in view kept.
+TEST_F(Barra, SincroniaGuardaARolagemDaLista)
+{
+    QStringList ids;
+    for (int i = 0; i < 30; ++i)
+        ids << semear(codigo(QStringLiteral("Serviço %1").arg(i, 2, 10, QLatin1Char('0')), QString()));
+    entrar();
+    ASSERT_TRUE(mostrarBarra());
+    ajustarAltura();
+    QQuickItem *lista = item(QStringLiteral("listaDaBarra"));
+    auto *modelo = qobject_cast<QAbstractItemModel *>(lista->property("model").value<QObject *>());
+    ASSERT_TRUE(modelo);
+    lista->setProperty("contentY", 600);
+    avancar(50);
+    static_cast<void>(janela()->grabWindow()); // a frame builds the rows that came into view
+    const qreal rolagem = lista->property("contentY").toReal();
+    ASSERT_GT(rolagem, 300);
+    QQuickItem *vista = linha(ids.at(15));
+    ASSERT_TRUE(vista);
+    QSignalSpy reinicios(modelo, &QAbstractItemModel::modelReset);
+
+    TelaComConta::semear(TipoDeItem::codigo, codigo(QStringLiteral("Serviço 15"), QStringLiteral("nova@conta")), false,
+                         ids.at(15));
+    static_cast<void>(servidor.estado().apagarItem(email, ids.at(28)));
+    semear(codigo(QStringLiteral("Serviço 30"), QString()));
+    Testes::executar(estado->cofre()->sincronizar());
+    avancar(50);
+    static_cast<void>(janela()->grabWindow());
+
+    EXPECT_EQ(reinicios.count(), 0);
+    EXPECT_DOUBLE_EQ(lista->property("contentY").toReal(), rolagem) << "a lista voltou ao topo";
+    EXPECT_EQ(linha(ids.at(15)), vista) << "a linha foi refeita";
+    EXPECT_EQ(listados().size(), 30);
+    EXPECT_EQ(rolagensQueVazam(qobject_cast<QQuickItem *>(raiz())), QStringList());
 }
 
 } // namespace

@@ -22,9 +22,10 @@ void TelaComConta::SetUp()
     chave = Cripto::bytesAleatorios(32);
 }
 
-QString TelaComConta::semear(TipoDeItem tipo, const ObjetoJSON &conteudo, bool outraChave)
+QString TelaComConta::semear(TipoDeItem tipo, const ObjetoJSON &conteudo, bool outraChave, const QString &existente)
 {
-    const QString id = QUuid::createUuid().toString(QUuid::WithoutBraces).toLower();
+    const QString id =
+        existente.isEmpty() ? QUuid::createUuid().toString(QUuid::WithoutBraces).toLower() : existente;
     const QString envelope = Cripto::selarEnvelope(ValorJSON::objeto(conteudo).escritoEmUTF8(),
                                                    outraChave ? Cripto::bytesAleatorios(32) : chave,
                                                    Cripto::rotuloDoItem(id));

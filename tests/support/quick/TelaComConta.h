@@ -16,8 +16,9 @@ protected:
     void SetUp() override;
 
     // Stores an item on the server as another device of the account would; gives its id. With
-    // `outraChave` it is sealed with a key this computer does not have.
-    QString semear(TipoDeItem tipo, const ObjetoJSON &conteudo, bool outraChave = false);
+    // `outraChave` it is sealed with a key this computer does not have; with `id` it replaces
+    // that item (another device's edit).
+    QString semear(TipoDeItem tipo, const ObjetoJSON &conteudo, bool outraChave = false, const QString &id = {});
     // This computer as a previous run left it: key, copy and session; app protection `proteger`.
     void deixarConectado(bool proteger);
     // Until the open vault has loaded and its first sync (the account's fetch included) ended.
