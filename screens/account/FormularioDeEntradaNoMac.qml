@@ -14,6 +14,9 @@ ColumnLayout {
     required property NavegacaoDaConta tela
     readonly property ModeloDaEntrada modelo: modelo
 
+    // The turn into the code step: the panel's height follows it with this spring.
+    signal mudouDePasso(real resposta)
+
     objectName: "formularioDeEntradaNoMac"
     spacing: 0
     Component.onCompleted: modelo.aoMostrar()
@@ -43,6 +46,7 @@ ColumnLayout {
 
         function onPedeCodigoMudou() {
             mudancaDePasso.restart();
+            formulario.mudouDePasso(0.5);
         }
     }
 

@@ -2,7 +2,9 @@
 // screen fades out (ease-out, 0.12 s) and is released; the new one waits 0.12 s, then slides in
 // from 28 points to the right while fading in (spring 0.4). The first screen appears in place.
 // On each replacement the switch's height moves from the old screen's to the new one's with a
-// spring of 0.35 instead of jumping, so the whole panel follows.
+// spring of 0.35 instead of jumping, so the whole panel follows; a screen's change of step moves
+// it with the spring that screen names. A change that keeps the key
+// (the wizard by e-mail given an answer with an empty e-mail) reaches the screen in place.
 import QtQuick
 import Corvane.App
 import Corvane.Conta
@@ -16,23 +18,74 @@ Item {
     // The frame of the screen on display (a QuadroDaTela; untyped, since a component's own type
     // is not the same type in every engine).
     property var atual: null
+    // The key of the screen on display.
+    property string chaveAtual: ""
 
-    // Set for the length of the height's spring after a replacement.
-    property bool mudandoDeTela: false
+    // The height the switch shows: the screen's own, except while it follows a spring after a
+    // replacement (0.35) or a change of step inside the screen (the screen's own spring).
+    property real alturaMostrada: 0
+    readonly property real alturaDaTela: atual ? atual.alturaDaTela : 0
+    // Set for the length of the height's spring.
+    property bool seguindo: false
+    property real respostaDaAltura: 0.35
+    // The height shown before a jump in the current event, or -1: a step change may reach the
+    // switch just after the new height did.
+    property real antesDoSalto: -1
 
-    implicitHeight: atual ? atual.alturaDaTela : 0
+    implicitHeight: alturaMostrada
+    onAlturaDaTelaChanged: troca.acompanhar()
 
-    Behavior on implicitHeight {
-        enabled: troca.mudandoDeTela
+    function acompanhar() {
+        if (troca.seguindo) {
+            troca.molaAte(troca.alturaMostrada);
+            return;
+        }
+        if (troca.antesDoSalto < 0) {
+            troca.antesDoSalto = troca.alturaMostrada;
+            fimDoEvento.restart();
+        }
+        troca.alturaMostrada = troca.alturaDaTela;
+    }
+    function soltarSalto() {
+        troca.antesDoSalto = -1;
+    }
+    function molaAte(de) {
+        mola.stop();
+        mola.from = de;
+        mola.to = troca.alturaDaTela;
+        mola.start();
+    }
+    // The height follows the spring of `resposta` from now on, for that spring's length; a jump
+    // made in this same event is taken back and animated.
+    function seguir(resposta) {
+        troca.respostaDaAltura = resposta;
+        troca.seguindo = true;
+        fimDaMola.restart();
+        if (troca.antesDoSalto >= 0 && troca.antesDoSalto !== troca.alturaDaTela)
+            troca.molaAte(troca.antesDoSalto);
+    }
 
-        AnimacaoDeMola { resposta: 0.35 }
+    // Fires once the current event is over.
+    Timer {
+        id: fimDoEvento
+
+        interval: 0
+        onTriggered: troca.soltarSalto()
+    }
+
+    AnimacaoDeMola {
+        id: mola
+
+        target: troca
+        property: "alturaMostrada"
+        resposta: troca.respostaDaAltura
     }
 
     SequentialAnimation {
-        id: molaDaAltura
+        id: fimDaMola
 
-        PauseAnimation { duration: Mola.duracao(0.35, 1) }
-        PropertyAction { target: troca; property: "mudandoDeTela"; value: false }
+        PauseAnimation { duration: Mola.duracao(troca.respostaDaAltura, 1) }
+        PropertyAction { target: troca; property: "seguindo"; value: false }
     }
 
     function criar(comTransicao) {
@@ -54,12 +107,12 @@ Item {
             propriedades.social = troca.navegacao.social;
         }
         quadro.tela = componente.createObject(quadro, propriedades);
+        troca.chaveAtual = troca.navegacao.chave;
         return quadro;
     }
 
     function trocar() {
-        troca.mudandoDeTela = true;
-        molaDaAltura.restart();
+        troca.seguir(0.35);
         if (troca.atual)
             troca.atual.sair();
         troca.atual = troca.criar(true);
@@ -72,6 +125,22 @@ Item {
 
         function onChaveMudou() {
             troca.trocar();
+        }
+        // Emitted before the key's own signal: only a change that keeps the key updates the
+        // screen on display; one that changes it builds the next screen with its answer.
+        function onTelaMudou() {
+            if (troca.atual && troca.navegacao.chave === troca.chaveAtual && "social" in troca.atual.tela)
+                troca.atual.tela.social = troca.navegacao.social;
+        }
+    }
+
+    // A screen with steps of its own announces each change of step with its spring.
+    Connections {
+        target: troca.atual ? troca.atual.tela : null
+        ignoreUnknownSignals: true
+
+        function onMudouDePasso(resposta) {
+            troca.seguir(resposta);
         }
     }
 
