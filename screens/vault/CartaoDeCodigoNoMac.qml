@@ -36,6 +36,8 @@ Item {
 
     implicitWidth: 360
     implicitHeight: alturaDoCartao
+    onProximoExibidoChanged: if (proximoExibido !== "") proximoCodigo.ultimo = proximoExibido
+    Component.onCompleted: proximoCodigo.ultimo = proximoExibido
 
     SombraDoCartao {
         objectName: "sombraDoCartao"
@@ -250,13 +252,20 @@ Item {
                     color: Paleta.vermelho
                 }
 
+                // Enters rising 4 points from below its place and leaves sinking 4 points while it
+                // fades, still showing the last next code it had.
                 Text {
+                    id: proximoCodigo
+
+                    property string ultimo
+
                     objectName: "proximoCodigo"
                     anchors.right: parent.right
                     anchors.baseline: parent.bottom
-                    anchors.baselineOffset: cartao.proximo !== "" ? -9 : -13
+                    anchors.baselineOffset: cartao.proximo !== "" ? -9 : -5
                     opacity: cartao.proximo !== "" ? 1 : 0
-                    text: cartao.proximoExibido
+                    visible: opacity > 0
+                    text: ultimo
                     textFormat: Text.PlainText
                     font.family: "DejaVu Sans Mono"
                     font.pixelSize: 13

@@ -3,6 +3,7 @@
 // while the column below it moves on a spring.
 #include "CofreNaTela.h"
 
+#include "app/Mola.h"
 #include "app/MovimentoReduzido.h"
 #include "screens/vault/JanelaDoCofre.h"
 
@@ -65,6 +66,68 @@ TEST_F(TextoQueConta, ComMovimentoReduzidoTrocaDeUmaVez)
     EXPECT_FALSE(achar<QQuickItem>(QStringLiteral("textoAnterior"))->isVisible());
     EXPECT_DOUBLE_EQ(achar<QQuickItem>(QStringLiteral("textoAtual"))->y(), 0);
     EXPECT_EQ(achar<QQuickItem>(QStringLiteral("textoAtual"))->property("text").toString(), QStringLiteral("12"));
+}
+
+using SubtituloDaSecao = TesteQuick;
+
+TEST_F(SubtituloDaSecao, ContagemNovaEsmaeceESecaoNovaTrocaDeUmaVez)
+{
+    QQuickItem *raiz = mostrar(importacoes + QStringLiteral("import Corvane.Cofre\n"
+                                                            "CabecalhoDaSecaoNoMac { width: 600; secao: \"senhas\"; total: 3 }"),
+                               QSize(600, 80), QStringLiteral("#ffffff"));
+    auto *atual = achar<QQuickItem>(QStringLiteral("subtituloDaSecao"));
+    auto *anterior = achar<QQuickItem>(QStringLiteral("subtituloAnterior"));
+    ASSERT_TRUE(raiz && atual && anterior);
+    EXPECT_FALSE(anterior->isVisible());
+    EXPECT_DOUBLE_EQ(atual->opacity(), 1);
+
+    // A new count: the two texts cross-fade on the default spring.
+    raiz->setProperty("total", 4);
+    EXPECT_EQ(atual->property("text").toString(), QStringLiteral("4 senhas, preenchidas sozinhas no navegador e nos apps."));
+    EXPECT_EQ(anterior->property("text").toString(), QStringLiteral("3 senhas, preenchidas sozinhas no navegador e nos apps."));
+    int passado = 0;
+    for (int ms : {48, 160, 320}) {
+        avancar(ms - passado);
+        passado = ms;
+        SCOPED_TRACE(ms);
+        EXPECT_TRUE(anterior->isVisible());
+        EXPECT_GT(atual->opacity(), 0.02);
+        EXPECT_LT(atual->opacity(), 0.98);
+        EXPECT_NEAR(atual->opacity() + anterior->opacity(), 1, 1e-6);
+        EXPECT_NEAR(atual->opacity(), Mola::posicao(0.55, 1, ms / 1000.0), 0.08);
+        if (ms == 160)
+            capturar(QStringLiteral("cabecalho-contagem-esmaecendo"));
+    }
+    avancar(1500);
+    EXPECT_FALSE(anterior->isVisible());
+    EXPECT_DOUBLE_EQ(atual->opacity(), 1);
+
+    // Another section, its count reaching the header before or after the section: no fade.
+    const struct {
+        const char *secao;
+        int total;
+        bool contagemPrimeiro;
+        const char *texto;
+    } trocas[] = {
+        {"notas", 7, true, "7 notas protegidas com a sua chave."},
+        {"codigos", 0, false, "Os códigos de verificação dos seus sites ficam aqui."},
+    };
+    for (const auto &troca : trocas) {
+        SCOPED_TRACE(troca.secao);
+        if (troca.contagemPrimeiro)
+            raiz->setProperty("total", troca.total);
+        raiz->setProperty("secao", QString::fromLatin1(troca.secao));
+        if (!troca.contagemPrimeiro)
+            raiz->setProperty("total", troca.total);
+        avancar(16);
+        EXPECT_EQ(atual->property("text").toString(), QString::fromUtf8(troca.texto));
+        EXPECT_FALSE(anterior->isVisible());
+        EXPECT_DOUBLE_EQ(atual->opacity(), 1);
+    }
+    // And a count change after that fades again.
+    raiz->setProperty("total", 1);
+    avancar(48);
+    EXPECT_TRUE(anterior->isVisible());
 }
 
 class MovimentoDoCofre : public CofreNaTela {
