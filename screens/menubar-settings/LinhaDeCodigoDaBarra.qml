@@ -44,7 +44,8 @@ AbstractButton {
         }
         Column {
             anchors.verticalCenter: parent.verticalCenter
-            width: linha.availableWidth - 28 - codigo.width - anel.width - 3 * 10 - 6
+            // What the icon, the spacer, the code and the ring leave, less the row's four gaps.
+            width: Math.max(0, linha.availableWidth - 28 - 6 - codigo.width - anel.width - 4 * 10)
             spacing: 1
 
             Text {
@@ -87,6 +88,7 @@ AbstractButton {
         AnelDoTempo {
             id: anel
 
+            objectName: "anelDaLinha"
             anchors.verticalCenter: parent.verticalCenter
             periodo: Math.max(1, linha.periodo)
             agora: linha.agora

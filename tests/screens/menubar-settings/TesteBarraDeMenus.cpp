@@ -206,6 +206,45 @@ TEST_F(Barra, CodigosNoRelogioECliqueCopiaOsDigitos)
     capturar(QStringLiteral("barra-aberta-com-aviso"));
 }
 
+TEST_F(Barra, LinhaCabeNoSeuRecuoEAListaGuardaAMargemDeBaixo)
+{
+    semear(codigo(QStringLiteral("GitHub"), QStringLiteral("bia@exemplo.com")));
+    const QString longo = semear(codigo(QStringLiteral("Um serviço com um nome comprido demais para a linha"),
+                                        QStringLiteral("uma.conta.tambem.muito.comprida@exemplo.com.br")));
+    entrar();
+    ASSERT_TRUE(mostrarBarra());
+    for (const QString &id : listados()) {
+        QQuickItem *l = linha(id);
+        ASSERT_TRUE(l);
+        SCOPED_TRACE(id.toStdString());
+        // Every part of the row lies inside its 8-point side padding; the ring ends on it.
+        const double esquerda = 8, direita = l->width() - 8;
+        QQuickItem *conteudo = l->property("contentItem").value<QQuickItem *>();
+        ASSERT_TRUE(conteudo);
+        for (QQuickItem *filho : conteudo->childItems()) {
+            const QRectF caixa = filho->mapRectToItem(l, QRectF(0, 0, filho->width(), filho->height()));
+            EXPECT_GE(caixa.left(), esquerda - 0.01);
+            EXPECT_LE(caixa.right(), direita + 0.01);
+            EXPECT_GE(caixa.top(), -0.01);
+            EXPECT_LE(caixa.bottom(), l->height() + 0.01);
+        }
+        auto *anel = l->findChild<QQuickItem *>(QStringLiteral("anelDaLinha"));
+        ASSERT_TRUE(anel);
+        EXPECT_NEAR(anel->mapRectToItem(l, QRectF(0, 0, anel->width(), anel->height())).right(), direita, 0.01);
+    }
+    QQuickItem *titulo = linha(longo)->findChild<QQuickItem *>(QStringLiteral("tituloDaLinha"));
+    EXPECT_TRUE(titulo->property("truncated").toBool()) << "a long title is cut with an ellipsis";
+
+    // The list is as tall as its rows and the 6 points under the last one.
+    auto *lista = item(QStringLiteral("listaDaBarra"));
+    QQuickItem *ultima = linha(listados().last());
+    const double fundoDaUltima = ultima->mapToItem(lista, QPointF(0, ultima->height())).y();
+    EXPECT_NEAR(lista->height() - fundoDaUltima, 6, 0.01);
+    QTest::mouseMove(janela(), centro(ultima));
+    avancar(200);
+    capturar(QStringLiteral("barra-linha-sob-o-ponteiro"));
+}
+
 TEST_F(Barra, LinhaSemCodigoNaoCopiaNemAvisa)
 {
     const QString ruim = semear(codigo(QStringLiteral("Quebrado"), QStringLiteral("x"), QStringLiteral("!!!")));
