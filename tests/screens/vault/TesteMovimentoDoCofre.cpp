@@ -130,6 +130,39 @@ TEST_F(SubtituloDaSecao, ContagemNovaEsmaeceESecaoNovaTrocaDeUmaVez)
     EXPECT_TRUE(anterior->isVisible());
 }
 
+using IlustracaoDoVazio = TesteQuick;
+
+TEST_F(IlustracaoDoVazio, BalancoDoLadrilhoContinuaQuandoAOrbitaRecomeca)
+{
+    ASSERT_TRUE(mostrar(importacoes + QStringLiteral("import Corvane.Cofre\n"
+                                                     "IlustracaoDoVazioNoMac { objectName: \"ilustracao\"; simbolo: \"number\" }"),
+                        QSize(300, 200), QStringLiteral("#ffffff")));
+    QObject *ilustracao = achar(QStringLiteral("ilustracao"));
+    auto *ladrilho = achar<QQuickItem>(QStringLiteral("ladrilhoDoVazio"));
+    ASSERT_TRUE(ilustracao && ladrilho);
+    // The glow and the tile's shadow are blurred pictures (drawn by any renderer), not effects.
+    EXPECT_TRUE(achar<QQuickItem>(QStringLiteral("brilhoDoVazio"))->inherits("SombraSuave"));
+    EXPECT_TRUE(achar<QQuickItem>(QStringLiteral("sombraDoLadrilho"))->inherits("SombraSuave"));
+    capturar(QStringLiteral("ilustracao-do-vazio"));
+
+    // Up to just before the orbit's 40-second loop starts again, then frame by frame across it:
+    // the bob (4 points, 1.4 rad/s) moves at most 4 × 1.4 × 0.016 points a frame, also there.
+    avancar(39000);
+    double antes = ladrilho->y();
+    const double faseAntes = ilustracao->property("fase").toDouble();
+    double maior = 0;
+    bool recomecou = false;
+    for (int quadro = 0; quadro < 125; ++quadro) {
+        const double fase = ilustracao->property("fase").toDouble();
+        avancar(16);
+        recomecou = recomecou || ilustracao->property("fase").toDouble() < fase;
+        maior = std::max(maior, std::abs(ladrilho->y() - antes));
+        antes = ladrilho->y();
+    }
+    ASSERT_TRUE(recomecou) << "the orbit's loop must start again inside the window (from " << faseAntes << ")";
+    EXPECT_LE(maior, 4 * 1.4 * 0.016 + 0.01);
+}
+
 class MovimentoDoCofre : public CofreNaTela {
 protected:
     QQuickItem *em(QQuickItem *dentro, const char *nome)
