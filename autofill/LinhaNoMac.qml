@@ -75,7 +75,8 @@ AbstractButton {
             visible: linha.codigo !== ""
             text: linha.codigo
             textFormat: Text.PlainText
-            font.family: Tipo.familia
+            // The vault card's digits: the code keeps its width from one period to the next.
+            font.family: Tipo.familiaDosDigitos
             font.pixelSize: 18
             font.weight: Font.DemiBold
             color: Paleta.azul

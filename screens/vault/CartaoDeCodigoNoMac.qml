@@ -234,7 +234,7 @@ Item {
                     anchors.baselineOffset: -9
                     visible: cartao.codigo !== ""
                     text: cartao.codigoExibido
-                    font.family: "DejaVu Sans Mono"
+                    font.family: Tipo.familiaDosDigitos
                     font.pixelSize: 34
                     font.weight: Font.Medium
                     font.letterSpacing: -0.5
@@ -267,7 +267,7 @@ Item {
                     visible: opacity > 0
                     text: ultimo
                     textFormat: Text.PlainText
-                    font.family: "DejaVu Sans Mono"
+                    font.family: Tipo.familiaDosDigitos
                     font.pixelSize: 13
                     color: Paleta.textoApagado
 

@@ -4,6 +4,7 @@
 #include "autofill/CredentialProviderViewController.h"
 #include "autofill/ProgramaDaExtensao.h"
 #include "app/RelogioDasTelas.h"
+#include "app/Tipo.h"
 #include "core/ArquivosDoPreenchimento.h"
 #include "plataforma/RepositorioDeIdentidades.h"
 #include "support/CofreDeSegredosEmMemoria.h"
@@ -144,8 +145,18 @@ TEST_F(TelaDoPreenchimento, ListaDeCodigosComCodigosAoVivoEADicaDoVinculo)
               Totp::formatarParaExibir(ParametrosTotp{CopiaDeTeste::segredo, AlgoritmoTotp::sha1, 6, 30}.codigo(agora)));
     EXPECT_EQ(achar<QObject>(u"linha:c-ruim"_s)->property("codigo").toString(), QString());
     capturar(u"preenchimento-codigos"_s);
+    // Live codes are drawn in the vault card's digits, so they keep their width between periods.
+    const auto larguraDoCodigo = [&](const QString &linha) {
+        auto *texto = achar<QQuickItem>(linha)->findChild<QQuickItem *>(u"codigoDaLinha"_s);
+        EXPECT_EQ(texto->property("font").value<QFont>().family(), Tipo::familiaDosDigitos());
+        return texto->implicitWidth();
+    };
+    const double larguras[] = {larguraDoCodigo(u"linha:c-google"_s), larguraDoCodigo(u"linha:s-github"_s)};
+    EXPECT_DOUBLE_EQ(larguras[0], larguras[1]);
     avancar(30'000); // the next period: the rows follow the clock
     EXPECT_EQ(achar<QObject>(u"linha:c-google"_s)->property("codigo").toString(), codigoEm(agora.addSecs(30)));
+    EXPECT_DOUBLE_EQ(larguraDoCodigo(u"linha:c-google"_s), larguras[0]);
+    EXPECT_DOUBLE_EQ(larguraDoCodigo(u"linha:s-github"_s), larguras[0]);
 
     clicar(u"linha:c-ruim"_s); // no code can be computed: nothing happens
     EXPECT_TRUE(gravador.eventos.isEmpty());
