@@ -29,6 +29,7 @@ ColumnLayout {
     }
 
     IconeDaMarca {
+        objectName: "cadeadoDoFormulario"
         Layout.alignment: Qt.AlignHCenter
         Layout.bottomMargin: 16
         tamanho: 60
