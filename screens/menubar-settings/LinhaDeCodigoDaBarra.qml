@@ -80,7 +80,8 @@ AbstractButton {
             anchors.verticalCenter: parent.verticalCenter
             text: linha.codigoExibido
             textFormat: Text.PlainText
-            font.family: Tipo.familia
+            // The vault card's digits: the code, and so the title beside it, keep their width.
+            font.family: Tipo.familiaDosDigitos
             font.pixelSize: 17
             font.weight: Font.DemiBold
             color: Paleta.azul

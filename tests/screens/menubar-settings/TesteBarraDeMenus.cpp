@@ -5,11 +5,13 @@
 
 #include "support/Executar.h"
 #include "app/AreaDeTransferencia.h"
+#include "app/Tipo.h"
 #include "app/servicos/Preferencias.h"
 #include "core/Totp.h"
 #include "screens/vault/CodigosDaGrade.h"
 
 #include <QClipboard>
+#include <QFont>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -179,6 +181,10 @@ TEST_F(Barra, CodigosNoRelogioECliqueCopiaOsDigitos)
     QString digitos = codigoEm(agora);
     EXPECT_EQ(textoEm(l, "codigoDaLinha"), digitos.left(3) + u' ' + digitos.mid(3));
     EXPECT_EQ(textoEm(l, "contaDaLinha"), QStringLiteral("bia@exemplo.com"));
+    // The card's digits: the code keeps its width from one period to the next.
+    auto *codigoDaLinha = l->findChild<QQuickItem *>(QStringLiteral("codigoDaLinha"));
+    EXPECT_EQ(codigoDaLinha->property("font").value<QFont>().family(), Tipo::familiaDosDigitos());
+    const double largura = codigoDaLinha->implicitWidth();
     // Period 0 counts as 1 second, an unknown algorithm as SHA-1.
     EXPECT_EQ(textoEm(linha(banco), "codigoDaLinha").remove(u' '), codigoEm(agora, 1));
 
@@ -187,6 +193,7 @@ TEST_F(Barra, CodigosNoRelogioECliqueCopiaOsDigitos)
     irPara(proximo);
     digitos = codigoEm(proximo);
     EXPECT_EQ(textoEm(l, "codigoDaLinha").remove(u' '), digitos);
+    EXPECT_DOUBLE_EQ(codigoDaLinha->implicitWidth(), largura);
 
     QGuiApplication::clipboard()->setText(QStringLiteral("antes"));
     const qint64 copias = estado->avisos()->contadorDeCopias();
