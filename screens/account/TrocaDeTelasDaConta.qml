@@ -22,47 +22,43 @@ Item {
     property string chaveAtual: ""
 
     // The height the switch shows: the screen's own, except while it follows a spring after a
-    // replacement (0.35) or a change of step inside the screen (the screen's own spring).
-    property real alturaMostrada: 0
+    // replacement (0.35) or a change of step inside the screen (the screen's own spring). The
+    // spring runs from the height shown when it was started to the screen's height of the
+    // moment, so a height that settles a frame later is followed on the same curve.
     readonly property real alturaDaTela: atual ? atual.alturaDaTela : 0
-    // Set for the length of the height's spring.
-    property bool seguindo: false
+    property real alturaDeInicio: 0
+    // 0 → 1 along the spring.
+    property real progresso: 1
     property real respostaDaAltura: 0.35
+    readonly property real alturaMostrada: mola.running || progresso < 1
+                                           ? alturaDeInicio + (alturaDaTela - alturaDeInicio) * progresso
+                                           : alturaDaTela
     // The height shown before a jump in the current event, or -1: a step change may reach the
     // switch just after the new height did.
     property real antesDoSalto: -1
+    property real ultimaMostrada: 0
 
     implicitHeight: alturaMostrada
-    onAlturaDaTelaChanged: troca.acompanhar()
-
-    function acompanhar() {
-        if (troca.seguindo) {
-            troca.molaAte(troca.alturaMostrada);
-            return;
-        }
-        if (troca.antesDoSalto < 0) {
-            troca.antesDoSalto = troca.alturaMostrada;
+    onAlturaMostradaChanged: {
+        if (!mola.running && troca.antesDoSalto < 0) {
+            troca.antesDoSalto = troca.ultimaMostrada;
             fimDoEvento.restart();
         }
-        troca.alturaMostrada = troca.alturaDaTela;
+        troca.ultimaMostrada = troca.alturaMostrada;
     }
+
     function soltarSalto() {
         troca.antesDoSalto = -1;
     }
-    function molaAte(de) {
-        mola.stop();
-        mola.from = de;
-        mola.to = troca.alturaDaTela;
-        mola.start();
-    }
-    // The height follows the spring of `resposta` from now on, for that spring's length; a jump
-    // made in this same event is taken back and animated.
+    // The height follows the spring of `resposta` from now on; a jump made in this same event
+    // is taken back and animated.
     function seguir(resposta) {
+        const de = troca.antesDoSalto >= 0 ? troca.antesDoSalto : troca.alturaMostrada;
+        mola.stop();
         troca.respostaDaAltura = resposta;
-        troca.seguindo = true;
-        fimDaMola.restart();
-        if (troca.antesDoSalto >= 0 && troca.antesDoSalto !== troca.alturaDaTela)
-            troca.molaAte(troca.antesDoSalto);
+        troca.alturaDeInicio = de;
+        troca.progresso = 0;
+        mola.start();
     }
 
     // Fires once the current event is over.
@@ -77,15 +73,10 @@ Item {
         id: mola
 
         target: troca
-        property: "alturaMostrada"
+        property: "progresso"
+        from: 0
+        to: 1
         resposta: troca.respostaDaAltura
-    }
-
-    SequentialAnimation {
-        id: fimDaMola
-
-        PauseAnimation { duration: Mola.duracao(troca.respostaDaAltura, 1) }
-        PropertyAction { target: troca; property: "seguindo"; value: false }
     }
 
     function criar(comTransicao) {
