@@ -123,6 +123,7 @@ TEST_F(Entrada, MovimentoReduzidoNuncaCriaAAbertura)
     EXPECT_TRUE(leiaute->isVisible());
     EXPECT_DOUBLE_EQ(leiaute->opacity(), 1);
     EXPECT_DOUBLE_EQ(carregador->opacity(), 0);
+    capturar(QStringLiteral("entrada-movimento-reduzido-primeiro-quadro"));
     for (int i = 0; i < 60; ++i) {
         avancar(16);
         EXPECT_FALSE(existe(QStringLiteral("aberturaNoMac"))) << i;
@@ -336,6 +337,8 @@ TEST_F(Entrada, RespostaComAMesmaChaveChegaAoAssistenteNaTela)
     EXPECT_TRUE(modeloDaCriacao->property("temSocial").toBool());
     EXPECT_EQ(assistente->property("social").value<RespostaSocialNaTela>().situacao(), QStringLiteral("nova"));
     EXPECT_FALSE(visivel(QStringLiteral("campoDoEmail"))) << "the answer's account needs no e-mail field";
+    assentar();
+    capturar(QStringLiteral("criar-conta-resposta-na-mesma-tela"));
 }
 
 TEST_F(Entrada, AppleDeContaExistentePedeASenhaDoCofre)
