@@ -69,13 +69,13 @@ AbstractButton {
             }
         }
 
-        Text {
+        // The vault card's digits, counting up as the period turns over: the code keeps its
+        // width from one period to the next.
+        TextoNumerico {
             objectName: "codigoDaLinha"
             Layout.leftMargin: 8
             visible: linha.codigo !== ""
             text: linha.codigo
-            textFormat: Text.PlainText
-            // The vault card's digits: the code keeps its width from one period to the next.
             font.family: Tipo.familiaDosDigitos
             font.pixelSize: 18
             font.weight: Font.DemiBold

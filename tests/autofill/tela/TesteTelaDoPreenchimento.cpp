@@ -153,8 +153,14 @@ TEST_F(TelaDoPreenchimento, ListaDeCodigosComCodigosAoVivoEADicaDoVinculo)
     };
     const double larguras[] = {larguraDoCodigo(u"linha:c-google"_s), larguraDoCodigo(u"linha:s-github"_s)};
     EXPECT_DOUBLE_EQ(larguras[0], larguras[1]);
-    avancar(30'000); // the next period: the rows follow the clock
+    // The next period: the rows follow the clock, the code counting up as it turns over.
+    const qint64 ate = 30'000 - agora.toMSecsSinceEpoch() % 30'000;
+    avancar(int(ate) - 100);
+    EXPECT_EQ(achar<QObject>(u"linha:c-google"_s)->property("codigo").toString(), codigoEm(agora));
+    avancar(150);
     EXPECT_EQ(achar<QObject>(u"linha:c-google"_s)->property("codigo").toString(), codigoEm(agora.addSecs(30)));
+    EXPECT_TRUE(achar<QQuickItem>(u"linha:c-google"_s)->findChild<QQuickItem *>(u"textoAnterior"_s)->isVisible());
+    avancar(1000);
     EXPECT_DOUBLE_EQ(larguraDoCodigo(u"linha:c-google"_s), larguras[0]);
     EXPECT_DOUBLE_EQ(larguraDoCodigo(u"linha:s-github"_s), larguras[0]);
 
