@@ -217,17 +217,29 @@ void CorvaneMacApp::abrirPainel()
         ligar(painel_, "abrirJanelaPedida()", "abrirJanela()");
         ligar(painel_, "ajustesPedidos()", "abrirAjustes()");
         ligar(painel_, "sairPedido()", "sair()");
+        // A panel that grows or shrinks (a search narrowing the list, a banner) is placed
+        // again, its edge next to the tray icon kept where it was.
+        connect(painel_, &QWindow::heightChanged, this, [this] {
+            if (painel_ && painel_->isVisible())
+                posicionarPainel();
+        });
     }
     const QPoint cursor = QCursor::pos();
     const QRect icone = bandeja_ ? bandeja_->geometry() : QRect();
     QScreen *tela = QGuiApplication::screenAt(icone.isValid() ? icone.center() : cursor);
     if (!tela)
         tela = QGuiApplication::primaryScreen();
-    const QRect area = tela ? tela->availableGeometry() : QRect();
-    painel_->setPosition(posicaoDoPainel(icone, painel_->size(), area, cursor));
+    ancoraDoPainel_ = {icone, cursor, tela ? tela->availableGeometry() : QRect()};
+    posicionarPainel();
     painel_->show();
     painel_->raise();
     painel_->requestActivate();
+}
+
+void CorvaneMacApp::posicionarPainel()
+{
+    const AncoraDoPainel &ancora = ancoraDoPainel_;
+    painel_->setPosition(posicaoDoPainel(ancora.icone, painel_->size(), ancora.area, ancora.cursor));
 }
 
 QPoint CorvaneMacApp::posicaoDoPainel(const QRect &icone, QSize tamanho, const QRect &tela, const QPoint &cursor)

@@ -100,6 +100,8 @@ private:
     // Connects a QML signal of `janela` (when it declares one) to a slot of ours.
     void ligar(QQuickWindow *janela, const char *sinal, const char *slot);
     void aoAtivarBandeja(int motivo);
+    // Places the panel for its current size by the anchor taken when it was opened.
+    void posicionarPainel();
 
     // In the order of creation; destroyed after the windows that show them.
     EstadoDoApp estado_;
@@ -111,6 +113,13 @@ private:
     QPointer<QQuickWindow> principal_;
     QPointer<QQuickWindow> ajustes_;
     QPointer<QQuickWindow> painel_;
+    // What the panel was opened against: the tray icon (or nothing), the pointer, the work area.
+    struct AncoraDoPainel {
+        QRect icone;
+        QPoint cursor;
+        QRect area;
+    };
+    AncoraDoPainel ancoraDoPainel_;
     std::optional<TipoDeJanela> tipoDoPainel_;
     TipoDeJanela tipoDosAjustes_{QStringLiteral("Corvane.App"), QStringLiteral("JanelaDeAjustes")};
     std::unique_ptr<QMenu> menuDaBandeja_;

@@ -41,6 +41,17 @@ QString Tipo::familia()
     return escolhida;
 }
 
+QString Tipo::familiaDosDigitos()
+{
+    static const QString escolhida = [] {
+        const QString dejavu = QStringLiteral("DejaVu Sans Mono");
+        if (QFontDatabase::families().contains(dejavu))
+            return dejavu;
+        return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    }();
+    return escolhida;
+}
+
 QFont Tipo::fonte(Tipo::Estilo estilo, int peso)
 {
     QFont fonte(familia());

@@ -20,6 +20,8 @@ class Tipo : public QObject {
     Q_PROPERTY(QFont subheadline READ subheadline CONSTANT)
     Q_PROPERTY(QFont caption READ caption CONSTANT)
     Q_PROPERTY(QString familia READ familia CONSTANT)
+    // The face of live codes: every digit as wide as the others, so a code keeps its width.
+    Q_PROPERTY(QString familiaDosDigitos READ familiaDosDigitos CONSTANT)
 
 public:
     enum Estilo { Title2, Title3, Headline, Body, Callout, Subheadline, Caption };
@@ -36,6 +38,8 @@ public:
     [[nodiscard]] static double espacamento(double tamanhoEmPixels);
     // "Inter" when the face is installed, else the system's general font family.
     [[nodiscard]] static QString familia();
+    // "DejaVu Sans Mono" when installed, else the system's fixed-pitch family.
+    [[nodiscard]] static QString familiaDosDigitos();
 
     [[nodiscard]] static QFont title2() { return fonte(Title2); }
     [[nodiscard]] static QFont title3() { return fonte(Title3); }

@@ -72,13 +72,14 @@ AbstractButton {
             }
         }
 
-        Text {
+        // The vault card's digits, counting up as the period turns over: the code keeps its
+        // width from one period to the next.
+        TextoNumerico {
             objectName: "codigoDaLinha"
             Layout.leftMargin: 8
             visible: linha.codigo !== ""
             text: linha.codigo
-            textFormat: Text.PlainText
-            font.family: Tipo.familia
+            font.family: Tipo.familiaDosDigitos
             font.pixelSize: 18
             font.weight: Font.DemiBold
             color: Paleta.azul

@@ -193,9 +193,7 @@ QCoro::Task<> EstadoDoApp::configurarProtecao()
     co_await esperar(esperaDaOfertaDeProtecao);
     if (!vivo)
         co_return;
-    // "a senha do computador", "o Touch ID": the article agrees with the method's name.
-    const QString artigo = metodo.startsWith(u"senha") ? QStringLiteral("a ") : QStringLiteral("o ");
-    QString motivo = QStringLiteral("Usar ") + artigo + metodo + QStringLiteral(" para abrir o Corvane");
+    QString motivo = QStringLiteral("Usar ") + nomeComArtigo(tipo) + QStringLiteral(" para abrir o Corvane");
     const bool aceitou = co_await autenticarDono(std::move(motivo));
     if (!vivo)
         co_return;
@@ -205,7 +203,7 @@ QCoro::Task<> EstadoDoApp::configurarProtecao()
         avisos_->mostrar(QStringLiteral("O Corvane vai abrir com ") + metodo, simbolo(tipo));
     } else {
         preferencias_->definirProtegerApp(false);
-        avisos_->mostrar(QStringLiteral("Você pode ligar o ") + metodo + QStringLiteral(" em Ajustes."),
+        avisos_->mostrar(QStringLiteral("Você pode ligar ") + nomeComArtigo(tipo) + QStringLiteral(" em Ajustes."),
                          QStringLiteral("info.circle.fill"));
     }
     avisarDaChaveDepoisDaOferta();

@@ -51,6 +51,13 @@ QString nome(TipoDeBiometria tipo)
     return noComputador(u"senha do Mac");
 }
 
+QString nomeComArtigo(TipoDeBiometria tipo)
+{
+    // The biometric methods are masculine ("o Face ID"); the password is feminine.
+    const QString artigo = tipo == TipoDeBiometria::nenhuma ? QStringLiteral("a ") : QStringLiteral("o ");
+    return artigo + nome(tipo);
+}
+
 QString simbolo(TipoDeBiometria tipo)
 {
     switch (tipo) {

@@ -15,6 +15,9 @@ enum class TipoDeBiometria { faceID, touchID, opticID, nenhuma };
 [[nodiscard]] QString nome(TipoDeBiometria tipo);
 // "faceid", "touchid", "opticid", "lock".
 [[nodiscard]] QString simbolo(TipoDeBiometria tipo);
+// The name with the article that agrees with it, for texts built around it: "o Touch ID",
+// "a senha do computador".
+[[nodiscard]] QString nomeComArtigo(TipoDeBiometria tipo);
 
 // This machine's biometric sensor; there is none this program can use here, so always
 // `nenhuma` (the owner check asks for the login password). Any thread.

@@ -23,6 +23,8 @@ ColumnLayout {
     signal entrarPedido()
     // The social buttons identified an account: the window moves on by the social sign-in rule.
     signal identificada(var resposta)
+    // A change of step: the panel's height follows it with this spring.
+    signal mudouDePasso(real resposta)
 
     function mostrarEntrar() {
         criar.entrarPedido();
@@ -42,6 +44,7 @@ ColumnLayout {
         social: criar.social
         onVoltarParaEntrar: criar.mostrarEntrar()
         onFocoPedido: etapas.atual.focarPrimeiroCampo()
+        onEtapaMudou: criar.mudouDePasso(0.35)
     }
 
     BotaoDeVoltarNoMac {

@@ -17,19 +17,16 @@ Item {
     }
     // The account-creation wizard; when left unset the panel's own is used.
     property Component telaDeCriacao: null
-    property bool abrindo: true
-    // Read once, as the window comes on screen.
-    property bool reduzir: false
+    // Read once, as the window comes on screen (the binding is dropped once built).
+    property bool reduzir: MovimentoReduzido.ativo
+    // With less motion the opening is dropped before anything is built: false from the start,
+    // so its loader never creates it and the layout is simply there.
+    property bool abrindo: !reduzir
     readonly property bool larga: width >= 900
     readonly property NavegacaoDaConta tela: navegacao
 
     objectName: "entradaNoMac"
-    Component.onCompleted: {
-        entrada.reduzir = MovimentoReduzido.ativo;
-        // With less motion the opening is dropped before it plays.
-        if (entrada.reduzir)
-            entrada.abrindo = false;
-    }
+    Component.onCompleted: entrada.reduzir = MovimentoReduzido.ativo
 
     NavegacaoDaConta {
         id: navegacao

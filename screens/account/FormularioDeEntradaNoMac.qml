@@ -14,6 +14,9 @@ ColumnLayout {
     required property NavegacaoDaConta tela
     readonly property ModeloDaEntrada modelo: modelo
 
+    // The turn into the code step: the panel's height follows it with this spring.
+    signal mudouDePasso(real resposta)
+
     objectName: "formularioDeEntradaNoMac"
     spacing: 0
     Component.onCompleted: modelo.aoMostrar()
@@ -26,6 +29,7 @@ ColumnLayout {
     }
 
     IconeDaMarca {
+        objectName: "cadeadoDoFormulario"
         Layout.alignment: Qt.AlignHCenter
         Layout.bottomMargin: 16
         tamanho: 60
@@ -43,6 +47,7 @@ ColumnLayout {
 
         function onPedeCodigoMudou() {
             mudancaDePasso.restart();
+            formulario.mudouDePasso(0.5);
         }
         // A refused submission (or the turn into the code step) gives the field the keyboard.
         function onFocoPedido() {

@@ -18,7 +18,8 @@ EntradaPeloSafari &safari()
 
 ModeloDosBotoesSociais::ModeloDosBotoesSociais(QObject *pai) : QObject(pai)
 {
-    connect(&safari(), &EntradaPeloSafari::aguardandoMudou, this, &ModeloDosBotoesSociais::aguardandoMudou);
+    ultimoAguardado_ = aguardando();
+    connect(&safari(), &EntradaPeloSafari::aguardandoMudou, this, &ModeloDosBotoesSociais::aoMudarAguardando);
     connect(&safari(), &EntradaPeloSafari::retornoAvulsoMudou, this, &ModeloDosBotoesSociais::tomarRetornoAvulso);
 }
 
@@ -43,9 +44,16 @@ QString ModeloDosBotoesSociais::aguardando() const
     return safari().aguardando().value_or(QString());
 }
 
+void ModeloDosBotoesSociais::aoMudarAguardando()
+{
+    if (const QString provedor = aguardando(); !provedor.isEmpty())
+        ultimoAguardado_ = provedor;
+    emit aguardandoMudou();
+}
+
 QString ModeloDosBotoesSociais::explicacaoDoAguardo() const
 {
-    const QString provedor = aguardando();
+    const QString &provedor = ultimoAguardado_;
     if (provedor == QLatin1String("apple"))
         return noComputador(u"Entre com a sua conta Apple. Se o Mac pedir, use o Touch ID.");
     if (provedor == QLatin1String("passkey"))

@@ -28,7 +28,8 @@ class ModeloDosBotoesSociais : public QObject {
     // The provider whose page is awaited ("apple", "google", "passkey"); empty when none.
     Q_PROPERTY(QString aguardando READ aguardando NOTIFY aguardandoMudou)
     Q_PROPERTY(QString navegador READ navegador CONSTANT)
-    // The waiting card's second line for the awaited provider.
+    // The waiting card's second line for the awaited provider; once the wait ends it keeps the
+    // last provider's line, so the card leaves with the text it showed.
     Q_PROPERTY(QString explicacaoDoAguardo READ explicacaoDoAguardo NOTIFY aguardandoMudou)
     // The message under the buttons; empty when none.
     Q_PROPERTY(QString erro READ erro NOTIFY erroMudou)
@@ -76,9 +77,12 @@ private:
                                   QString provedor);
     void iniciar(const QString &provedor, Espera espera);
     void tomarRetornoAvulso();
+    void aoMudarAguardando();
     void definirErro(const QString &valor);
 
     QPointer<EstadoDoApp> estado_;
     QPointer<NavegacaoDaConta> tela_;
     QString erro_;
+    // The provider of the current wait, or of the last one after it ended.
+    QString ultimoAguardado_;
 };

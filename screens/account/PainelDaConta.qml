@@ -2,6 +2,9 @@
 // current account screen in a scrolling middle area (at most 360 points wide, centred, and
 // centred vertically when it is shorter than the area), and three reassurance labels at the
 // bottom. It fades in while sliding 24 points from the left when it first comes on screen.
+// A window too short for the screen (the menu bar takes its share of the height) first closes
+// up the panel's own paddings, down to a minimum each; what still does not fit scrolls, shown
+// from its top, with a fade at the edge where more lies beyond.
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
@@ -36,6 +39,18 @@ Item {
     property bool apareceu: false
     // The account screen's own height, so the area scrolls only when it does not fit.
     readonly property real alturaDaTela: areaDaTela.childrenRect.height
+    // How far the paddings close up: 0 with room to spare, 1 at their minimums. Each padding
+    // goes from the layout's own value to its minimum: above the brand line 28 → 10, the two
+    // spacers 16 → 6, around the screen 8 → 0, under the reassurance line 22 → 10.
+    readonly property real aperto: {
+        const natural = 28 + linhaDaMarca.height + 16 + painel.alturaDaTela + 16 + 16 + linhaDeGarantias.height + 22;
+        const folgaMaxima = (28 - 10) + 2 * (16 - 6) + 2 * (8 - 0) + (22 - 10);
+        return Math.max(0, Math.min(1, (natural - painel.height) / folgaMaxima));
+    }
+    readonly property real margemDeCima: 28 - 18 * aperto
+    readonly property real espaco: 16 - 10 * aperto
+    readonly property real recheio: 8 - 8 * aperto
+    readonly property real margemDeBaixo: 22 - 12 * aperto
 
     // The entrance plays the first time the panel is on screen.
     Component.onCompleted: if (painel.visible) entrada.start()
@@ -71,7 +86,7 @@ Item {
 
             objectName: "linhaDaMarca"
             x: 36
-            y: 28
+            y: painel.margemDeCima
             width: parent.width - 72
             spacing: 10
 
@@ -94,19 +109,23 @@ Item {
 
             anchors.top: linhaDaMarca.bottom
             anchors.bottom: linhaDeGarantias.top
-            anchors.topMargin: 16
-            anchors.bottomMargin: 16
+            anchors.topMargin: painel.espaco
+            anchors.bottomMargin: painel.espaco
             width: parent.width
 
             Flickable {
                 id: rolagem
 
                 objectName: "rolagemDaConta"
-                readonly property real alturaDoConteudo: painel.alturaDaTela + 16
+                readonly property real alturaDoConteudo: painel.alturaDaTela + 2 * painel.recheio
+                readonly property bool maisEmCima: contentY > 0.5
+                readonly property bool maisEmBaixo: contentY + height < contentHeight - 0.5
 
+                // Shown from the top; a change of size keeps the place the user scrolled to, within
+                // the new bounds.
                 function centrar() {
                     if (!rolagem.moving)
-                        rolagem.contentY = Math.max(0, (rolagem.contentHeight - rolagem.height) / 2);
+                        rolagem.contentY = Math.max(0, Math.min(rolagem.contentY, rolagem.contentHeight - rolagem.height));
                 }
 
                 y: Math.max(0, (meio.height - height) / 2)
@@ -159,9 +178,36 @@ Item {
 
                     objectName: "areaDaTela"
                     x: Math.max(36, (rolagem.width - width) / 2)
-                    y: 8
+                    y: painel.recheio
                     width: Math.min(360, rolagem.width - 72)
                     height: painel.alturaDaTela
+                }
+            }
+
+            // The sign that the screen goes on past an edge: the panel's white fading in over the
+            // last 28 points there. Decoration only: clicks pass through to the screen.
+            Rectangle {
+                objectName: "esmaecimentoDeCima"
+                x: rolagem.x
+                y: rolagem.y
+                width: rolagem.width
+                height: 28
+                visible: rolagem.maisEmCima
+                gradient: Gradient {
+                    GradientStop { position: 0; color: Paleta.superficie }
+                    GradientStop { position: 1; color: Qt.rgba(1, 1, 1, 0) }
+                }
+            }
+            Rectangle {
+                objectName: "esmaecimentoDeBaixo"
+                x: rolagem.x
+                y: rolagem.y + rolagem.height - height
+                width: rolagem.width
+                height: 28
+                visible: rolagem.maisEmBaixo
+                gradient: Gradient {
+                    GradientStop { position: 0; color: Qt.rgba(1, 1, 1, 0) }
+                    GradientStop { position: 1; color: Paleta.superficie }
                 }
             }
         }
@@ -172,7 +218,7 @@ Item {
             objectName: "linhaDeGarantias"
             anchors.horizontalCenter: parent.horizontalCenter
             anchors.bottom: parent.bottom
-            anchors.bottomMargin: 22
+            anchors.bottomMargin: painel.margemDeBaixo
             spacing: 14
 
             Repeater {

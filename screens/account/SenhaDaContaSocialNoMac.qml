@@ -14,6 +14,9 @@ ColumnLayout {
     required property var social
     readonly property ModeloDaSenhaSocial modelo: modelo
 
+    // The turn into the code step: the panel's height follows it with this spring.
+    signal mudouDePasso(real resposta)
+
     objectName: "senhaDaContaSocialNoMac"
     spacing: 0
 
@@ -48,6 +51,7 @@ ColumnLayout {
 
         function onPedeCodigoMudou() {
             mudancaDePasso.restart();
+            senhaSocial.mudouDePasso(0.5);
         }
         // A refused submission (or the turn into the code step) gives the field the keyboard.
         function onFocoPedido() {

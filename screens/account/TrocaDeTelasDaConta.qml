@@ -2,7 +2,9 @@
 // screen fades out (ease-out, 0.12 s) and is released; the new one waits 0.12 s, then slides in
 // from 28 points to the right while fading in (spring 0.4). The first screen appears in place.
 // On each replacement the switch's height moves from the old screen's to the new one's with a
-// spring of 0.35 instead of jumping, so the whole panel follows.
+// spring of 0.35 instead of jumping, so the whole panel follows; a screen's change of step moves
+// it with the spring that screen names. A change that keeps the key
+// (the wizard by e-mail given an answer with an empty e-mail) reaches the screen in place.
 import QtQuick
 import Corvane.App
 import Corvane.Conta
@@ -16,23 +18,65 @@ Item {
     // The frame of the screen on display (a QuadroDaTela; untyped, since a component's own type
     // is not the same type in every engine).
     property var atual: null
+    // The key of the screen on display.
+    property string chaveAtual: ""
 
-    // Set for the length of the height's spring after a replacement.
-    property bool mudandoDeTela: false
+    // The height the switch shows: the screen's own, except while it follows a spring after a
+    // replacement (0.35) or a change of step inside the screen (the screen's own spring). The
+    // spring runs from the height shown when it was started to the screen's height of the
+    // moment, so a height that settles a frame later is followed on the same curve.
+    readonly property real alturaDaTela: atual ? atual.alturaDaTela : 0
+    property real alturaDeInicio: 0
+    // 0 → 1 along the spring.
+    property real progresso: 1
+    property real respostaDaAltura: 0.35
+    readonly property real alturaMostrada: mola.running || progresso < 1
+                                           ? alturaDeInicio + (alturaDaTela - alturaDeInicio) * progresso
+                                           : alturaDaTela
+    // The height shown before a jump in the current event, or -1: a step change may reach the
+    // switch just after the new height did.
+    property real antesDoSalto: -1
+    property real ultimaMostrada: 0
 
-    implicitHeight: atual ? atual.alturaDaTela : 0
-
-    Behavior on implicitHeight {
-        enabled: troca.mudandoDeTela
-
-        AnimacaoDeMola { resposta: 0.35 }
+    implicitHeight: alturaMostrada
+    onAlturaMostradaChanged: {
+        if (!mola.running && troca.antesDoSalto < 0) {
+            troca.antesDoSalto = troca.ultimaMostrada;
+            fimDoEvento.restart();
+        }
+        troca.ultimaMostrada = troca.alturaMostrada;
     }
 
-    SequentialAnimation {
-        id: molaDaAltura
+    function soltarSalto() {
+        troca.antesDoSalto = -1;
+    }
+    // The height follows the spring of `resposta` from now on; a jump made in this same event
+    // is taken back and animated.
+    function seguir(resposta) {
+        const de = troca.antesDoSalto >= 0 ? troca.antesDoSalto : troca.alturaMostrada;
+        mola.stop();
+        troca.respostaDaAltura = resposta;
+        troca.alturaDeInicio = de;
+        troca.progresso = 0;
+        mola.start();
+    }
 
-        PauseAnimation { duration: Mola.duracao(0.35, 1) }
-        PropertyAction { target: troca; property: "mudandoDeTela"; value: false }
+    // Fires once the current event is over.
+    Timer {
+        id: fimDoEvento
+
+        interval: 0
+        onTriggered: troca.soltarSalto()
+    }
+
+    AnimacaoDeMola {
+        id: mola
+
+        target: troca
+        property: "progresso"
+        from: 0
+        to: 1
+        resposta: troca.respostaDaAltura
     }
 
     function criar(comTransicao) {
@@ -54,12 +98,12 @@ Item {
             propriedades.social = troca.navegacao.social;
         }
         quadro.tela = componente.createObject(quadro, propriedades);
+        troca.chaveAtual = troca.navegacao.chave;
         return quadro;
     }
 
     function trocar() {
-        troca.mudandoDeTela = true;
-        molaDaAltura.restart();
+        troca.seguir(0.35);
         if (troca.atual)
             troca.atual.sair();
         troca.atual = troca.criar(true);
@@ -72,6 +116,22 @@ Item {
 
         function onChaveMudou() {
             troca.trocar();
+        }
+        // Emitted before the key's own signal: only a change that keeps the key updates the
+        // screen on display; one that changes it builds the next screen with its answer.
+        function onTelaMudou() {
+            if (troca.atual && troca.navegacao.chave === troca.chaveAtual && "social" in troca.atual.tela)
+                troca.atual.tela.social = troca.navegacao.social;
+        }
+    }
+
+    // A screen with steps of its own announces each change of step with its spring.
+    Connections {
+        target: troca.atual ? troca.atual.tela : null
+        ignoreUnknownSignals: true
+
+        function onMudouDePasso(resposta) {
+            troca.seguir(resposta);
         }
     }
 

@@ -71,12 +71,12 @@ Rectangle {
             color: Paleta.vermelho
         }
 
-        Text {
+        // The card's digits, counting up when the period turns over.
+        TextoNumerico {
             objectName: "codigoDaPrevia"
             visible: previa.codigo !== ""
             text: previa.codigo
-            textFormat: Text.PlainText
-            font.family: Tipo.familia
+            font.family: Tipo.familiaDosDigitos
             font.pixelSize: 22
             font.weight: Font.DemiBold
             color: Paleta.azul

@@ -87,7 +87,8 @@ Column {
         objectName: "listaDaBarra"
         visible: !lista.semCodigos
         width: codigos.width
-        height: Math.min(contentHeight, 380)
+        // The rows and the 6 points below the last one, up to 380 points.
+        height: Math.min(contentHeight + bottomMargin, 380)
         leftMargin: 6
         rightMargin: 6
         bottomMargin: 6

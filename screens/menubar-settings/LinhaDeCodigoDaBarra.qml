@@ -44,7 +44,8 @@ AbstractButton {
         }
         Column {
             anchors.verticalCenter: parent.verticalCenter
-            width: linha.availableWidth - 28 - codigo.width - anel.width - 3 * 10 - 6
+            // What the icon, the spacer, the code and the ring leave, less the row's four gaps.
+            width: Math.max(0, linha.availableWidth - 28 - 6 - codigo.width - anel.width - 4 * 10)
             spacing: 1
 
             Text {
@@ -79,7 +80,8 @@ AbstractButton {
             anchors.verticalCenter: parent.verticalCenter
             text: linha.codigoExibido
             textFormat: Text.PlainText
-            font.family: Tipo.familia
+            // The vault card's digits: the code, and so the title beside it, keep their width.
+            font.family: Tipo.familiaDosDigitos
             font.pixelSize: 17
             font.weight: Font.DemiBold
             color: Paleta.azul
@@ -87,6 +89,7 @@ AbstractButton {
         AnelDoTempo {
             id: anel
 
+            objectName: "anelDaLinha"
             anchors.verticalCenter: parent.verticalCenter
             periodo: Math.max(1, linha.periodo)
             agora: linha.agora

@@ -73,6 +73,19 @@ Rectangle {
             border.color: Paleta.borda
             visible: barra.janela.secao !== ""
 
+            // Ink at 5 %, radius 4, 2 points down; painted once, then moved with the card.
+            SombraSuave {
+                objectName: "sombraDaSelecao"
+                anchors.fill: parent
+                anchors.margins: -margem
+                z: -1
+                margem: 10
+                raio: 10
+                desfoque: 4
+                deslocamentoY: 2
+                cor: Qt.rgba(Paleta.tinta.r, Paleta.tinta.g, Paleta.tinta.b, 0.05)
+            }
+
             Behavior on y {
                 NumberAnimation {
                     duration: Mola.duracao(0.35, 0.82)

@@ -37,15 +37,104 @@ Item {
             font.letterSpacing: -0.6
             color: Paleta.texto
         }
-        Text {
-            objectName: "subtituloDaSecao"
+        // A count change cross-fades: the old subtitle fades out over the new one fading in,
+        // with the default spring. A change of section (which may reach the count and the
+        // section one after the other) shows the new text at once.
+        Item {
             width: parent.width
-            elide: Text.ElideRight
-            text: RegrasDoCofre.subtitulo(cabecalho.secao, cabecalho.total)
-            textFormat: Text.PlainText
-            font.family: Tipo.familia
-            font.pointSize: 13.5 * 0.75 // 13.5 px at the layout's 96 dpi
-            color: Paleta.textoSecundario
+            implicitHeight: subtitulo.implicitHeight
+
+            Text {
+                id: subtitulo
+
+                property string ultimo
+                // Set for the rest of the event that changed the section.
+                property bool trocandoDeSecao: false
+
+                function soltarSecao() {
+                    subtitulo.trocandoDeSecao = false;
+                }
+                function mostrarDeUmaVez() {
+                    esmaecer.stop();
+                    subtitulo.opacity = 1;
+                    anterior.opacity = 0;
+                }
+
+                objectName: "subtituloDaSecao"
+                width: parent.width
+                elide: Text.ElideRight
+                text: RegrasDoCofre.subtitulo(cabecalho.secao, cabecalho.total)
+                textFormat: Text.PlainText
+                font.family: Tipo.familia
+                font.pointSize: 13.5 * 0.75 // 13.5 px at the layout's 96 dpi
+                color: Paleta.textoSecundario
+                onTextChanged: {
+                    if (trocandoDeSecao || ultimo === "") {
+                        mostrarDeUmaVez();
+                    } else {
+                        anterior.text = ultimo;
+                        esmaecer.restart();
+                    }
+                    ultimo = text;
+                }
+                Component.onCompleted: ultimo = text
+
+                // Fires once the event that changed the section is over.
+                Timer {
+                    id: fimDoEvento
+
+                    interval: 0
+                    onTriggered: subtitulo.soltarSecao()
+                }
+
+                Connections {
+                    target: cabecalho
+
+                    function onSecaoChanged() {
+                        subtitulo.trocandoDeSecao = true;
+                        subtitulo.mostrarDeUmaVez();
+                        fimDoEvento.restart();
+                    }
+                }
+            }
+            Text {
+                id: anterior
+
+                objectName: "subtituloAnterior"
+                width: parent.width
+                elide: Text.ElideRight
+                opacity: 0
+                visible: opacity > 0
+                textFormat: Text.PlainText
+                font: subtitulo.font
+                color: Paleta.textoSecundario
+            }
+
+            ParallelAnimation {
+                id: esmaecer
+
+                NumberAnimation {
+                    target: subtitulo
+                    property: "opacity"
+                    from: 0
+                    to: 1
+                    duration: Mola.duracao(0.55, 1)
+                    // qmllint disable type
+                    // (6.4's qmllint cannot type a C++ QEasingCurve; the assignment is valid)
+                    easing: Mola.curva(0.55, 1)
+                    // qmllint enable type
+                }
+                NumberAnimation {
+                    target: anterior
+                    property: "opacity"
+                    from: 1
+                    to: 0
+                    duration: Mola.duracao(0.55, 1)
+                    // qmllint disable type
+                    easing: Mola.curva(0.55, 1)
+                    // qmllint enable type
+                }
+            }
         }
     }
 

@@ -44,6 +44,8 @@ Item {
     Keys.onSpacePressed: cartao.clicado()
     Keys.onReturnPressed: cartao.clicado()
     Keys.onEnterPressed: cartao.clicado()
+    onProximoExibidoChanged: if (proximoExibido !== "") proximoCodigo.ultimo = proximoExibido
+    Component.onCompleted: proximoCodigo.ultimo = proximoExibido
 
     SombraDoCartao {
         objectName: "sombraDoCartao"
@@ -242,7 +244,7 @@ Item {
                     anchors.baselineOffset: -9
                     visible: cartao.codigo !== ""
                     text: cartao.codigoExibido
-                    font.family: "DejaVu Sans Mono"
+                    font.family: Tipo.familiaDosDigitos
                     font.pixelSize: 34
                     font.weight: Font.Medium
                     font.letterSpacing: -0.5
@@ -260,15 +262,22 @@ Item {
                     color: Paleta.vermelho
                 }
 
+                // Enters rising 4 points from below its place and leaves sinking 4 points while it
+                // fades, still showing the last next code it had.
                 Text {
+                    id: proximoCodigo
+
+                    property string ultimo
+
                     objectName: "proximoCodigo"
                     anchors.right: parent.right
                     anchors.baseline: parent.bottom
-                    anchors.baselineOffset: cartao.proximo !== "" ? -9 : -13
+                    anchors.baselineOffset: cartao.proximo !== "" ? -9 : -5
                     opacity: cartao.proximo !== "" ? 1 : 0
-                    text: cartao.proximoExibido
+                    visible: opacity > 0
+                    text: ultimo
                     textFormat: Text.PlainText
-                    font.family: "DejaVu Sans Mono"
+                    font.family: Tipo.familiaDosDigitos
                     font.pixelSize: 13
                     color: Paleta.textoApagado
 

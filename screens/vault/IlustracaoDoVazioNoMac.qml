@@ -1,6 +1,7 @@
 // The empty section's illustration: eight service logos circling a tile with the section's
 // symbol on a dashed orbit, one turn every 40 seconds, the near half larger and in front; the
-// tile bobs gently. With reduced motion everything stands still.
+// tile bobs gently. With reduced motion everything stands still. The glow and the shadows are
+// blurred once and then only moved.
 import QtQuick
 import QtQuick.Shapes
 import Corvane.App
@@ -16,6 +17,10 @@ Item {
     // Seconds of orbit since then, looping every turn.
     property real fase
     readonly property real t: inicio + fase
+    // The bob's own angle, looping every one of its periods so it stays continuous when the
+    // orbit's loop starts again.
+    property real anguloDoBalanco
+    readonly property real balanco: MovimentoReduzido.ativo ? 0 : Math.sin(1.4 * inicio + anguloDoBalanco) * 4
 
     implicitWidth: 300
     implicitHeight: 200
@@ -30,22 +35,24 @@ Item {
         duration: 40000
         loops: Animation.Infinite
     }
+    NumberAnimation on anguloDoBalanco {
+        running: !MovimentoReduzido.ativo
+        from: 0
+        to: 2 * Math.PI
+        duration: Math.round(2 * Math.PI / 1.4 * 1000)
+        loops: Animation.Infinite
+    }
 
-    Rectangle {
+    // A blue circle at 7 %, 210 points wide, blurred with radius 18.
+    SombraSuave {
+        objectName: "brilhoDoVazio"
         anchors.centerIn: parent
-        width: 210
-        height: 210
-        radius: 105
-        gradient: Gradient {
-            GradientStop {
-                position: 0
-                color: Qt.rgba(Paleta.azul.r, Paleta.azul.g, Paleta.azul.b, 0.07)
-            }
-            GradientStop {
-                position: 1
-                color: Qt.rgba(Paleta.azul.r, Paleta.azul.g, Paleta.azul.b, 0.02)
-            }
-        }
+        width: 210 + 2 * margem
+        height: 210 + 2 * margem
+        margem: 36
+        raio: 105
+        desfoque: 18
+        cor: Qt.rgba(Paleta.azul.r, Paleta.azul.g, Paleta.azul.b, 0.07)
     }
 
     Shape {
@@ -100,6 +107,18 @@ Item {
             border.width: 1
             border.color: Paleta.borda
 
+            // Ink at 8 %, radius 8, 4 points down.
+            SombraSuave {
+                anchors.fill: parent
+                anchors.margins: -margem
+                z: -1
+                margem: 16
+                raio: 11
+                desfoque: 8
+                deslocamentoY: 4
+                cor: Qt.rgba(Paleta.tinta.r, Paleta.tinta.g, Paleta.tinta.b, 0.08)
+            }
+
             IconeDoServico {
                 anchors.centerIn: parent
                 nome: logo.modelData
@@ -113,7 +132,7 @@ Item {
     Rectangle {
         objectName: "ladrilhoDoVazio"
         anchors.centerIn: parent
-        anchors.verticalCenterOffset: MovimentoReduzido.ativo ? 0 : Math.sin(1.4 * ilustracao.t) * 4
+        anchors.verticalCenterOffset: ilustracao.balanco
         z: 1
         width: 76
         height: 76
@@ -121,6 +140,19 @@ Item {
         color: Paleta.superficie
         border.width: 1
         border.color: Qt.rgba(Paleta.azul.r, Paleta.azul.g, Paleta.azul.b, 0.12)
+
+        // Blue at 18 %, radius 18, 8 points down.
+        SombraSuave {
+            objectName: "sombraDoLadrilho"
+            anchors.fill: parent
+            anchors.margins: -margem
+            z: -1
+            margem: 30
+            raio: 22
+            desfoque: 18
+            deslocamentoY: 8
+            cor: Qt.rgba(Paleta.azul.r, Paleta.azul.g, Paleta.azul.b, 0.18)
+        }
 
         Simbolo {
             anchors.centerIn: parent

@@ -30,7 +30,7 @@ QString RegrasDoCofre::simboloDoPortao() { return ::simbolo(tipoDeBiometria()); 
 
 QString RegrasDoCofre::textoDoPortao()
 {
-    return QStringLiteral("Senhas e notas pedem o ") + nome(tipoDeBiometria()) +
+    return QStringLiteral("Senhas e notas pedem ") + nomeComArtigo(tipoDeBiometria()) +
            QStringLiteral(" de novo depois de um tempo longe.");
 }
 

@@ -357,7 +357,7 @@ TEST_F(Bloqueio, OfertaDeProtecao)
     };
     const Caso casos[] = {
         {"aceita", true, true, true, QStringLiteral("O Corvane vai abrir com senha do computador"), QStringLiteral("lock"), 1},
-        {"recusa", true, false, false, QStringLiteral("Você pode ligar o senha do computador em Ajustes."),
+        {"recusa", true, false, false, QStringLiteral("Você pode ligar a senha do computador em Ajustes."),
          QStringLiteral("info.circle.fill"), 1},
         {"sem autenticação", false, true, false,
          QStringLiteral("Este computador não tem senha de acesso. O Corvane vai abrir sem bloqueio."),

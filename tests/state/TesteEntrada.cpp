@@ -243,7 +243,7 @@ TEST_F(Entrada, ChaveQueOChaveiroNaoGuardaAbreEAvisaDepoisDaOferta)
         {"sem autenticação", false, false,
          QStringLiteral("Este computador não tem senha de acesso. O Corvane vai abrir sem bloqueio.")},
         {"aceita", true, true, QStringLiteral("O Corvane vai abrir com senha do computador")},
-        {"recusa", true, false, QStringLiteral("Você pode ligar o senha do computador em Ajustes.")},
+        {"recusa", true, false, QStringLiteral("Você pode ligar a senha do computador em Ajustes.")},
     };
     for (const auto &caso : casos) {
         SCOPED_TRACE(caso.nome);

@@ -2,6 +2,7 @@
 // opens the settings window apart from it, a closed main window opens again, and without a tray
 // the application ends with its last window.
 #include "app/CorvaneMacApp.h"
+#include "app/MovimentoReduzido.h"
 #include "plataforma/InfoDoPacote.h"
 #include "servidor/ServidorDeDesenvolvimento.h"
 #include "support/CofreDeSegredosEmMemoria.h"
@@ -9,6 +10,9 @@
 #include "support/quick/TesteQuick.h"
 
 #include <QGuiApplication>
+#include <QDir>
+#include <QImage>
+#include <QQuickItem>
 #include <QScreen>
 #include <QTest>
 
@@ -72,6 +76,62 @@ TEST_F(ProgramaNaTela, JanelaPrincipalAjustesEFimSemBandeja)
     EXPECT_FALSE(principal->isVisible());
     programa.abrirJanela();
     EXPECT_TRUE(principal->isVisible());
+}
+
+// The signed-out window in the program's own window, whose menu bar takes its share of the
+// height: at the default size the whole form fits, from the padlock to "Criar conta grátis"; at
+// the smallest size the form shows from its top, with a fade where more lies below, and
+// scrolls to its end.
+TEST_F(ProgramaNaTela, EntradaCabeNaAlturaQueOMenuDeixa)
+{
+    MovimentoReduzido::instancia().definir(true); // no opening to wait for
+    CorvaneMacApp programa({QStringLiteral("corvane")});
+    ASSERT_TRUE(programa.mostrar());
+    QQuickWindow *principal = programa.principal();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(principal));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return principal->findChild<QObject *>(QStringLiteral("formularioDeEntradaNoMac")); }, 10000));
+    const auto achar = [&](const char *nome) { return principal->findChild<QQuickItem *>(QString::fromLatin1(nome)); };
+    QQuickItem *rolagem = achar("rolagemDaConta");
+    ASSERT_TRUE(rolagem);
+    // The screen tests' screenshot folder, beside the test programs.
+    const QString pasta = QCoreApplication::applicationDirPath() + QStringLiteral("/../capturas/");
+    QDir().mkpath(pasta);
+    // How much of an item the scrolling area shows, as a fraction of its height.
+    const auto mostrado = [&](const char *nome) {
+        QQuickItem *item = achar(nome);
+        const QRectF caixa = item->mapRectToItem(rolagem, QRectF(0, 0, item->width(), item->height()));
+        const QRectF visto = caixa.intersected(QRectF(0, 0, rolagem->width(), rolagem->height()));
+        return visto.height() / caixa.height();
+    };
+    const struct {
+        QSize tamanho;
+        bool cabe;
+        const char *captura;
+    } casos[] = {{QSize(1040, 680), true, "entrada-janela-1040x680"}, {QSize(860, 560), false, "entrada-janela-860x560"}};
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.captura);
+        principal->resize(caso.tamanho);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return principal->size() == caso.tamanho; }, 3000));
+        avancar(1500);
+        EXPECT_LT(principal->findChild<QQuickItem *>(QStringLiteral("entradaNoMac"))->height(), caso.tamanho.height())
+            << "the menu bar takes part of the height";
+        EXPECT_DOUBLE_EQ(mostrado("cadeadoDoFormulario"), 1);
+        EXPECT_EQ(mostrado("botaoCriarConta") == 1, caso.cabe);
+        EXPECT_EQ(rolagem->property("interactive").toBool(), !caso.cabe);
+        EXPECT_EQ(achar("esmaecimentoDeBaixo")->isVisible(), !caso.cabe);
+        EXPECT_FALSE(achar("esmaecimentoDeCima")->isVisible());
+        principal->grabWindow().save(pasta + QString::fromLatin1(caso.captura) + QStringLiteral(".png"));
+        if (!caso.cabe) {
+            // Scrolled to its end: the way to create an account, and the fade now at the top.
+            rolagem->setProperty("contentY", rolagem->property("contentHeight").toDouble() - rolagem->height());
+            avancar(50);
+            EXPECT_DOUBLE_EQ(mostrado("botaoCriarConta"), 1);
+            EXPECT_TRUE(achar("esmaecimentoDeCima")->isVisible());
+            EXPECT_FALSE(achar("esmaecimentoDeBaixo")->isVisible());
+            principal->grabWindow().save(pasta + QStringLiteral("entrada-janela-860x560-rolada.png"));
+        }
+    }
+    MovimentoReduzido::instancia().definir(false);
 }
 
 } // namespace

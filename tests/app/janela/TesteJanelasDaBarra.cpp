@@ -8,6 +8,9 @@
 #include "support/quick/TesteQuick.h"
 
 #include <QAction>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMenu>
 #include <QTest>
 
@@ -141,6 +144,50 @@ TEST_F(JanelasDaBarra, AjustesUmaSoJanelaEPainelSemBandeja)
     menu->actions().at(0)->trigger();
     ASSERT_TRUE(programa.principal());
     EXPECT_TRUE(programa.principal()->isVisible());
+}
+
+TEST_F(JanelasDaBarra, PainelQueMudaDeAlturaFicaPresoAoLadoDoPonteiro)
+{
+    CorvaneMacApp programa({QStringLiteral("corvane")});
+    programa.usarJanelas(CorvaneMacApp::TipoDeJanela{QStringLiteral("Corvane.Barra"), QStringLiteral("JanelaDaBarra")},
+                         {QStringLiteral("Corvane.Barra"), QStringLiteral("JanelaDosAjustes")});
+    ASSERT_TRUE(programa.mostrar());
+    QScreen *tela = QGuiApplication::primaryScreen();
+    const QRect area = tela->availableGeometry();
+    // Without a tray the panel opens at the pointer: under it in the upper half, above it in
+    // the lower half. Either way the edge at the pointer stays put as the panel's height
+    // changes, and the panel stays inside the work area.
+    const struct {
+        const char *nome;
+        QPoint ponteiro;
+        bool acima;
+    } casos[] = {
+        {"ponteiro no alto", area.topLeft() + QPoint(area.width() / 2, 40), false},
+        {"ponteiro embaixo", area.bottomLeft() + QPoint(area.width() / 2, -10), true},
+        {"ponteiro no canto direito, embaixo", area.bottomRight() + QPoint(-2, -10), true},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        QCursor::setPos(caso.ponteiro);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QCursor::pos() == caso.ponteiro; }, 2000));
+        programa.abrirPainel();
+        QQuickWindow *painel = programa.painel();
+        ASSERT_TRUE(painel);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(painel));
+        const auto borda = [&] { return caso.acima ? painel->y() + painel->height() : painel->y(); };
+        const int antes = borda();
+        for (int altura : {painel->height() + 120, painel->height() - 40}) {
+            painel->setHeight(altura);
+            // The window system reports the new geometry when it has applied it.
+            const auto posto = [&] {
+                return painel->height() == altura && borda() == antes &&
+                       area.contains(QRect(painel->position(), painel->size()));
+            };
+            EXPECT_TRUE(QTest::qWaitFor(posto, 3000)) << altura << ": " << painel->y() << " + " << painel->height();
+        }
+        painel->close();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !painel->isVisible(); }, 5000));
+    }
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 // The palette, the type scale, the screens' clock and the reduce-motion switch, as QML sees them.
 #include "app/MovimentoReduzido.h"
 #include "app/RelogioDasTelas.h"
+#include "app/Tipo.h"
 #include "support/quick/TesteQuick.h"
 
 #include <QFont>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QSignalSpy>
 
 namespace {
@@ -67,6 +69,18 @@ QtObject {
     // Tracking opens small sizes and tightens large ones.
     EXPECT_GT(objeto->property("legenda").value<QFont>().letterSpacing(), 0);
     EXPECT_LT(objeto->property("titulo").value<QFont>().letterSpacing(), 0);
+}
+
+TEST_F(Fundamentos, DigitosDosCodigosTemTodosAMesmaLargura)
+{
+    QFont fonte(Tipo::familiaDosDigitos());
+    fonte.setPixelSize(34);
+    EXPECT_EQ(QFontInfo(fonte).family(), Tipo::familiaDosDigitos()) << "the face is installed";
+    const QFontMetricsF medida(fonte);
+    const double largura = medida.horizontalAdvance(QStringLiteral("0"));
+    for (char digito = '1'; digito <= '9'; ++digito)
+        EXPECT_DOUBLE_EQ(medida.horizontalAdvance(QString(QLatin1Char(digito))), largura) << digito;
+    EXPECT_DOUBLE_EQ(medida.horizontalAdvance(QStringLiteral("111 111")), medida.horizontalAdvance(QStringLiteral("808 080")));
 }
 
 TEST_F(Fundamentos, RelogioAvancaComOTesteEAvisaSoQuandoMuda)

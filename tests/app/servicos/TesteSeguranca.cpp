@@ -106,16 +106,18 @@ TEST(TipoDeBiometria, NaoHaBiometriaEOsTextosSaoOsDaSenha)
         TipoDeBiometria tipo;
         const char *nome;
         const char *simbolo;
+        const char *comArtigo;
     } tabela[] = {
-        {TipoDeBiometria::faceID, "Face ID", "faceid"},
-        {TipoDeBiometria::touchID, "Touch ID", "touchid"},
-        {TipoDeBiometria::opticID, "Optic ID", "opticid"},
-        {TipoDeBiometria::nenhuma, "senha do computador", "lock"},
+        {TipoDeBiometria::faceID, "Face ID", "faceid", "o Face ID"},
+        {TipoDeBiometria::touchID, "Touch ID", "touchid", "o Touch ID"},
+        {TipoDeBiometria::opticID, "Optic ID", "opticid", "o Optic ID"},
+        {TipoDeBiometria::nenhuma, "senha do computador", "lock", "a senha do computador"},
     };
     for (const auto &linha : tabela) {
         SCOPED_TRACE(linha.nome);
         EXPECT_EQ(nome(linha.tipo), linha.nome);
         EXPECT_EQ(simbolo(linha.tipo), linha.simbolo);
+        EXPECT_EQ(nomeComArtigo(linha.tipo), QString::fromUtf8(linha.comArtigo));
     }
 }
 

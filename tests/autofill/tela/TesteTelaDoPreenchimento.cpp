@@ -4,6 +4,7 @@
 #include "autofill/CredentialProviderViewController.h"
 #include "autofill/ProgramaDaExtensao.h"
 #include "app/RelogioDasTelas.h"
+#include "app/Tipo.h"
 #include "core/ArquivosDoPreenchimento.h"
 #include "plataforma/RepositorioDeIdentidades.h"
 #include "support/CofreDeSegredosEmMemoria.h"
@@ -146,8 +147,24 @@ TEST_F(TelaDoPreenchimento, ListaDeCodigosComCodigosAoVivoEADicaDoVinculo)
               Totp::formatarParaExibir(ParametrosTotp{CopiaDeTeste::segredo, AlgoritmoTotp::sha1, 6, 30}.codigo(agora)));
     EXPECT_EQ(achar<QObject>(u"linha:c-ruim"_s)->property("codigo").toString(), QString());
     capturar(u"preenchimento-codigos"_s);
-    avancar(30'000); // the next period: the rows follow the clock
+    // Live codes are drawn in the vault card's digits, so they keep their width between periods.
+    const auto larguraDoCodigo = [&](const QString &linha) {
+        auto *texto = achar<QQuickItem>(linha)->findChild<QQuickItem *>(u"codigoDaLinha"_s);
+        EXPECT_EQ(texto->property("font").value<QFont>().family(), Tipo::familiaDosDigitos());
+        return texto->implicitWidth();
+    };
+    const double larguras[] = {larguraDoCodigo(u"linha:c-google"_s), larguraDoCodigo(u"linha:s-github"_s)};
+    EXPECT_DOUBLE_EQ(larguras[0], larguras[1]);
+    // The next period: the rows follow the clock, the code counting up as it turns over.
+    const qint64 ate = 30'000 - agora.toMSecsSinceEpoch() % 30'000;
+    avancar(int(ate) - 100);
+    EXPECT_EQ(achar<QObject>(u"linha:c-google"_s)->property("codigo").toString(), codigoEm(agora));
+    avancar(150);
     EXPECT_EQ(achar<QObject>(u"linha:c-google"_s)->property("codigo").toString(), codigoEm(agora.addSecs(30)));
+    EXPECT_TRUE(achar<QQuickItem>(u"linha:c-google"_s)->findChild<QQuickItem *>(u"textoAnterior"_s)->isVisible());
+    avancar(1000);
+    EXPECT_DOUBLE_EQ(larguraDoCodigo(u"linha:c-google"_s), larguras[0]);
+    EXPECT_DOUBLE_EQ(larguraDoCodigo(u"linha:s-github"_s), larguras[0]);
 
     clicar(u"linha:c-ruim"_s); // no code can be computed: nothing happens
     EXPECT_TRUE(gravador.eventos.isEmpty());

@@ -4,6 +4,7 @@
 // reached through the window's navigation only.
 #include "EntradaNaTela.h"
 
+#include "app/MovimentoReduzido.h"
 #include "app/TiposNaTela.h"
 #include "servidor/Totp.h"
 #include "state/EntradaPeloSafari.h"
@@ -130,6 +131,33 @@ TEST_F(Entrada, CliqueLogoDepoisDePularAAberturaChegaAoFormulario)
     EXPECT_TRUE(entrada->hasActiveFocus());
     digitar(QStringLiteral("ana"));
     EXPECT_EQ(entrada->property("text").toString(), QStringLiteral("ana"));
+}
+
+TEST_F(Entrada, MovimentoReduzidoNuncaCriaAAbertura)
+{
+    MovimentoReduzido::instancia().definir(true);
+    // Shown without a single frame in between: the opening was never built, and the layout is
+    // there at once, not fading in.
+    ASSERT_TRUE(mostrar(importacoesDaConta + QStringLiteral("EntradaNoMac { anchors.fill: parent; estado: estadoDeTeste }"),
+                        QSize(1040, 680)));
+    auto *carregador = achar<QQuickItem>(QStringLiteral("carregadorDaAbertura"));
+    auto *leiaute = achar<QQuickItem>(QStringLiteral("leiauteDaEntrada"));
+    ASSERT_TRUE(carregador && leiaute);
+    EXPECT_EQ(carregador->property("item").value<QObject *>(), nullptr);
+    EXPECT_FALSE(existe(QStringLiteral("aberturaNoMac")));
+    EXPECT_TRUE(leiaute->isVisible());
+    EXPECT_DOUBLE_EQ(leiaute->opacity(), 1);
+    EXPECT_DOUBLE_EQ(carregador->opacity(), 0);
+    capturar(QStringLiteral("entrada-movimento-reduzido-primeiro-quadro"));
+    for (int i = 0; i < 60; ++i) {
+        avancar(16);
+        EXPECT_FALSE(existe(QStringLiteral("aberturaNoMac"))) << i;
+    }
+    // Turning the setting off afterwards does not bring the opening back.
+    MovimentoReduzido::instancia().definir(false);
+    avancar(500);
+    EXPECT_FALSE(existe(QStringLiteral("aberturaNoMac")));
+    EXPECT_EQ(carregador->property("item").value<QObject *>(), nullptr);
 }
 
 TEST_F(Entrada, SenhaErradaMostraAMensagemEEsvaziaASenha)
@@ -287,6 +315,67 @@ TEST_F(Entrada, GoogleDeContaNovaVaiParaACriacaoComAResposta)
     EXPECT_FALSE(existe(QStringLiteral("formularioDeEntradaNoMac"))) << "the form was replaced";
     const auto corpo = servidor.pedidos(QStringLiteral("POST"), QStringLiteral("/v1/conta/social")).last().json();
     EXPECT_EQ(corpo.value(QStringLiteral("provedor")).toString(), QStringLiteral("google"));
+}
+
+TEST_F(Entrada, CartaoDoAguardoSaiComOTextoDoSeuProvedor)
+{
+    ASSERT_TRUE(mostrarEntrada());
+    const struct {
+        const char *botao;
+        QString texto;
+    } casos[] = {
+        {"botaoApple", QStringLiteral("Entre com a sua conta Apple. Se o computador pedir, use a senha do computador.")},
+        {"botaoPasskey", QStringLiteral("Confirme com a sua passkey e volte para o Corvane.")},
+        {"botaoGoogle", QStringLiteral("Escolha a sua conta Google para continuar.")},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.botao);
+        clicar(QString::fromLatin1(caso.botao));
+        avancar(500);
+        auto *cartao = achar<QQuickItem>(QStringLiteral("aguardandoNoSafari"));
+        QObject *explicacao = achar(QStringLiteral("explicacaoDoAguardo"));
+        EXPECT_EQ(explicacao->property("text").toString(), caso.texto);
+        clicar(QStringLiteral("botaoCancelarAguardo"));
+        // While it fades out, the card still reads as it did.
+        for (int i = 0; i < 12; ++i) {
+            avancar(16);
+            if (cartao->isVisible()) {
+                EXPECT_EQ(explicacao->property("text").toString(), caso.texto) << i;
+            }
+        }
+        EXPECT_TRUE(cartao->isVisible()) << "still leaving after 192 ms";
+        if (QString::fromLatin1(caso.botao) == QLatin1String("botaoApple"))
+            capturar(QStringLiteral("entrada-aguardo-saindo"));
+        assentar();
+        EXPECT_FALSE(cartao->isVisible());
+    }
+}
+
+TEST_F(Entrada, RespostaComAMesmaChaveChegaAoAssistenteNaTela)
+{
+    ASSERT_TRUE(mostrarEntrada(QSize(899, 900)));
+    clicar(QStringLiteral("botaoCriarConta"));
+    assentar();
+    ASSERT_EQ(chave(), QStringLiteral("criar-"));
+    QObject *assistente = telaAtual();
+    QObject *modeloDaCriacao = acharObjeto(QStringLiteral("modeloDaCriacao"));
+    ASSERT_TRUE(assistente && modeloDaCriacao);
+    EXPECT_FALSE(modeloDaCriacao->property("temSocial").toBool());
+
+    // An answer for a new account whose e-mail is empty: the key stays "criar-", so the wizard
+    // on display takes it in place, with no transition.
+    RespostaSocial resposta;
+    resposta.situacao = QStringLiteral("nova");
+    resposta.tokenSocial = QStringLiteral("token");
+    QMetaObject::invokeMethod(acharObjeto(QStringLiteral("navegacaoDaConta")), "aoIdentificar",
+                              Q_ARG(QVariant, QVariant::fromValue(RespostaSocialNaTela{resposta})));
+    EXPECT_EQ(chave(), QStringLiteral("criar-"));
+    EXPECT_EQ(telaAtual(), assistente) << "the same wizard, not a new one";
+    EXPECT_TRUE(modeloDaCriacao->property("temSocial").toBool());
+    EXPECT_EQ(assistente->property("social").value<RespostaSocialNaTela>().situacao(), QStringLiteral("nova"));
+    EXPECT_FALSE(visivel(QStringLiteral("campoDoEmail"))) << "the answer's account needs no e-mail field";
+    assentar();
+    capturar(QStringLiteral("criar-conta-resposta-na-mesma-tela"));
 }
 
 TEST_F(Entrada, AppleDeContaExistentePedeASenhaDoCofre)

@@ -5,12 +5,21 @@
 
 #include "app/Mola.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QQuickItem>
 #include <QTest>
+#include <QThread>
+
+#include <functional>
 
 namespace {
 
-class MovimentoDaConta : public EntradaNaTela {};
+class MovimentoDaConta : public EntradaNaTela {
+public:
+    void passo(int ms) { avancar(ms); }
+    QObject *tela() { return telaAtual(); }
+};
 
 // Where a spring that started within the last frame before `ms` should be by then (an animation
 // starts on the frame after its change): between its positions at `ms` - 16 and `ms`, give or
@@ -54,6 +63,93 @@ TEST_F(MovimentoDaConta, TrocaDeTelaLevaAAlturaDoPainelComAMola)
     }
     for (int quadro : {2, 5, 10, 20})
         esperarNaMola(fracao(alturas[quadro]), 0.35, (quadro + 1) * 16);
+}
+
+// The switch's height from the event in which `mudou` first holds: its value then, and on each
+// of `quadros` frames after. The screen is polished before each reading, as a frame would do
+// (its layout takes its new height then).
+QList<double> alturasDesde(MovimentoDaConta &teste, QQuickItem *telas, const std::function<bool()> &mudou,
+                           int quadros = 40)
+{
+    QList<double> alturas;
+    for (int i = 0; i < 2000 && !mudou(); ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (mudou())
+            break;
+        teste.passo(16);
+        QThread::msleep(1);
+    }
+    if (!mudou())
+        return alturas;
+    const auto medir = [&] {
+        if (auto *tela = qobject_cast<QQuickItem *>(teste.tela()))
+            tela->ensurePolished();
+        return telas->height();
+    };
+    alturas.append(medir());
+    for (int i = 0; i < quadros; ++i) {
+        teste.passo(16);
+        alturas.append(medir());
+    }
+    return alturas;
+}
+
+// The heights follow the critically damped spring of `resposta` from `antes` to the last one,
+// with no jump: unmoved in the event of the change, then frame by frame, never overshooting.
+void conferirMola(const QList<double> &alturas, double antes, double resposta)
+{
+    ASSERT_GT(alturas.size(), 30);
+    const double depois = alturas.last();
+    ASSERT_GT(std::abs(depois - antes), 20) << "the two steps must differ in height";
+    const auto fracao = [&](double altura) { return (altura - antes) / (depois - antes); };
+    EXPECT_NEAR(fracao(alturas.first()), 0, 0.001) << "no jump in the event of the change";
+    EXPECT_LT(fracao(alturas[1]), 0.15);
+    for (int i = 1; i < alturas.size(); ++i) {
+        EXPECT_GE(fracao(alturas[i]), fracao(alturas[i - 1]) - 0.001) << i;
+        EXPECT_LE(fracao(alturas[i]), 1.001) << i;
+    }
+    for (int quadro : {2, 5, 10, 20})
+        esperarNaMola(fracao(alturas[quadro + 1]), resposta, (quadro + 1) * 16);
+}
+
+TEST_F(MovimentoDaConta, EtapaDoAssistenteLevaAAlturaComAMolaDe035)
+{
+    ASSERT_TRUE(mostrarEntrada(QSize(899, 900)));
+    clicar(QStringLiteral("botaoCriarConta"));
+    assentar();
+    auto *telas = achar<QQuickItem>(QStringLiteral("trocaDeTelas"));
+    QObject *modelo = acharObjeto(QStringLiteral("modeloDaCriacao"));
+    ASSERT_TRUE(telas && modelo);
+    preencher(QStringLiteral("campoDoNome"), QStringLiteral("Ana Maria"));
+    preencher(QStringLiteral("campoDoEmail"), QStringLiteral("nova@exemplo.com"));
+    assentar();
+    const double antes = telas->height();
+    clicar(QStringLiteral("botaoContinuar"));
+    const QList<double> alturas = alturasDesde(*this, telas, [&] {
+        return modelo->property("nomeDaEtapa").toString() == QLatin1String("email");
+    });
+    conferirMola(alturas, antes, 0.35);
+    capturar(QStringLiteral("assistente-depois-da-etapa"));
+}
+
+TEST_F(MovimentoDaConta, PassoDoCodigoLevaAAlturaComAMolaDe05)
+{
+    const QString email = QStringLiteral("ana@exemplo.com");
+    const QString senha = QStringLiteral("cavalo correto bateria grampo");
+    semearConta(email, senha);
+    servidor.estado().ligarAutenticador(email);
+    ASSERT_TRUE(mostrarEntrada(QSize(899, 900)));
+    auto *telas = achar<QQuickItem>(QStringLiteral("trocaDeTelas"));
+    QObject *formulario = achar(QStringLiteral("formularioDeEntradaNoMac"))->property("modelo").value<QObject *>();
+    ASSERT_TRUE(telas && formulario);
+    preencher(QStringLiteral("campoDoEmail"), email);
+    preencher(QStringLiteral("campoDaSenha"), senha);
+    assentar();
+    const double antes = telas->height();
+    clicar(QStringLiteral("botaoEntrar"));
+    const QList<double> alturas = alturasDesde(*this, telas, [&] { return formulario->property("pedeCodigo").toBool(); }, 60);
+    conferirMola(alturas, antes, 0.5);
+    capturar(QStringLiteral("entrada-passo-do-codigo"));
 }
 
 TEST_F(MovimentoDaConta, LinhaDeErroSurgeComAAnimacaoPadraoESomeDeUmaVez)

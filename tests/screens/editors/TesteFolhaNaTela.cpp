@@ -9,6 +9,7 @@
 #include "QuadroDoEditor.h"
 #include "app/Mola.h"
 #include "app/RelogioDasTelas.h"
+#include "app/Tipo.h"
 #include "support/Executar.h"
 #include "support/quick/Recortes.h"
 
@@ -86,6 +87,23 @@ TEST_F(FolhaNaTela, CodigoNovoComBlocoDeLeituraEPrevia)
     EXPECT_TRUE(visivel(QStringLiteral("anelDaPrevia")));
     EXPECT_EQ(texto(QStringLiteral("codigoDaPrevia")), editor->codigoDaPrevia(RelogioDasTelas::instancia().agora()));
     capturar(QStringLiteral("editores-codigo-previa"));
+    {
+        // The card's digits (the width stays from one period to the next) and its count-up.
+        auto *codigo = achar<QQuickItem>(QStringLiteral("codigoDaPrevia"));
+        EXPECT_EQ(codigo->property("font").value<QFont>().family(), Tipo::familiaDosDigitos());
+        const double largura = codigo->implicitWidth();
+        const QString antes = texto(QStringLiteral("codigoDaPrevia"));
+        const qint64 periodo = editor->periodoDaPrevia();
+        ASSERT_GT(periodo, 0);
+        const qint64 ms = RelogioDasTelas::instancia().agora().toMSecsSinceEpoch();
+        avancar(int(periodo * 1000 - ms % (periodo * 1000)) - 100);
+        EXPECT_EQ(texto(QStringLiteral("codigoDaPrevia")), antes);
+        avancar(150); // into the next period
+        EXPECT_NE(texto(QStringLiteral("codigoDaPrevia")), antes);
+        EXPECT_TRUE(codigo->findChild<QQuickItem *>(QStringLiteral("textoAnterior"))->isVisible()) << "counting up";
+        EXPECT_DOUBLE_EQ(codigo->implicitWidth(), largura);
+        avancar(1000);
+    }
 
     editor->definirSegredo(QStringLiteral("ABC189"));
     avancar(50);

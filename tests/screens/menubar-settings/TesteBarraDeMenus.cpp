@@ -5,12 +5,14 @@
 
 #include "support/Executar.h"
 #include "app/AreaDeTransferencia.h"
+#include "app/Tipo.h"
 #include "app/servicos/Preferencias.h"
 #include "core/Totp.h"
 #include "screens/vault/CodigosDaGrade.h"
 #include "support/quick/Recortes.h"
 
 #include <QClipboard>
+#include <QFont>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -180,6 +182,10 @@ TEST_F(Barra, CodigosNoRelogioECliqueCopiaOsDigitos)
     QString digitos = codigoEm(agora);
     EXPECT_EQ(textoEm(l, "codigoDaLinha"), digitos.left(3) + u' ' + digitos.mid(3));
     EXPECT_EQ(textoEm(l, "contaDaLinha"), QStringLiteral("bia@exemplo.com"));
+    // The card's digits: the code keeps its width from one period to the next.
+    auto *codigoDaLinha = l->findChild<QQuickItem *>(QStringLiteral("codigoDaLinha"));
+    EXPECT_EQ(codigoDaLinha->property("font").value<QFont>().family(), Tipo::familiaDosDigitos());
+    const double largura = codigoDaLinha->implicitWidth();
     // Period 0 counts as 1 second, an unknown algorithm as SHA-1.
     EXPECT_EQ(textoEm(linha(banco), "codigoDaLinha").remove(u' '), codigoEm(agora, 1));
 
@@ -188,6 +194,7 @@ TEST_F(Barra, CodigosNoRelogioECliqueCopiaOsDigitos)
     irPara(proximo);
     digitos = codigoEm(proximo);
     EXPECT_EQ(textoEm(l, "codigoDaLinha").remove(u' '), digitos);
+    EXPECT_DOUBLE_EQ(codigoDaLinha->implicitWidth(), largura);
 
     QGuiApplication::clipboard()->setText(QStringLiteral("antes"));
     const qint64 copias = estado->avisos()->contadorDeCopias();
@@ -205,6 +212,45 @@ TEST_F(Barra, CodigosNoRelogioECliqueCopiaOsDigitos)
     QTest::mouseMove(janela(), QPoint(2, 2));
     avancar(100);
     capturar(QStringLiteral("barra-aberta-com-aviso"));
+}
+
+TEST_F(Barra, LinhaCabeNoSeuRecuoEAListaGuardaAMargemDeBaixo)
+{
+    semear(codigo(QStringLiteral("GitHub"), QStringLiteral("bia@exemplo.com")));
+    const QString longo = semear(codigo(QStringLiteral("Um serviço com um nome comprido demais para a linha"),
+                                        QStringLiteral("uma.conta.tambem.muito.comprida@exemplo.com.br")));
+    entrar();
+    ASSERT_TRUE(mostrarBarra());
+    for (const QString &id : listados()) {
+        QQuickItem *l = linha(id);
+        ASSERT_TRUE(l);
+        SCOPED_TRACE(id.toStdString());
+        // Every part of the row lies inside its 8-point side padding; the ring ends on it.
+        const double esquerda = 8, direita = l->width() - 8;
+        QQuickItem *conteudo = l->property("contentItem").value<QQuickItem *>();
+        ASSERT_TRUE(conteudo);
+        for (QQuickItem *filho : conteudo->childItems()) {
+            const QRectF caixa = filho->mapRectToItem(l, QRectF(0, 0, filho->width(), filho->height()));
+            EXPECT_GE(caixa.left(), esquerda - 0.01);
+            EXPECT_LE(caixa.right(), direita + 0.01);
+            EXPECT_GE(caixa.top(), -0.01);
+            EXPECT_LE(caixa.bottom(), l->height() + 0.01);
+        }
+        auto *anel = l->findChild<QQuickItem *>(QStringLiteral("anelDaLinha"));
+        ASSERT_TRUE(anel);
+        EXPECT_NEAR(anel->mapRectToItem(l, QRectF(0, 0, anel->width(), anel->height())).right(), direita, 0.01);
+    }
+    QQuickItem *titulo = linha(longo)->findChild<QQuickItem *>(QStringLiteral("tituloDaLinha"));
+    EXPECT_TRUE(titulo->property("truncated").toBool()) << "a long title is cut with an ellipsis";
+
+    // The list is as tall as its rows and the 6 points under the last one.
+    auto *lista = item(QStringLiteral("listaDaBarra"));
+    QQuickItem *ultima = linha(listados().last());
+    const double fundoDaUltima = ultima->mapToItem(lista, QPointF(0, ultima->height())).y();
+    EXPECT_NEAR(lista->height() - fundoDaUltima, 6, 0.01);
+    QTest::mouseMove(janela(), centro(ultima));
+    avancar(200);
+    capturar(QStringLiteral("barra-linha-sob-o-ponteiro"));
 }
 
 TEST_F(Barra, LinhaSemCodigoNaoCopiaNemAvisa)

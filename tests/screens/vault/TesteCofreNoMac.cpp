@@ -75,7 +75,7 @@ TEST_F(CofreNoMac, SecoesContagensPortaoEFaixa)
     EXPECT_EQ(item("simboloDoPortao")->property("nome").toString(), QStringLiteral("lock"));
     EXPECT_EQ(texto("tituloDoPortao"), QStringLiteral("Confirme que é você"));
     EXPECT_EQ(texto("textoDoPortao"),
-              QStringLiteral("Senhas e notas pedem o senha do computador de novo depois de um tempo longe."));
+              QStringLiteral("Senhas e notas pedem a senha do computador de novo depois de um tempo longe."));
     EXPECT_EQ(texto("botaoDoPortao"), QStringLiteral("Mostrar com senha do computador"));
     EXPECT_DOUBLE_EQ(item("botaoDoPortao")->width(), 260);
     EXPECT_FALSE(item("conteudoDoPortao")->property("active").toBool());

@@ -153,6 +153,51 @@ TEST_F(Grade, ProximoCodigoEAnelNosUltimosSegundos)
     EXPECT_EQ(em(c, "codigoDoCartao")->property("text").toString().remove(u' '), proximo);
 }
 
+TEST_F(Grade, ProximoCodigoSobeDeBaixoESaiDescendoComOUltimoTexto)
+{
+    const QString id = semear(TipoDeItem::codigo, codigo(QStringLiteral("GitHub"), QStringLiteral("bia@exemplo.com")));
+    ASSERT_TRUE(abrir());
+    const qint64 inicio = inicioDoPeriodo();
+    QQuickItem *c = cartao(id);
+    QQuickItem *linha = em(c, "proximoCodigo");
+    irPara(inicio + 24);
+    avancar(1100);
+    EXPECT_FALSE(linha->isVisible());
+
+    // Entering: it starts 4 points below its place and rises while it fades in.
+    irPara(inicio + 25);
+    avancar(16);
+    avancar(16);
+    const double noLugar = linha->parentItem()->height() - 9 - linha->baselineOffset();
+    EXPECT_GT(linha->y(), noLugar + 2);
+    EXPECT_LE(linha->y(), noLugar + 4);
+    EXPECT_LT(linha->opacity(), 0.5);
+    avancar(400);
+    EXPECT_DOUBLE_EQ(linha->y(), noLugar);
+    const QString proximo = linha->property("text").toString();
+    ASSERT_FALSE(proximo.isEmpty());
+
+    // Leaving at the new period: it sinks 4 points while it fades out, with the text it had.
+    irPara(inicio + 30);
+    double antes = linha->y();
+    for (int quadro = 0; quadro < 10; ++quadro) {
+        avancar(16);
+        SCOPED_TRACE(quadro);
+        if (!linha->isVisible())
+            break;
+        EXPECT_EQ(linha->property("text").toString(), proximo);
+        EXPECT_GE(linha->y(), antes);
+        EXPECT_LE(linha->y(), noLugar + 4);
+        antes = linha->y();
+        if (quadro == 4)
+            capturar(QStringLiteral("cofre-proximo-codigo-saindo"));
+    }
+    EXPECT_GT(antes, noLugar + 1) << "moved down";
+    avancar(400);
+    EXPECT_FALSE(linha->isVisible());
+    EXPECT_DOUBLE_EQ(linha->y(), noLugar + 4);
+}
+
 TEST_F(Grade, FavoritoPrimeiroEChaveInvalidaNaoCopia)
 {
     const QString comum = semear(TipoDeItem::codigo, codigo(QStringLiteral("Amazon"), QString()));

@@ -3,6 +3,7 @@
 // while the column below it moves on a spring.
 #include "CofreNaTela.h"
 
+#include "app/Mola.h"
 #include "app/MovimentoReduzido.h"
 #include "screens/vault/JanelaDoCofre.h"
 
@@ -65,6 +66,101 @@ TEST_F(TextoQueConta, ComMovimentoReduzidoTrocaDeUmaVez)
     EXPECT_FALSE(achar<QQuickItem>(QStringLiteral("textoAnterior"))->isVisible());
     EXPECT_DOUBLE_EQ(achar<QQuickItem>(QStringLiteral("textoAtual"))->y(), 0);
     EXPECT_EQ(achar<QQuickItem>(QStringLiteral("textoAtual"))->property("text").toString(), QStringLiteral("12"));
+}
+
+using SubtituloDaSecao = TesteQuick;
+
+TEST_F(SubtituloDaSecao, ContagemNovaEsmaeceESecaoNovaTrocaDeUmaVez)
+{
+    QQuickItem *raiz = mostrar(importacoes + QStringLiteral("import Corvane.Cofre\n"
+                                                            "CabecalhoDaSecaoNoMac { width: 600; secao: \"senhas\"; total: 3 }"),
+                               QSize(600, 80), QStringLiteral("#ffffff"));
+    auto *atual = achar<QQuickItem>(QStringLiteral("subtituloDaSecao"));
+    auto *anterior = achar<QQuickItem>(QStringLiteral("subtituloAnterior"));
+    ASSERT_TRUE(raiz && atual && anterior);
+    EXPECT_FALSE(anterior->isVisible());
+    EXPECT_DOUBLE_EQ(atual->opacity(), 1);
+
+    // A new count: the two texts cross-fade on the default spring.
+    raiz->setProperty("total", 4);
+    EXPECT_EQ(atual->property("text").toString(), QStringLiteral("4 senhas, preenchidas sozinhas no navegador e nos apps."));
+    EXPECT_EQ(anterior->property("text").toString(), QStringLiteral("3 senhas, preenchidas sozinhas no navegador e nos apps."));
+    int passado = 0;
+    for (int ms : {48, 160, 320}) {
+        avancar(ms - passado);
+        passado = ms;
+        SCOPED_TRACE(ms);
+        EXPECT_TRUE(anterior->isVisible());
+        EXPECT_GT(atual->opacity(), 0.02);
+        EXPECT_LT(atual->opacity(), 0.98);
+        EXPECT_NEAR(atual->opacity() + anterior->opacity(), 1, 1e-6);
+        EXPECT_NEAR(atual->opacity(), Mola::posicao(0.55, 1, ms / 1000.0), 0.08);
+        if (ms == 160)
+            capturar(QStringLiteral("cabecalho-contagem-esmaecendo"));
+    }
+    avancar(1500);
+    EXPECT_FALSE(anterior->isVisible());
+    EXPECT_DOUBLE_EQ(atual->opacity(), 1);
+
+    // Another section, its count reaching the header before or after the section: no fade.
+    const struct {
+        const char *secao;
+        int total;
+        bool contagemPrimeiro;
+        const char *texto;
+    } trocas[] = {
+        {"notas", 7, true, "7 notas protegidas com a sua chave."},
+        {"codigos", 0, false, "Os códigos de verificação dos seus sites ficam aqui."},
+    };
+    for (const auto &troca : trocas) {
+        SCOPED_TRACE(troca.secao);
+        if (troca.contagemPrimeiro)
+            raiz->setProperty("total", troca.total);
+        raiz->setProperty("secao", QString::fromLatin1(troca.secao));
+        if (!troca.contagemPrimeiro)
+            raiz->setProperty("total", troca.total);
+        avancar(16);
+        EXPECT_EQ(atual->property("text").toString(), QString::fromUtf8(troca.texto));
+        EXPECT_FALSE(anterior->isVisible());
+        EXPECT_DOUBLE_EQ(atual->opacity(), 1);
+    }
+    // And a count change after that fades again.
+    raiz->setProperty("total", 1);
+    avancar(48);
+    EXPECT_TRUE(anterior->isVisible());
+}
+
+using IlustracaoDoVazio = TesteQuick;
+
+TEST_F(IlustracaoDoVazio, BalancoDoLadrilhoContinuaQuandoAOrbitaRecomeca)
+{
+    ASSERT_TRUE(mostrar(importacoes + QStringLiteral("import Corvane.Cofre\n"
+                                                     "IlustracaoDoVazioNoMac { objectName: \"ilustracao\"; simbolo: \"number\" }"),
+                        QSize(300, 200), QStringLiteral("#ffffff")));
+    QObject *ilustracao = achar(QStringLiteral("ilustracao"));
+    auto *ladrilho = achar<QQuickItem>(QStringLiteral("ladrilhoDoVazio"));
+    ASSERT_TRUE(ilustracao && ladrilho);
+    // The glow and the tile's shadow are blurred pictures (drawn by any renderer), not effects.
+    EXPECT_TRUE(achar<QQuickItem>(QStringLiteral("brilhoDoVazio"))->inherits("SombraSuave"));
+    EXPECT_TRUE(achar<QQuickItem>(QStringLiteral("sombraDoLadrilho"))->inherits("SombraSuave"));
+    capturar(QStringLiteral("ilustracao-do-vazio"));
+
+    // Up to just before the orbit's 40-second loop starts again, then frame by frame across it:
+    // the bob (4 points, 1.4 rad/s) moves at most 4 × 1.4 × 0.016 points a frame, also there.
+    avancar(39000);
+    double antes = ladrilho->y();
+    const double faseAntes = ilustracao->property("fase").toDouble();
+    double maior = 0;
+    bool recomecou = false;
+    for (int quadro = 0; quadro < 125; ++quadro) {
+        const double fase = ilustracao->property("fase").toDouble();
+        avancar(16);
+        recomecou = recomecou || ilustracao->property("fase").toDouble() < fase;
+        maior = std::max(maior, std::abs(ladrilho->y() - antes));
+        antes = ladrilho->y();
+    }
+    ASSERT_TRUE(recomecou) << "the orbit's loop must start again inside the window (from " << faseAntes << ")";
+    EXPECT_LE(maior, 4 * 1.4 * 0.016 + 0.01);
 }
 
 class MovimentoDoCofre : public CofreNaTela {

@@ -211,7 +211,7 @@ TEST(GradeDeCodigos, TextosDaGrade)
     EXPECT_EQ(RegrasDoCodigo::avisoDoMenu(), QStringLiteral("Código copiado"));
     EXPECT_EQ(RegrasDoCofre::atalhoDaBusca(), QStringLiteral("Ctrl+F"));
     EXPECT_EQ(RegrasDoCofre::textoDoPortao(),
-              QStringLiteral("Senhas e notas pedem o senha do computador de novo depois de um tempo longe."));
+              QStringLiteral("Senhas e notas pedem a senha do computador de novo depois de um tempo longe."));
     EXPECT_EQ(RegrasDoCofre::botaoDoPortao(), QStringLiteral("Mostrar com senha do computador"));
     EXPECT_EQ(RegrasDoCofre::simboloDoPortao(), QStringLiteral("lock"));
     EXPECT_EQ(RegrasDoCofre::mensagemDeSaida(),
