@@ -1,6 +1,7 @@
 #include "autofill/ProgramaDaExtensao.h"
 
 #include "app/CorvaneMacApp.h"
+#include "app/TraducoesDoQt.h"
 #include "autofill/protocolo/ProtocoloDoAnfitriao.h"
 
 #include <QApplication>
@@ -159,6 +160,7 @@ int executarExtensao(int argc, char **argv, const std::function<void()> &registr
     QApplication::setApplicationName(QStringLiteral("corvane-preenchimento"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane"));
     QApplication::setQuitOnLastWindowClosed(false);
+    TraducoesDoQt::carregar();
     registrarDono();
     CorvaneMacApp::prepararAparencia();
 
