@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <functional>
 
@@ -74,6 +75,8 @@ DialogoDoDono::DialogoDoDono(const QString &motivo, QString usuario, std::shared
     botoes->addWidget(confirmar_);
 
     auto *layout = new QVBoxLayout(this);
+    // A fixed size: tiling compositors float it as the dialog it is.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->setSpacing(espacamento);
     layout->addWidget(titulo);
     layout->addWidget(explicacao);
@@ -137,6 +140,15 @@ QCoro::Task<bool> DialogoDoDono::perguntar(QString motivo, std::shared_ptr<Verif
     dialogoAberto = true;
     // Owned here, not by a window that could be destroyed while we wait for the answer.
     auto dialogo = std::make_unique<DialogoDoDono>(motivo, usuario, std::move(verificador));
+    // Over the window that asked (a transient of it, as dialogs are), so compositors float it
+    // there instead of tiling it as a main window.
+    QWindow *pai = QGuiApplication::focusWindow();
+    for (QWindow *janela : QGuiApplication::topLevelWindows())
+        if (!pai && janela->isVisible())
+            pai = janela;
+    dialogo->winId();
+    if (pai && dialogo->windowHandle())
+        dialogo->windowHandle()->setTransientParent(pai);
     dialogo->show();
     dialogo->raise();
     dialogo->activateWindow();

@@ -14,7 +14,6 @@
 #include "app/RegistroDoEsquema.h"
 #include "app/TraducoesDoQt.h"
 #include "plataforma/CofreDeSegredos.h"
-#include "state/EntradaPeloSafari.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -81,7 +80,7 @@ int main(int argc, char **argv)
     MarcasDaPartida::marcar("estado");
     corvane.usarJanelas(CorvaneMacApp::TipoDeJanela{QStringLiteral("Corvane.Barra"), QStringLiteral("JanelaDaBarra")},
                         {QStringLiteral("Corvane.Barra"), QStringLiteral("JanelaDosAjustes")});
-    instancia.encaminharPara(EntradaPeloSafari::compartilhada());
+    QObject::connect(&instancia, &InstanciaUnica::urlRecebida, &corvane, &CorvaneMacApp::receberEndereco);
     QObject::connect(&instancia, &InstanciaUnica::mostrarPedido, &corvane, &CorvaneMacApp::abrirJanela);
     if (!corvane.mostrar())
         return 1;
@@ -89,7 +88,7 @@ int main(int argc, char **argv)
     // A URL the program was started with goes the same way as a forwarded one.
     for (const QString &argumento : std::as_const(argumentos))
         if (argumento.startsWith(QLatin1String("corvane:"), Qt::CaseInsensitive))
-            (void)EntradaPeloSafari::compartilhada().receber(QUrl(argumento));
+            corvane.receberEndereco(QUrl(argumento));
 
     if (MarcasDaPartida::ligadas()) {
         // Direct: the frame is reported when it is swapped (on the render thread where there is

@@ -133,6 +133,26 @@ bool clicar(QPoint ponto)
 #endif
 }
 
+std::optional<double> centroDoAzul(const QImage &imagem)
+{
+    const QImage rgb = imagem.convertToFormat(QImage::Format_RGB32);
+    double soma = 0;
+    qint64 quantos = 0;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto *linha = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb p = linha[x];
+            if (qRed(p) < 100 && qGreen(p) > 90 && qGreen(p) < 150 && qBlue(p) > 220) {
+                soma += x;
+                ++quantos;
+            }
+        }
+    }
+    if (quantos < 100)
+        return std::nullopt;
+    return soma / double(quantos);
+}
+
 int cores(const QImage &imagem, int limite)
 {
     QSet<QRgb> vistas;

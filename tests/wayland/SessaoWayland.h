@@ -45,6 +45,9 @@ struct Saida {
 // A left click at (x, y) of the layout through a virtual pointer (the seat's only pointer).
 bool clicar(QPoint ponto);
 
+// The mean x of the pixels of the brand's blue tile (the padlock's), if any.
+[[nodiscard]] std::optional<double> centroDoAzul(const QImage &imagem);
+
 // How many distinct colours `imagem` has (up to `limite`).
 [[nodiscard]] int cores(const QImage &imagem, int limite = 64);
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QJsonObject>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QProcess>
@@ -55,6 +56,49 @@ TEST(NoWayland, JanelaPrincipalAbreNativaEDesenha)
     } while (SessaoWayland::cores(imagem) < 16 && tempo.elapsed() < 15'000);
     EXPECT_FALSE(imagem.isNull());
     EXPECT_GE(SessaoWayland::cores(imagem), 16) << "the window drew nothing";
+    corvane.terminate();
+    if (!corvane.waitForFinished(10'000)) {
+        corvane.kill();
+        corvane.waitForFinished();
+    }
+}
+
+TEST(NoWayland, NumaColunaMaisEstreitaQueOMinimoDesenhaNoTamanhoDado)
+{
+    EXIGIR_SESSAO_WAYLAND();
+    const DiretorioTemporario pasta;
+    QProcess corvane;
+    auto ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    corvane.setProcessEnvironment(ambiente);
+    corvane.setProcessChannelMode(QProcess::ForwardedChannels);
+    corvane.start(QStringLiteral(CORVANE_PROGRAMA_APLICATIVO), {QStringLiteral("--armazenamento-de-segredos"), QStringLiteral("arquivo")});
+    ASSERT_TRUE(corvane.waitForStarted());
+    ASSERT_TRUE(SessaoWayland::janela(QStringLiteral("corvane")).has_value());
+    // A second window beside it: the 1600-point output is split in two 800-point columns,
+    // narrower than the window's 860-point minimum.
+    JanelaSimples vizinha;
+    vizinha.resize(320, 200);
+    vizinha.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&vizinha));
+    QJsonObject no;
+    QElapsedTimer tempo;
+    tempo.start();
+    do {
+        QTest::qWait(300);
+        no = SessaoWayland::janela(QStringLiteral("corvane")).value_or(QJsonObject());
+    } while (SessaoWayland::retangulo(no).width() > 800 && tempo.elapsed() < 10'000);
+    const QRect coluna = SessaoWayland::retangulo(no);
+    EXPECT_LE(coluna.width(), 800);
+    QTest::qWait(1000);
+    // The waiting screen's padlock sits in the middle of the window: in the middle of the
+    // column when the window took the column's width, further right when it kept its minimum
+    // and the compositor cropped it.
+    const QImage imagem = SessaoWayland::capturar(QStringLiteral("wayland-janela-estreita"), coluna);
+    ASSERT_FALSE(imagem.isNull());
+    const auto meio = SessaoWayland::centroDoAzul(imagem);
+    ASSERT_TRUE(meio.has_value()) << "no padlock in the shot";
+    EXPECT_NEAR(*meio, imagem.width() / 2.0, 6) << "the window is wider than its column (cropped)";
     corvane.terminate();
     if (!corvane.waitForFinished(10'000)) {
         corvane.kill();
