@@ -1,13 +1,17 @@
 #include "app/AreaDeTransferencia.h"
 
 #include <QGuiApplication>
-#include <QMimeData>
+
+#include <algorithm>
+
+using namespace std::chrono;
 
 AreaDeTransferencia::AreaDeTransferencia(QClipboard *area, Relogio &relogio, QObject *pai)
-    : QObject(pai), area_(area ? area : QGuiApplication::clipboard()), relogio_(relogio)
+    : QObject(pai), area_(area ? area : QGuiApplication::clipboard()), relogio_(relogio),
+      contagem_(relogio.novaContagem(this))
 {
-    // Every change of the clipboard proper counts: our copies and anyone else's (the platform
-    // reports a lost ownership as a change too). The selection's changes are not ours to count.
+    connect(contagem_, &Contagem::terminou, this, &AreaDeTransferencia::conferirPrazo);
+    // The selection's changes are not ours to count.
     if (area_)
         connect(area_, &QClipboard::changed, this, &AreaDeTransferencia::mudou);
 }
@@ -17,7 +21,21 @@ void AreaDeTransferencia::mudou(QClipboard::Mode modo)
     if (modo != QClipboard::Clipboard)
         return;
     ++contagemDeMudancas_;
+    // Once somebody else's content is there, our copy is gone for good, even if the platform
+    // later hands back a stale pointer.
+    if (nossa_ && !aindaENossa()) {
+        nossa_.clear();
+        contagem_->parar();
+    }
     emit contagemDeMudancasMudou();
+}
+
+bool AreaDeTransferencia::aindaENossa() const
+{
+    if (!area_ || !nossa_ || area_->mimeData(QClipboard::Clipboard) != nossa_.data())
+        return false;
+    // Where the platform reports ownership, losing it means another program took the clipboard.
+    return !eraDona_ || area_->ownsClipboard();
 }
 
 void AreaDeTransferencia::copiarProtegido(const QString &texto)
@@ -28,23 +46,33 @@ void AreaDeTransferencia::copiarProtegido(const QString &texto)
     dados->setText(texto);
     dados->setData(QString::fromLatin1(tipoDaMarca), QByteArrayLiteral("secret"));
     // Replaces the whole content at once (no separate clear: a manager might record the gap).
+    // The previous copy, if any, is deleted by the clipboard here and its pointer clears itself.
+    nossa_.clear();
     area_->setMimeData(dados, QClipboard::Clipboard);
-    // Some platforms tell when another program takes the clipboard only by ownership.
-    const bool dona = area_->ownsClipboard();
-    const qint64 contagem = contagemDeMudancas_;
-    const QPointer<AreaDeTransferencia> viva(this);
-    relogio_.depoisDe(prazo, this, [viva, contagem, dona] {
-        if (viva)
-            viva->apagarSeIgual(contagem, dona);
-    });
+    nossa_ = dados;
+    eraDona_ = area_->ownsClipboard();
+    prazoFinal_ = relogio_.agora().addMSecs(duration_cast<milliseconds>(prazo).count());
+    decorrido_ = milliseconds{0};
+    armar(passo);
 }
 
-void AreaDeTransferencia::apagarSeIgual(qint64 contagem, bool eraDona)
+void AreaDeTransferencia::armar(milliseconds espera)
 {
-    if (!area_ || contagem != contagemDeMudancas_)
+    passoArmado_ = espera;
+    contagem_->iniciar(espera);
+}
+
+void AreaDeTransferencia::conferirPrazo()
+{
+    if (!aindaENossa())
         return;
-    if (eraDona && !area_->ownsClipboard())
+    decorrido_ += passoArmado_;
+    const milliseconds faltam{relogio_.agora().msecsTo(prazoFinal_)};
+    if (faltam > milliseconds{0} && decorrido_ < prazo) {
+        armar(std::min<milliseconds>({passo, faltam, prazo - decorrido_}));
         return;
+    }
+    nossa_.clear();
     area_->clear(QClipboard::Clipboard);
 }
 

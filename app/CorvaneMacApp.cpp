@@ -3,6 +3,7 @@
 #include "app/MarcasDaPartida.h"
 #include "app/Paleta.h"
 #include "plataforma/InfoDoPacote.h"
+#include "state/EntradaPeloSafari.h"
 
 #include <QAction>
 #include <QCursor>
@@ -71,7 +72,19 @@ QQuickWindow *CorvaneMacApp::criarJanela(const QString &modulo, const QString &t
         delete objeto;
         return nullptr;
     }
+    aceitarTamanhoDoCompositor(janela);
     return janela;
+}
+
+void CorvaneMacApp::aceitarTamanhoDoCompositor(QWindow *janela, const QString &plataforma)
+{
+    // Qt's Wayland platform never takes a size under the window's minimum, so a tiling
+    // compositor that gives less would crop the window's right and bottom. There the layout
+    // draws into the size given instead, as it does under X11, where the minimum is only a
+    // hint. A fixed-size window (minimum equal to maximum) keeps its size: it floats.
+    if (plataforma != QLatin1String("wayland") || janela->minimumSize() == janela->maximumSize())
+        return;
+    janela->setMinimumSize(QSize());
 }
 
 void CorvaneMacApp::usarJanelas(std::optional<TipoDeJanela> painel, TipoDeJanela ajustes)
@@ -147,9 +160,19 @@ void CorvaneMacApp::abrirJanela()
     // A main window that is gone (not merely closed) is built again.
     if (!principal_ && !criarPrincipal())
         return;
+    // A minimized window is restored too: show() alone leaves it minimized.
+    principal_->setWindowStates(principal_->windowStates() & ~Qt::WindowMinimized);
     principal_->show();
     principal_->raise();
     principal_->requestActivate();
+}
+
+void CorvaneMacApp::receberEndereco(const QUrl &endereco)
+{
+    (void)EntradaPeloSafari::compartilhada().receber(endereco);
+    // Qt activates through the platform's own means: _NET_ACTIVE_WINDOW on X11, the
+    // xdg-activation protocol on Wayland where the compositor offers it.
+    abrirJanela();
 }
 
 void CorvaneMacApp::aoAtivarBandeja(int motivo)
@@ -214,6 +237,9 @@ void CorvaneMacApp::abrirPainel()
                                {QStringLiteral("atualizacao"), QVariant::fromValue(&atualizacao_)}});
         if (!painel_)
             return;
+        // A transient of the main window with a fixed size: compositors float it rather than
+        // tiling it like a main window.
+        painel_->setTransientParent(principal_);
         ligar(painel_, "abrirJanelaPedida()", "abrirJanela()");
         ligar(painel_, "ajustesPedidos()", "abrirAjustes()");
         ligar(painel_, "sairPedido()", "sair()");

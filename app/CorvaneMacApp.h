@@ -11,6 +11,7 @@
 #include "app/VigiaDoMac.h"
 #include "state/EstadoDoApp.h"
 
+#include <QGuiApplication>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
@@ -20,6 +21,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 #include <memory>
 #include <optional>
@@ -66,6 +68,10 @@ public slots:
     void abrirJanela();
     // Shows the settings window in front, building it on first use.
     void abrirAjustes();
+    // A "corvane:" address from the browser (at start or forwarded by a second start): handed
+    // to the shared Safari entry, and the main window comes to the front, so the user lands in
+    // the vault rather than behind the browser.
+    void receberEndereco(const QUrl &endereco);
     // Shows the tray panel under the tray icon (or the pointer), building it on first use.
     void abrirPainel();
     // The tray menu's "Bloquear o Corvane".
@@ -93,6 +99,11 @@ public:
     [[nodiscard]] static Servidor lerServidor(QStringList &argumentos);
     // Puts `base` over the bundle's API and site addresses for this process.
     static void usarServidor(const QString &base);
+
+    // On `plataforma` "wayland", lets a resizable window take any size the compositor gives
+    // (a tile narrower than its minimum) instead of being cropped; elsewhere nothing changes.
+    static void aceitarTamanhoDoCompositor(QWindow *janela,
+                                           const QString &plataforma = QGuiApplication::platformName());
 
 private:
     bool criarPrincipal();

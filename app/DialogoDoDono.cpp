@@ -136,6 +136,8 @@ DialogoDoDono::DialogoDoDono(const QString &motivo, QString usuario, std::shared
     botoes->addWidget(confirmar_);
 
     auto *layout = new QVBoxLayout(this);
+    // A fixed size: tiling compositors float it as the dialog it is.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->setSpacing(espacamento);
     layout->addWidget(titulo);
     layout->addWidget(explicacao);

@@ -2,6 +2,7 @@
 
 #include "app/CorvaneMacApp.h"
 #include "app/DialogoDoDono.h"
+#include "app/TraducoesDoQt.h"
 #include "autofill/protocolo/ProtocoloDoAnfitriao.h"
 
 #include <QApplication>
@@ -162,6 +163,7 @@ int executarExtensao(int argc, char **argv, const std::function<void()> &registr
     QApplication::setApplicationName(QStringLiteral("corvane-preenchimento"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane"));
     QApplication::setQuitOnLastWindowClosed(false);
+    TraducoesDoQt::carregar();
     registrarDono();
     CorvaneMacApp::prepararAparencia();
 

@@ -64,3 +64,36 @@ std::optional<QString> CofreDeSegredos::opcaoDosArgumentos(const QStringList &ar
     }
     return std::nullopt;
 }
+
+std::optional<QString> CofreDeSegredos::configurarPelosArgumentos(const QStringList &argumentos)
+{
+    const auto daOpcao = opcaoDosArgumentos(argumentos);
+    if (configurar(daOpcao))
+        return std::nullopt;
+    const QString valores = QStringLiteral("Use “%1” (o chaveiro da sessão) ou “%2” (um arquivo protegido na sua pasta pessoal).")
+                                .arg(QLatin1String(armazenamentoSecretService), QLatin1String(armazenamentoEmArquivo));
+    if (daOpcao)
+        return QStringLiteral("Valor desconhecido na opção %1: “%2”. ").arg(opcao, *daOpcao) + valores;
+    const Padroes padroes = Padroes::padrao();
+    return QStringLiteral("Valor desconhecido em “%1” de %2: “%3”. ")
+               .arg(QLatin1String(chaveDoArmazenamentoDeSegredos), padroes.caminho(),
+                    padroes.texto(QLatin1String(chaveDoArmazenamentoDeSegredos)).value_or(QString()))
+        + valores;
+}
+
+QString CofreDeSegredos::textoSemSecretService()
+{
+    return QStringLiteral(
+               "Nenhum chaveiro do sistema (Secret Service) respondeu, e o Corvane precisa de um para guardar a "
+               "chave do seu cofre. Instale o GNOME Keyring (pacote gnome-keyring) ou o KWallet e entre na sessão "
+               "de novo, ou abra o Corvane com a opção %1 %2 para guardar a chave em um arquivo protegido na sua "
+               "pasta pessoal (%3).")
+        .arg(opcao, QLatin1String(armazenamentoEmArquivo), CofreDeSegredosEmArquivo::caminhoPadrao());
+}
+
+std::optional<QString> CofreDeSegredos::avisoSemSecretService()
+{
+    if (!dynamic_cast<CofreDeSegredosLibsecret *>(atual().get()) || CofreDeSegredosLibsecret::responde())
+        return std::nullopt;
+    return textoSemSecretService();
+}

@@ -77,6 +77,15 @@ public:
     [[nodiscard]] static bool configurar(const std::optional<QString> &opcaoDaLinhaDeComando);
     // The value of "--armazenamento-de-segredos=<valor>" or "--armazenamento-de-segredos <valor>" in argv.
     [[nodiscard]] static std::optional<QString> opcaoDosArgumentos(const QStringList &argumentos);
+
+    // What every program does at start: `configurar` with the option found in `argumentos`.
+    // Gives the message to print before stopping when the option or the defaults key holds an
+    // unknown value (nothing is installed then).
+    [[nodiscard]] static std::optional<QString> configurarPelosArgumentos(const QStringList &argumentos);
+    // When the store in use is the Secret Service and none answers on the session bus: the
+    // words telling the user what to install or which option to use. Nothing otherwise.
+    [[nodiscard]] static std::optional<QString> avisoSemSecretService();
+    [[nodiscard]] static QString textoSemSecretService();
 };
 
 inline constexpr const char *chaveDoArmazenamentoDeSegredos = "armazenamento-de-segredos";

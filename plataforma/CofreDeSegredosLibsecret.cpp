@@ -120,3 +120,15 @@ std::int32_t CofreDeSegredosLibsecret::apagar(const ConsultaDeSegredo &consulta)
     const Erro erro(bruto);
     return erro ? statusDoErro(erro.get()) : statusSucesso;
 }
+
+bool CofreDeSegredosLibsecret::responde()
+{
+    GError *bruto = nullptr;
+    SecretService *servico = secret_service_get_sync(SECRET_SERVICE_OPEN_SESSION, nullptr, &bruto);
+    const Erro erro(bruto);
+    if (!servico)
+        return false;
+    const bool aberta = secret_service_get_session_algorithms(servico) != nullptr;
+    g_object_unref(servico);
+    return aberta && !erro;
+}

@@ -14,4 +14,8 @@ public:
     // leaves the previous value.
     [[nodiscard]] std::int32_t gravar(const ConsultaDeSegredo &consulta, const QByteArray &bytes) override;
     std::int32_t apagar(const ConsultaDeSegredo &consulta) override;
+
+    // Whether a Secret Service answers on the session bus (started by D-Bus activation where
+    // one is installed): a session with it can be opened.
+    [[nodiscard]] static bool responde();
 };

@@ -1,6 +1,7 @@
 // corvane: the desktop application. Wires the pieces together and runs the event loop.
 //
 //   corvane [corvane:URL] [--servidor http://127.0.0.1:PORT] [-comecar-do-zero]
+//           [--armazenamento-de-segredos secret-service|arquivo] [--help] [--version]
 //
 // With CORVANE_MEDIR_PARTIDA=1 in the environment it prints "primeiro quadro" on standard output
 // when the main window has shown its first frame and exits (the start-up benchmark).
@@ -8,12 +9,15 @@
 #include "app/DialogoDoDono.h"
 #include "app/EscolhaDoRenderizador.h"
 #include "app/InstanciaUnica.h"
+#include "app/LinhaDeComando.h"
 #include "app/MarcasDaPartida.h"
 #include "app/RegistroDoEsquema.h"
-#include "state/EntradaPeloSafari.h"
+#include "app/TraducoesDoQt.h"
+#include "plataforma/CofreDeSegredos.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QMessageBox>
 #include <QTextStream>
 #include <QtQml/qqmlextensionplugin.h>
 
@@ -29,6 +33,9 @@ Q_IMPORT_QML_PLUGIN(Corvane_ProgramaPlugin)
 int main(int argc, char **argv)
 {
     MarcasDaPartida::marcar("main");
+    // "--help" and "--version" answer in a terminal without a display.
+    if (const auto saida = LinhaDeComando::responderSePedido(LinhaDeComando::Programa::aplicativo, argc, argv))
+        return *saida;
     // Widgets for the owner prompt and the tray icon; Qt Quick for every window.
     QApplication aplicacao(argc, argv);
     MarcasDaPartida::marcar("aplicacao");
@@ -36,8 +43,13 @@ int main(int argc, char **argv)
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane"));
     QGuiApplication::setDesktopFileName(QStringLiteral("corvane"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/corvane/icone/corvane-256.png")));
+    TraducoesDoQt::carregar();
 
     QStringList argumentos = QCoreApplication::arguments();
+    if (const auto erro = CofreDeSegredos::configurarPelosArgumentos(argumentos)) {
+        QTextStream(stderr) << *erro << '\n';
+        return 2;
+    }
     // Before anything reads the bundle's addresses.
     const CorvaneMacApp::Servidor servidor = CorvaneMacApp::lerServidor(argumentos);
     if (!servidor.erro.isEmpty()) {
@@ -50,6 +62,13 @@ int main(int argc, char **argv)
     InstanciaUnica instancia;
     if (instancia.iniciar(argumentos) == InstanciaUnica::Papel::encaminhou)
         return 0;
+    // Before any key could be made: without a store the vault cannot be kept, and the user is
+    // told what to do about it.
+    if (const auto aviso = CofreDeSegredos::avisoSemSecretService()) {
+        QTextStream(stderr) << *aviso << '\n';
+        QMessageBox::critical(nullptr, QStringLiteral("Corvane"), *aviso);
+        return 1;
+    }
     RegistroDoEsquema::registrarSeFaltar(RegistroDoEsquema::Pastas::doAmbiente(),
                                          QCoreApplication::applicationFilePath());
     DialogoDoDono::registrar();
@@ -61,7 +80,7 @@ int main(int argc, char **argv)
     MarcasDaPartida::marcar("estado");
     corvane.usarJanelas(CorvaneMacApp::TipoDeJanela{QStringLiteral("Corvane.Barra"), QStringLiteral("JanelaDaBarra")},
                         {QStringLiteral("Corvane.Barra"), QStringLiteral("JanelaDosAjustes")});
-    instancia.encaminharPara(EntradaPeloSafari::compartilhada());
+    QObject::connect(&instancia, &InstanciaUnica::urlRecebida, &corvane, &CorvaneMacApp::receberEndereco);
     QObject::connect(&instancia, &InstanciaUnica::mostrarPedido, &corvane, &CorvaneMacApp::abrirJanela);
     if (!corvane.mostrar())
         return 1;
@@ -69,7 +88,7 @@ int main(int argc, char **argv)
     // A URL the program was started with goes the same way as a forwarded one.
     for (const QString &argumento : std::as_const(argumentos))
         if (argumento.startsWith(QLatin1String("corvane:"), Qt::CaseInsensitive))
-            (void)EntradaPeloSafari::compartilhada().receber(QUrl(argumento));
+            corvane.receberEndereco(QUrl(argumento));
 
     if (MarcasDaPartida::ligadas()) {
         // Direct: the frame is reported when it is swapped (on the render thread where there is

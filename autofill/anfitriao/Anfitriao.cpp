@@ -2,6 +2,8 @@
 
 #include "autofill/protocolo/ProtocoloDoAnfitriao.h"
 #include "core/CodificacaoJSON.h"
+#include "plataforma/CofreDeSegredos.h"
+#include "plataforma/InfoDoPacote.h"
 #include "plataforma/RepositorioDeIdentidades.h"
 
 #include <QCoreApplication>
@@ -14,17 +16,27 @@
 namespace {
 
 const char *const uso =
-    "uso: corvane-anfitriao [--extensao CAMINHO] COMANDO\n"
+    "uso: corvane-anfitriao [--extensao CAMINHO] [--armazenamento-de-segredos VALOR] COMANDO\n"
     "  senhas URL-OU-DOMINIO...            lista as senhas para os sites\n"
     "  codigos DOMINIO...                  lista os códigos para os sites\n"
     "  sugestoes DOMINIO                   as identidades que o sistema ofereceria\n"
     "  fornecer --registro ID [--codigo] DOMINIO\n"
     "                                      pede a credencial de uma identidade\n"
     "  configurar                          o pedido de configuração\n"
-    "  ativar | desativar                  liga ou desliga o Corvane como provedor\n";
+    "  ativar | desativar                  liga ou desliga o Corvane como provedor\n"
+    "opções:\n"
+    "  --extensao CAMINHO                  a extensão a iniciar (padrão: corvane-preenchimento\n"
+    "                                      ao lado deste programa ou no PATH)\n"
+    "  --armazenamento-de-segredos VALOR   repassado à extensão: secret-service (o chaveiro da\n"
+    "                                      sessão, o padrão) ou arquivo; sem ela vale a chave\n"
+    "                                      armazenamento-de-segredos dos padrões\n"
+    "  -h, --help                          mostra esta ajuda e sai\n"
+    "  -v, --version                       mostra a versão e sai\n";
 
 struct Opcoes {
     QString extensao;
+    // Arguments the extension is started with (the store option, passed on as given).
+    QStringList argumentosDaExtensao;
     QString comando;
     QStringList resto;
 };
@@ -39,13 +51,14 @@ QString extensaoPadrao()
 
 // Runs the extension for one request. The extension's input stays open until it answers, since
 // closing it tells the extension that nobody waits any more. Nothing when there is no answer.
-std::optional<RespostaDaExtensao> entregar(const QString &extensao, const PedidoDoAnfitriao &pedido, QTextStream &erros)
+std::optional<RespostaDaExtensao> entregar(const Opcoes &opcoes, const PedidoDoAnfitriao &pedido, QTextStream &erros)
 {
+    const QString &extensao = opcoes.extensao;
     QProcess processo;
     // The answer comes on the extension's output; its diagnostics go where ours go.
     processo.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     processo.setReadChannel(QProcess::StandardOutput);
-    processo.start(extensao, {});
+    processo.start(extensao, opcoes.argumentosDaExtensao);
     if (!processo.waitForStarted()) {
         erros << "não foi possível iniciar a extensão: " << extensao << '\n';
         return std::nullopt;
@@ -143,9 +156,21 @@ bool exigirLigado(RepositorioDeIdentidadesEmArquivo &repositorio, QTextStream &e
 std::optional<Opcoes> lerOpcoes(QStringList argumentos)
 {
     Opcoes opcoes;
-    if (argumentos.size() >= 2 && argumentos.first() == QLatin1String("--extensao")) {
-        opcoes.extensao = argumentos.at(1);
-        argumentos = argumentos.mid(2);
+    const QString armazenamento = QStringLiteral("--") + QLatin1String(chaveDoArmazenamentoDeSegredos);
+    while (!argumentos.isEmpty() && argumentos.first().startsWith(QLatin1String("--"))) {
+        const QString opcao = argumentos.first();
+        if ((opcao == QLatin1String("--extensao") || opcao == armazenamento) && argumentos.size() >= 2) {
+            if (opcao == armazenamento)
+                opcoes.argumentosDaExtensao = {opcao + QLatin1Char('=') + argumentos.at(1)};
+            else
+                opcoes.extensao = argumentos.at(1);
+            argumentos = argumentos.mid(2);
+        } else if (opcao.startsWith(armazenamento + QLatin1Char('='))) {
+            opcoes.argumentosDaExtensao = {opcao};
+            argumentos.removeFirst();
+        } else {
+            break;
+        }
     }
     if (argumentos.isEmpty())
         return std::nullopt;
@@ -160,6 +185,22 @@ std::optional<Opcoes> lerOpcoes(QStringList argumentos)
 
 int executarAnfitriao(const QStringList &argumentos, QTextStream &saida, QTextStream &erros)
 {
+    for (const QString &argumento : argumentos) {
+        if (argumento == QLatin1String("-h") || argumento == QLatin1String("--help")) {
+            saida << uso;
+            return SaidaDoAnfitriao::concluido;
+        }
+        if (argumento == QLatin1String("-v") || argumento == QLatin1String("--version")) {
+            saida << "corvane-anfitriao "
+                  << InfoDoPacote::dicionario().value(QStringLiteral("CFBundleShortVersionString")).toString() << '\n';
+            return SaidaDoAnfitriao::concluido;
+        }
+    }
+    // The host keeps no secrets itself; an unknown choice stops here, before any extension runs.
+    if (const auto erro = CofreDeSegredos::configurarPelosArgumentos(argumentos)) {
+        erros << *erro << '\n';
+        return SaidaDoAnfitriao::falhou;
+    }
     const auto opcoes = lerOpcoes(argumentos);
     if (!opcoes) {
         erros << uso;
@@ -178,11 +219,11 @@ int executarAnfitriao(const QStringList &argumentos, QTextStream &saida, QTextSt
             return SaidaDoAnfitriao::falhou;
         }
         // The system asks a newly enabled provider to configure itself.
-        return imprimir(entregar(opcoes->extensao, PedidoDoAnfitriao{}, erros), saida);
+        return imprimir(entregar(*opcoes, PedidoDoAnfitriao{}, erros), saida);
     }
 
     if (comando == QLatin1String("configurar") && resto.isEmpty())
-        return imprimir(entregar(opcoes->extensao, PedidoDoAnfitriao{}, erros), saida);
+        return imprimir(entregar(*opcoes, PedidoDoAnfitriao{}, erros), saida);
 
     if (comando == QLatin1String("sugestoes") && resto.size() == 1) {
         QList<ValorJSON> lista;
@@ -204,7 +245,7 @@ int executarAnfitriao(const QStringList &argumentos, QTextStream &saida, QTextSt
                                                          : PedidoDoAnfitriao::Tipo::listarCodigos;
         for (const QString &site : resto)
             pedido.servicos.append(servicoDe(site));
-        return imprimir(entregar(opcoes->extensao, pedido, erros), saida);
+        return imprimir(entregar(*opcoes, pedido, erros), saida);
     }
 
     if (comando == QLatin1String("fornecer")) {
@@ -236,14 +277,14 @@ int executarAnfitriao(const QStringList &argumentos, QTextStream &saida, QTextSt
         PedidoDoAnfitriao pedido;
         pedido.tipo = PedidoDoAnfitriao::Tipo::fornecerSemInteracao;
         pedido.identidade = identidade;
-        const auto silenciosa = entregar(opcoes->extensao, pedido, erros);
+        const auto silenciosa = entregar(*opcoes, pedido, erros);
         if (!silenciosa)
             return SaidaDoAnfitriao::falhou;
         if (silenciosa->tipo != RespostaDaExtensao::Tipo::cancelado
             || silenciosa->erro != RespostaDaExtensao::interacaoNecessaria)
             return imprimir(silenciosa, saida);
         pedido.tipo = PedidoDoAnfitriao::Tipo::fornecer;
-        return imprimir(entregar(opcoes->extensao, pedido, erros), saida);
+        return imprimir(entregar(*opcoes, pedido, erros), saida);
     }
 
     erros << uso;

@@ -21,6 +21,11 @@ Window {
     color: "white"
     width: painel.width
     height: painel.implicitHeight
+    // Fixed: a tiling compositor floats a fixed-size window instead of tiling it.
+    minimumWidth: width
+    maximumWidth: width
+    minimumHeight: height
+    maximumHeight: height
     onActiveChanged: {
         if (!janela.active)
             janela.close();

@@ -1,6 +1,7 @@
 // The concealed copy: the marker, the wipe 30 seconds later on a clock the test steps, no wipe
-// after any other copy, and the primary selection never touched. Runs on the offscreen
-// clipboard and again under Xvfb, where the selection exists.
+// after any other copy, the compositor's echo of our own copy, the wall-clock deadline across a
+// suspend, and the primary selection never touched. Runs on the offscreen clipboard and again
+// under Xvfb, where the selection exists.
 #include "support/RelogioDeTeste.h"
 #include "app/AreaDeTransferencia.h"
 
@@ -10,6 +11,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include <variant>
+#include <vector>
 
 using namespace std::chrono_literals;
 
@@ -92,3 +95,85 @@ TEST_F(AreaDeTransferenciaTeste, SelecaoPrimariaNuncaETocada)
     relogio.avancar(30s);
     EXPECT_TRUE(texto().isEmpty());
 }
+
+namespace {
+
+// One thing that happens to the clipboard, in a scripted sequence.
+struct Copiar { QString texto; };          // our concealed copy
+struct Eco {};                             // the compositor hands our own selection back
+struct OutroCopia { QString texto; };      // another program (here: plain in-process) copies
+struct Avancar { std::chrono::milliseconds quanto; };  // time passes, timers run
+struct Saltar { std::chrono::milliseconds quanto; };   // suspend/resume or clock set: wall clock jumps
+struct Espera { QString texto; bool marcada; };        // what the clipboard must hold now
+using Passo = std::variant<Copiar, Eco, OutroCopia, Avancar, Saltar, Espera>;
+
+struct Roteiro {
+    const char *nome;
+    std::vector<Passo> passos;
+
+    friend void PrintTo(const Roteiro &roteiro, std::ostream *saida) { *saida << roteiro.nome; }
+};
+
+const std::vector<Roteiro> &roteiros()
+{
+    static const std::vector<Roteiro> todos = {
+        {"EcoDaPropriaCopiaNaoImpedeOApagamento",
+         {Copiar{"482913"}, Eco{}, Avancar{3ms}, Eco{}, Avancar{29s}, Espera{"482913", true}, Avancar{1s},
+          Espera{"", false}}},
+        {"EcoDepoisDeOutroProgramaNaoDevolveACopia",
+         {Copiar{"482913"}, OutroCopia{"do outro"}, Eco{}, Avancar{30s}, Espera{"do outro", false}}},
+        {"OutroProgramaDepoisDoEcoFica",
+         {Copiar{"482913"}, Eco{}, Avancar{10s}, OutroCopia{"do outro"}, Avancar{30s}, Espera{"do outro", false}}},
+        {"SuspensoComSegredoApagaAoAcordar",
+         {Copiar{"segredo"}, Avancar{5s}, Saltar{std::chrono::hours{8}}, Avancar{1s}, Espera{"", false}}},
+        {"SuspensoCurtoContaOTempoDormido",
+         {Copiar{"segredo"}, Avancar{5s}, Saltar{20s}, Avancar{4s}, Espera{"segredo", true}, Avancar{1s},
+          Espera{"", false}}},
+        {"RelogioAtrasadoNaoAdiaOApagamento",
+         {Copiar{"segredo"}, Avancar{5s}, Saltar{-std::chrono::hours{1}}, Avancar{24s}, Espera{"segredo", true},
+          Avancar{1s}, Espera{"", false}}},
+        {"CopiaNovaDepoisDeAcordarTemSeusProprios30Segundos",
+         {Copiar{"primeira"}, Saltar{std::chrono::hours{1}}, Copiar{"segunda"}, Avancar{29s},
+          Espera{"segunda", true}, Avancar{1s}, Espera{"", false}}},
+        {"EcoDaCopiaAnteriorNaoApagaANova",
+         {Copiar{"primeira"}, Avancar{20s}, Copiar{"segunda"}, Eco{}, Avancar{10s}, Espera{"segunda", true},
+          Avancar{20s}, Espera{"", false}}},
+    };
+    return todos;
+}
+
+class RoteiroDaArea : public AreaDeTransferenciaTeste, public ::testing::WithParamInterface<Roteiro> {};
+
+} // namespace
+
+TEST_P(RoteiroDaArea, SegueORoteiro)
+{
+    int indice = 0;
+    for (const Passo &passo : GetParam().passos) {
+        SCOPED_TRACE(testing::Message() << "passo " << indice++);
+        std::visit(
+            [this](const auto &p) {
+                using T = std::decay_t<decltype(p)>;
+                if constexpr (std::is_same_v<T, Copiar>) {
+                    transferencia.copiarProtegido(p.texto);
+                } else if constexpr (std::is_same_v<T, Eco>) {
+                    // What the Wayland platform does when the compositor echoes our selection:
+                    // a change notification while the clipboard still holds our data.
+                    emit area()->changed(QClipboard::Clipboard);
+                } else if constexpr (std::is_same_v<T, OutroCopia>) {
+                    area()->setText(p.texto, QClipboard::Clipboard);
+                } else if constexpr (std::is_same_v<T, Avancar>) {
+                    relogio.avancar(p.quanto);
+                } else if constexpr (std::is_same_v<T, Saltar>) {
+                    relogio.saltar(p.quanto);
+                } else {
+                    EXPECT_EQ(texto(), p.texto);
+                    EXPECT_EQ(marca(), p.marcada ? QByteArrayLiteral("secret") : QByteArray());
+                }
+            },
+            passo);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AreaDeTransferencia, RoteiroDaArea, ::testing::ValuesIn(roteiros()),
+                         [](const auto &info) { return std::string(info.param.nome); });

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QWindow>
+
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -176,6 +178,29 @@ TEST_F(DialogoDoDono_, PerguntaPertenceAJanelaDeCimaEVoltaParaCimaQuandoElaApare
         QTest::mouseClick(dialogo->botaoCancelar(), Qt::LeftButton);
     });
     EXPECT_FALSE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
+}
+
+TEST_F(DialogoDoDono_, DialogoDeTamanhoFixoSobreAJanelaQuePediu)
+{
+    // Tiling compositors float a transient of fixed size instead of tiling it as a main window.
+    QWindow pedinte;
+    pedinte.resize(400, 300);
+    pedinte.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pedinte));
+    QWindow *pai = nullptr;
+    QSize minimo, maximo, tamanho;
+    quandoAbrir([&](DialogoDoDono *dialogo) {
+        pai = dialogo->windowHandle()->transientParent();
+        minimo = dialogo->minimumSize();
+        maximo = dialogo->maximumSize();
+        tamanho = dialogo->size();
+        dialogo->reject();
+    });
+    EXPECT_FALSE(Testes::executar(DialogoDoDono::perguntar("Abrir o Corvane", verificador), 60s));
+    EXPECT_EQ(pai, &pedinte);
+    EXPECT_EQ(minimo, maximo);
+    EXPECT_EQ(tamanho, minimo);
+    EXPECT_GT(tamanho.width(), 0);
 }
 
 TEST_F(DialogoDoDono_, CancelarRecusaSemVerificar)

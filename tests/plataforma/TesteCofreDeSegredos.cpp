@@ -171,6 +171,58 @@ TEST_F(EscolhaDoCofre, ValorDesconhecidoNaoTrocaOCofreEmSilencio)
     EXPECT_EQ(CofreDeSegredos::atual(), memoria);
 }
 
+TEST_F(EscolhaDoCofre, PelosArgumentosInstalaOuDizOQueUsar)
+{
+    const struct {
+        QStringList argumentos;
+        std::optional<QString> padrao; // the defaults key, when set
+        bool arquivo;                  // the file store is installed (else the Secret Service)
+        QString erro;                  // empty: accepted
+    } casos[] = {
+        {{"programa"}, std::nullopt, false, {}},
+        {{"programa", "--armazenamento-de-segredos=arquivo"}, std::nullopt, true, {}},
+        {{"programa"}, QStringLiteral("arquivo"), true, {}},
+        {{"programa", "--armazenamento-de-segredos", "secret-service"}, QStringLiteral("arquivo"), false, {}},
+        {{"programa", "--armazenamento-de-segredos", "Arquivo"}, std::nullopt, false,
+         QStringLiteral("Valor desconhecido na opção --armazenamento-de-segredos: “Arquivo”.")},
+        {{"programa", "--armazenamento-de-segredos"}, std::nullopt, false,
+         QStringLiteral("Valor desconhecido na opção --armazenamento-de-segredos: “”.")},
+        {{"programa"}, QStringLiteral("kwallet"), false, QStringLiteral("Valor desconhecido em “armazenamento-de-segredos” de ")},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.argumentos.join(' ').toStdString() + " / " + caso.padrao.value_or("-").toStdString());
+        Padroes padroes = Padroes::padrao();
+        if (caso.padrao)
+            ASSERT_TRUE(padroes.definirTexto("armazenamento-de-segredos", *caso.padrao));
+        else
+            (void)padroes.removerTudo();
+        const auto memoria = CofreDeSegredosEmMemoria::instalar();
+        const auto erro = CofreDeSegredos::configurarPelosArgumentos(caso.argumentos);
+        if (!caso.erro.isEmpty()) {
+            ASSERT_TRUE(erro.has_value());
+            EXPECT_TRUE(erro->startsWith(caso.erro)) << erro->toStdString();
+            EXPECT_TRUE(erro->contains(QStringLiteral("Use “secret-service” (o chaveiro da sessão) ou “arquivo”")));
+            if (caso.padrao) {
+                EXPECT_TRUE(erro->contains(padroes.caminho()) && erro->contains(*caso.padrao));
+            }
+            EXPECT_EQ(CofreDeSegredos::atual(), memoria) << "nothing is installed on a refusal";
+            continue;
+        }
+        EXPECT_FALSE(erro.has_value()) << erro.value_or(QString()).toStdString();
+        EXPECT_EQ(dynamic_cast<CofreDeSegredosEmArquivo *>(CofreDeSegredos::atual().get()) != nullptr, caso.arquivo);
+        EXPECT_EQ(dynamic_cast<CofreDeSegredosLibsecret *>(CofreDeSegredos::atual().get()) != nullptr, !caso.arquivo);
+    }
+}
+
+TEST_F(EscolhaDoCofre, SemAvisoQuandoOCofreNaoEOSecretService)
+{
+    CofreDeSegredos::usar(std::make_shared<CofreDeSegredosEmArquivo>(pasta.arquivo("segredos.json")));
+    EXPECT_FALSE(CofreDeSegredos::avisoSemSecretService().has_value());
+    const QString texto = CofreDeSegredos::textoSemSecretService();
+    for (const char *parte : {"gnome-keyring", "KWallet", "--armazenamento-de-segredos arquivo", "segredos.json"})
+        EXPECT_TRUE(texto.contains(QString::fromUtf8(parte))) << parte;
+}
+
 TEST(OpcaoDoArmazenamento, LidaDosArgumentos)
 {
     const struct {
@@ -212,6 +264,9 @@ struct CofreLibsecret : ::testing::Test {
 
 TEST_F(CofreLibsecret, GravaSubstituiLeEApaga)
 {
+    EXPECT_TRUE(CofreDeSegredosLibsecret::responde());
+    CofreDeSegredos::usar(nullptr);
+    EXPECT_FALSE(CofreDeSegredos::avisoSemSecretService().has_value());
     const auto endereco = consulta(contaUnica("ciclo"));
     EXPECT_EQ(cofre.ler(endereco).situacao, SituacaoDoSegredo::ausente);
 
@@ -262,6 +317,9 @@ TEST(CofreLibsecretFilho, DISABLED_SemBarramentoTudoFicaIndisponivel)
         GTEST_SKIP() << "runs only as the child of SemBarramentoLeituraEIndisponivelNuncaAusente";
     CofreDeSegredosLibsecret cofre;
     const auto endereco = consulta("sessao", "grupo");
+    EXPECT_FALSE(CofreDeSegredosLibsecret::responde());
+    CofreDeSegredos::usar(nullptr);
+    EXPECT_EQ(CofreDeSegredos::avisoSemSecretService(), CofreDeSegredos::textoSemSecretService());
     EXPECT_EQ(cofre.ler(endereco).situacao, SituacaoDoSegredo::indisponivel);
     EXPECT_EQ(cofre.gravar(endereco, "x"), CofreDeSegredos::statusIndisponivel);
     EXPECT_EQ(cofre.apagar(endereco), CofreDeSegredos::statusIndisponivel);

@@ -37,6 +37,18 @@ public:
         agora_ = destino;
     }
 
+    // The wall clock jumps by `quanto` (forward: the computer slept; backward: the clock was set
+    // back) while the countdowns, which run on elapsed time as the system's timers do, keep the
+    // time they had left.
+    void saltar(std::chrono::milliseconds quanto)
+    {
+        agora_ = agora_.addMSecs(quanto.count());
+        for (ContagemDeTeste *contagem : std::as_const(contagens_)) {
+            if (contagem->fim_)
+                contagem->fim_ = contagem->fim_->addMSecs(quanto.count());
+        }
+    }
+
 private:
     class ContagemDeTeste final : public Contagem {
     public:

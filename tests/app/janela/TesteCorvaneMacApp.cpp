@@ -16,6 +16,8 @@
 #include <QScreen>
 #include <QTest>
 
+#include <functional>
+
 namespace {
 
 class ProgramaNaTela : public TesteQuick {
@@ -132,6 +134,64 @@ TEST_F(ProgramaNaTela, EntradaCabeNaAlturaQueOMenuDeixa)
         }
     }
     MovimentoReduzido::instancia().definir(false);
+}
+
+TEST_F(ProgramaNaTela, EnderecoDoNavegadorTrazAJanelaParaAFrente)
+{
+    CorvaneMacApp programa({QStringLiteral("corvane")});
+    ASSERT_TRUE(programa.mostrar());
+    QQuickWindow *principal = programa.principal();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(principal));
+    const struct {
+        const char *caso;
+        std::function<void()> antes;
+    } casos[] = {
+        {"fechada", [&] { principal->close(); }},
+        {"minimizada", [&] { principal->showMinimized(); }},
+        {"atras de outra janela", [&] {
+             programa.abrirAjustes();
+             EXPECT_TRUE(QTest::qWaitFor([&] { return programa.ajustes()->isActive(); }, 5000));
+         }},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.caso);
+        caso.antes();
+        QTest::qWait(100);
+        programa.receberEndereco(QUrl(QStringLiteral("corvane:abrir")));
+        EXPECT_TRUE(principal->isVisible());
+        EXPECT_NE(principal->windowState() & Qt::WindowMinimized, Qt::WindowMinimized);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return principal->isActive(); }, 5000));
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A window's default maximum (Qt's QWINDOWSIZE_MAX).
+constexpr int semLimite = (1 << 24) - 1;
+
+TEST(TamanhoDoCompositor, SoNoWaylandEJanelaRedimensionavelAceitaMenosQueOMinimo)
+{
+    const struct {
+        const char *plataforma;
+        QSize minimo, maximo;
+        QSize esperado;
+    } casos[] = {
+        {"wayland", {860, 560}, {semLimite, semLimite}, {0, 0}},
+        {"xcb", {860, 560}, {semLimite, semLimite}, {860, 560}},
+        {"offscreen", {860, 560}, {semLimite, semLimite}, {860, 560}},
+        {"wayland", {340, 420}, {340, 420}, {340, 420}}, // fixed size: it floats, keeps its size
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.plataforma);
+        QWindow janela;
+        janela.setMinimumSize(caso.minimo);
+        janela.setMaximumSize(caso.maximo);
+        CorvaneMacApp::aceitarTamanhoDoCompositor(&janela, QString::fromLatin1(caso.plataforma));
+        EXPECT_EQ(janela.minimumSize(), caso.esperado);
+        EXPECT_EQ(janela.maximumSize(), caso.maximo);
+    }
 }
 
 } // namespace

@@ -111,6 +111,10 @@ TEST_F(JanelasDaBarra, AjustesUmaSoJanelaEPainelSemBandeja)
     ASSERT_TRUE(painel);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(painel));
     EXPECT_EQ(painel->width(), 340);
+    // Marked so tiling compositors float it: a transient of the main window, of fixed size.
+    EXPECT_EQ(painel->transientParent(), programa.principal());
+    EXPECT_EQ(painel->minimumSize(), painel->size());
+    EXPECT_EQ(painel->maximumSize(), painel->size());
     EXPECT_TRUE(painel->findChild<QQuickItem *>(QStringLiteral("faceSemConta"))->isVisible());
     EXPECT_TRUE(QTest::qWaitForWindowActive(painel)); // opening it gives it the focus
     QTest::keyClick(painel, Qt::Key_Escape);

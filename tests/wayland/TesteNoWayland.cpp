@@ -1,0 +1,145 @@
+// The program on a real Wayland desktop (scripts/com-wayland: headless sway with the real
+// portals), natively: the main window maps as a Wayland window and draws, and a concealed copy
+// carries the marker other Wayland clients see and is gone from the clipboard 30 seconds later,
+// though the compositor hands our own selection back to us.
+#include "SessaoWayland.h"
+#include "app/AreaDeTransferencia.h"
+#include "support/DiretorioTemporario.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QJsonObject>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QProcess>
+#include <QRasterWindow>
+#include <QTest>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+class JanelaSimples final : public QRasterWindow {
+protected:
+    void paintEvent(QPaintEvent *) override { QPainter(this).fillRect(QRect(QPoint(), size()), QColor(0xf3f6fd)); }
+};
+
+} // namespace
+
+TEST(NoWayland, JanelaPrincipalAbreNativaEDesenha)
+{
+    EXIGIR_SESSAO_WAYLAND();
+    const DiretorioTemporario pasta;
+    QProcess corvane;
+    auto ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    corvane.setProcessEnvironment(ambiente);
+    corvane.setProcessChannelMode(QProcess::ForwardedChannels);
+    // The file store: this throw-away session has no keyring.
+    corvane.start(QStringLiteral(CORVANE_PROGRAMA_APLICATIVO), {QStringLiteral("--armazenamento-de-segredos"), QStringLiteral("arquivo")});
+    ASSERT_TRUE(corvane.waitForStarted());
+    const auto janela = SessaoWayland::janela(QStringLiteral("corvane"));
+    ASSERT_TRUE(janela.has_value()) << "no window with app_id corvane mapped";
+    // Native: an xdg-shell surface of our own, not an XWayland window.
+    EXPECT_EQ(janela->value(QStringLiteral("shell")).toString(), QStringLiteral("xdg_shell"));
+    const QRect area = SessaoWayland::retangulo(*janela);
+    EXPECT_GE(area.width(), 600);
+    EXPECT_GE(area.height(), 400);
+    // Its first frames: the window has drawn once it shows more than a flat fill.
+    QImage imagem;
+    QElapsedTimer tempo;
+    tempo.start();
+    do {
+        QTest::qWait(500);
+        imagem = SessaoWayland::capturar(QStringLiteral("wayland-janela-do-cofre"), area);
+    } while (SessaoWayland::cores(imagem) < 16 && tempo.elapsed() < 15'000);
+    EXPECT_FALSE(imagem.isNull());
+    EXPECT_GE(SessaoWayland::cores(imagem), 16) << "the window drew nothing";
+    corvane.terminate();
+    if (!corvane.waitForFinished(10'000)) {
+        corvane.kill();
+        corvane.waitForFinished();
+    }
+}
+
+TEST(NoWayland, NumaColunaMaisEstreitaQueOMinimoDesenhaNoTamanhoDado)
+{
+    EXIGIR_SESSAO_WAYLAND();
+    const DiretorioTemporario pasta;
+    QProcess corvane;
+    auto ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    corvane.setProcessEnvironment(ambiente);
+    corvane.setProcessChannelMode(QProcess::ForwardedChannels);
+    corvane.start(QStringLiteral(CORVANE_PROGRAMA_APLICATIVO), {QStringLiteral("--armazenamento-de-segredos"), QStringLiteral("arquivo")});
+    ASSERT_TRUE(corvane.waitForStarted());
+    ASSERT_TRUE(SessaoWayland::janela(QStringLiteral("corvane")).has_value());
+    // A second window beside it: the 1600-point output is split in two 800-point columns,
+    // narrower than the window's 860-point minimum.
+    JanelaSimples vizinha;
+    vizinha.resize(320, 200);
+    vizinha.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&vizinha));
+    QJsonObject no;
+    QElapsedTimer tempo;
+    tempo.start();
+    do {
+        QTest::qWait(300);
+        no = SessaoWayland::janela(QStringLiteral("corvane")).value_or(QJsonObject());
+    } while (SessaoWayland::retangulo(no).width() > 800 && tempo.elapsed() < 10'000);
+    const QRect coluna = SessaoWayland::retangulo(no);
+    EXPECT_LE(coluna.width(), 800);
+    QTest::qWait(1000);
+    // The waiting screen's padlock sits in the middle of the window: in the middle of the
+    // column when the window took the column's width, further right when it kept its minimum
+    // and the compositor cropped it.
+    const QImage imagem = SessaoWayland::capturar(QStringLiteral("wayland-janela-estreita"), coluna);
+    ASSERT_FALSE(imagem.isNull());
+    const auto meio = SessaoWayland::centroDoAzul(imagem);
+    ASSERT_TRUE(meio.has_value()) << "no padlock in the shot";
+    EXPECT_NEAR(*meio, imagem.width() / 2.0, 6) << "the window is wider than its column (cropped)";
+    corvane.terminate();
+    if (!corvane.waitForFinished(10'000)) {
+        corvane.kill();
+        corvane.waitForFinished();
+    }
+}
+
+TEST(NoWayland, CopiaProtegidaLevaAMarcaESomeEm30Segundos)
+{
+    EXIGIR_SESSAO_WAYLAND();
+    // A mapped window gives the application its seat, as the vault window does.
+    JanelaSimples janela;
+    janela.resize(320, 200);
+    janela.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&janela));
+    // The click that copies: the compositor takes a selection only from a client it has given
+    // input to.
+    const auto mapeada = SessaoWayland::janela(QCoreApplication::applicationName());
+    ASSERT_TRUE(mapeada.has_value());
+    ASSERT_TRUE(SessaoWayland::clicar(SessaoWayland::retangulo(*mapeada).center()));
+    QTest::qWait(200);
+
+    AreaDeTransferencia area; // the system's clock: 30 real seconds
+    QElapsedTimer desdeACopia;
+    area.copiarProtegido(QStringLiteral("482913"));
+    desdeACopia.start();
+    const qint64 mudancasDaCopia = area.contagemDeMudancas();
+
+    const QStringList tipos = SessaoWayland::tiposNaAreaDeTransferencia();
+    EXPECT_TRUE(tipos.contains(QString::fromLatin1(AreaDeTransferencia::tipoDaMarca))) << tipos.join(' ').toStdString();
+    EXPECT_EQ(SessaoWayland::textoNaAreaDeTransferencia(), QByteArray("482913"));
+    // The compositor has handed our own selection back by now; it is still ours.
+    QTest::qWait(500);
+    EXPECT_GT(area.contagemDeMudancas(), mudancasDaCopia) << "no echo of our own selection was seen";
+    EXPECT_TRUE(area.aindaENossa());
+
+    while (desdeACopia.elapsed() < 27'000)
+        QTest::qWait(250);
+    EXPECT_EQ(SessaoWayland::textoNaAreaDeTransferencia(), QByteArray("482913")) << "wiped too early";
+    while (desdeACopia.elapsed() < 32'000)
+        QTest::qWait(250);
+    EXPECT_TRUE(SessaoWayland::textoNaAreaDeTransferencia().isEmpty()) << "the secret is still on the clipboard";
+    EXPECT_FALSE(SessaoWayland::tiposNaAreaDeTransferencia().contains(QString::fromLatin1(AreaDeTransferencia::tipoDaMarca)));
+}
