@@ -13,12 +13,25 @@ Item {
     property real espessura: 2
     // The share drawn, which follows `fracao` over one second.
     property real mostrada: 1
+    // Milliseconds between the sweep's changes within that second (on the shared beat of
+    // AnimacaoEmPassos, so a grid of rings draws 20 frames a second at most); 0 follows every
+    // frame.
+    property int passo: 50
+    // Where the running sweep goes from and to.
+    property real de: 1
+    property real para: 1
 
     onFracaoChanged: {
         animacao.stop();
+        emPassos.rodando = false;
         // A whole period left is a new period: no backwards sweep.
         if (arco.fracao >= 1) {
             arco.mostrada = arco.fracao;
+        } else if (arco.passo > 0) {
+            arco.de = arco.mostrada;
+            arco.para = arco.fracao;
+            emPassos.reiniciar();
+            emPassos.rodando = true;
         } else {
             animacao.from = arco.mostrada;
             animacao.to = arco.fracao;
@@ -34,6 +47,20 @@ Item {
         property: "mostrada"
         duration: 1000
         easing.type: Easing.Linear
+    }
+
+    // The same sweep in steps: the window is drawn only when the arc moves.
+    AnimacaoEmPassos {
+        id: emPassos
+
+        duracao: 1000
+        passo: Math.max(1, arco.passo)
+        onTempoChanged: {
+            const t = Math.min(1, emPassos.tempo);
+            arco.mostrada = arco.de + (arco.para - arco.de) * t;
+            if (t >= 1)
+                emPassos.rodando = false;
+        }
     }
 
     Rectangle {
