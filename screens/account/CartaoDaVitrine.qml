@@ -160,21 +160,12 @@ Item {
                             sweepAngle: 360
                         }
                     }
-                    ShapePath {
-                        strokeColor: leitura.acabando ? Paleta.ambar : Paleta.azul
-                        strokeWidth: 2
-                        capStyle: ShapePath.RoundCap
-                        fillColor: "transparent"
-
-                        PathAngleArc {
-                            centerX: anel.tamanho / 2
-                            centerY: anel.tamanho / 2
-                            radiusX: anel.tamanho / 2 - 1
-                            radiusY: anel.tamanho / 2 - 1
-                            startAngle: -90
-                            sweepAngle: 360 * anel.fracao
-                        }
-                    }
+                }
+                ArcoEmMeiosAneis {
+                    anchors.fill: parent
+                    fracao: anel.fracao
+                    espessura: 2
+                    cor: leitura.acabando ? Paleta.ambar : Paleta.azul
                 }
                 Text {
                     objectName: "segundosDoCartao"

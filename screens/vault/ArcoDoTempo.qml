@@ -1,7 +1,6 @@
 // The countdown arc of a code period over its track: it empties clockwise from the top, linearly
 // over each second, turns amber in the last seconds and snaps back to full at a new period.
 import QtQuick
-import QtQuick.Shapes
 import Corvane.App
 import Corvane.Cofre
 
@@ -13,10 +12,10 @@ Item {
     property real espessura: 2
     // The share drawn, which follows `fracao` over one second.
     property real mostrada: 1
-    // Milliseconds between the sweep's changes within that second (on the shared beat of
-    // AnimacaoEmPassos, so a grid of rings draws 20 frames a second at most); 0 follows every
-    // frame.
-    property int passo: 50
+    // Milliseconds between the sweep's changes within that second, on the shared beat of
+    // AnimacaoEmPassos: a 12-degree sweep in ten steps looks as smooth as one per frame, and a
+    // grid of rings draws ten frames a second; 0 follows every frame.
+    property int passo: 100
     // Where the running sweep goes from and to.
     property real de: 1
     property real para: 1
@@ -73,24 +72,11 @@ Item {
         border.color: Paleta.trilho
     }
 
-    Shape {
+    ArcoEmMeiosAneis {
         objectName: "arcoDoTempo"
         anchors.fill: parent
-
-        ShapePath {
-            strokeWidth: arco.espessura
-            strokeColor: arco.acabando ? Paleta.ambar : Paleta.azul
-            fillColor: "transparent"
-            capStyle: ShapePath.RoundCap
-
-            PathAngleArc {
-                centerX: arco.width / 2
-                centerY: arco.height / 2
-                radiusX: (arco.width - arco.espessura) / 2
-                radiusY: (arco.height - arco.espessura) / 2
-                startAngle: -90
-                sweepAngle: 360 * arco.mostrada
-            }
-        }
+        fracao: arco.mostrada
+        espessura: arco.espessura
+        cor: arco.acabando ? Paleta.ambar : Paleta.azul
     }
 }
