@@ -11,7 +11,7 @@ Item {
     property date agora: Relogio.agora
     property real tamanho: 22
     // Milliseconds between the arc's changes within each second (see ArcoDoTempo).
-    property int passo: 100
+    property int passo: 200
     readonly property int restantes: RegrasDoCofre.restantes(anel.periodo, anel.agora)
     readonly property bool acabando: RegrasDoCofre.acabando(anel.periodo, anel.agora)
 

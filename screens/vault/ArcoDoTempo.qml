@@ -13,9 +13,10 @@ Item {
     // The share drawn, which follows `fracao` over one second.
     property real mostrada: 1
     // Milliseconds between the sweep's changes within that second, on the shared beat of
-    // AnimacaoEmPassos: a 12-degree sweep in ten steps looks as smooth as one per frame, and a
-    // grid of rings draws ten frames a second; 0 follows every frame.
-    property int passo: 100
+    // AnimacaoEmPassos: a 12-degree sweep in five steps (under half a point each on a code card's
+    // ring) looks as smooth as one per frame, and a grid of rings draws five frames a second;
+    // 0 follows every frame.
+    property int passo: 200
     // Where the running sweep goes from and to.
     property real de: 1
     property real para: 1
