@@ -13,6 +13,10 @@ Item {
     property int estilo: EstiloDaMarca.Azul
     property bool animando: false
     property bool abrindoEFechando: false
+    // Milliseconds between changes of the motion; 0 follows every frame. Decoration that runs
+    // for long beside other slow motion (the showcase) steps with it, so the window is drawn
+    // only on those steps.
+    property int passo: 0
 
     // Seconds into the open-and-close cycle and since the wave began, run by the animations below.
     property real tempoDoCiclo
@@ -43,13 +47,13 @@ Item {
         to: 2.4
         duration: 2400
         loops: Animation.Infinite
-        running: movimento.cicloAtivo && marca.visible
+        running: marca.passo <= 0 && movimento.cicloAtivo && marca.visible
     }
 
     // The first stretch lets the later dots join one by one; the loop then spans a whole
     // number of swings so it wraps without a jump.
     SequentialAnimation on tempoDaOnda {
-        running: marca.animando && marca.visible
+        running: marca.passo <= 0 && marca.animando && marca.visible
 
         NumberAnimation {
             from: 0
@@ -62,6 +66,24 @@ Item {
             duration: 1100000
             loops: Animation.Infinite
         }
+    }
+
+    // The same two clocks in steps of `passo`.
+    AnimacaoEmPassos {
+        id: cicloEmPassos
+
+        duracao: 2400
+        passo: Math.max(1, marca.passo)
+        rodando: marca.passo > 0 && movimento.cicloAtivo && marca.visible
+        onValorChanged: marca.tempoDoCiclo = valor * 2.4
+    }
+    AnimacaoEmPassos {
+        id: ondaEmPassos
+
+        duracao: 1100000
+        passo: Math.max(1, marca.passo)
+        rodando: marca.passo > 0 && marca.animando && marca.visible
+        onTempoChanged: marca.tempoDaOnda = tempo < 0.28 ? tempo : 0.28 + (tempo - 0.28) % 1100
     }
 
     Rectangle {

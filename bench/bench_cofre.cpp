@@ -2,7 +2,8 @@
 // 10,000 and 50,000 items: a first full pull, an incremental run with nothing new and one that
 // brings k changed items, next to the steps a pull is made of (decoding the answer, opening every
 // item, writing the local copy, rebuilding the AutoFill identities), so it shows where the time
-// goes. The host's identity store is switched on, as for a user of AutoFill.
+// goes. The host's identity store is switched on, as for a user of AutoFill, except in the case
+// named for its absence.
 #include "api/ClienteDaAPI.h"
 #include "api/Respostas.h"
 #include "app/servicos/FilaDeIdentidades.h"
@@ -190,7 +191,7 @@ BENCHMARK(PrimeiraSincroniaCompleta)->Arg(10'000)->Unit(benchmark::kMillisecond)
 
 // The whole run, and beside it, round by round, the same request sent alone: the difference is
 // the store's own cost of a sync with nothing new (counter "proprio_ms", the median per round).
-void SincroniaSemNovidades(benchmark::State &estado)
+void semNovidades(benchmark::State &estado)
 {
     const Conjunto &c = conjunto(static_cast<int>(estado.range(0)));
     const auto cofre = c.cofreSincronizado();
@@ -213,8 +214,31 @@ void SincroniaSemNovidades(benchmark::State &estado)
     estado.counters["total_ms"] = mediana(total);
     estado.counters["proprio_ms"] = mediana(proprio);
 }
+
+void SincroniaSemNovidades(benchmark::State &estado)
+{
+    semNovidades(estado);
+}
 BENCHMARK(SincroniaSemNovidades)
+    ->Arg(1'000)
     ->Arg(5'000)
+    ->Arg(10'000)
+    ->Arg(50'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(15);
+
+// The same with no identity store on this computer (AutoFill never switched on, as for a new
+// user): nothing is written, and a run with nothing new must cost what it costs with the store.
+void SincroniaSemNovidadesSemArmazem(benchmark::State &estado)
+{
+    RepositorioDeIdentidades::usar(std::make_shared<RepositorioDeIdentidadesEmArquivo>(
+        pasta().path() + QStringLiteral("/sem-anfitriao/identidades.json")));
+    semNovidades(estado);
+    RepositorioDeIdentidades::usar(nullptr);
+}
+BENCHMARK(SincroniaSemNovidadesSemArmazem)
+    ->Arg(1'000)
     ->Arg(10'000)
     ->Arg(50'000)
     ->Unit(benchmark::kMillisecond)

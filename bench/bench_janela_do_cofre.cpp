@@ -1,6 +1,8 @@
 // The vault window's costs on the main thread, in a real window (run it under xvfb-run): from
 // the open phase to the window's first frame with 10,000 items in the store, one tick of the
-// screens' clock over a grid of 1,000 codes, and one search keystroke over 10,000 codes. Times
+// screens' clock over a grid of 1,000 codes, one search keystroke over 10,000 codes, and what the
+// window costs while nobody touches it (100 codes, and the illustrated empty state) as CPU time
+// per second of the whole process on the system's clock (counters "cpu_pct" and "quadros_s"). Times
 // are the main thread's CPU time from the change until the next frame was swapped (the wait
 // for the display is not in them); the first also gives the wall time. By default one thread
 // also draws (QSG_RENDER_LOOP=basic), so the times hold the drawing too; with
@@ -31,6 +33,8 @@
 #include <QtQml/qqmlextensionplugin.h>
 
 #include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
 
 #include <ctime>
 #include <memory>
@@ -164,6 +168,14 @@ struct Janela {
     JanelaDoCofre *modelo() const { return raiz->property("vista").value<JanelaDoCofre *>(); }
 };
 
+// The whole process (render and driver threads too), user and system time.
+double tempoDoProcesso()
+{
+    rusage uso{};
+    getrusage(RUSAGE_SELF, &uso);
+    return double(uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) + double(uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e6;
+}
+
 QDateTime agora = QDateTime::fromSecsSinceEpoch(1'700'000'005, QTimeZone::utc());
 
 void primeiroQuadroComDezMilItens(benchmark::State &estado)
@@ -223,11 +235,57 @@ void teclaDaBuscaComDezMilCodigos(benchmark::State &estado)
     }
 }
 
+// The window left alone on the system's clock: each round is 5 seconds after 2 of settling.
+void parada(benchmark::State &estado, int codigos)
+{
+    CofreAberto aberto(codigos, codigos);
+    RelogioDasTelas::instancia().usarRelogioDoSistema();
+    Janela janela(aberto);
+    janela.mostrar();
+    int quadros = 0;
+    QObject::connect(janela.janela.get(), &QQuickWindow::frameSwapped, janela.janela.get(), [&quadros] { ++quadros; });
+    const auto esperar = [](int ms) {
+        QEventLoop laco;
+        QTimer::singleShot(ms, &laco, &QEventLoop::quit);
+        laco.exec();
+    };
+    esperar(2000);
+    double cpu = 0, segundos = 0;
+    int quadrosMedidos = 0;
+    for (auto _ : estado) {
+        QElapsedTimer parede;
+        const double inicio = tempoDoProcesso();
+        const int quadrosAntes = quadros;
+        parede.start();
+        esperar(5000);
+        const double decorrido = double(parede.nsecsElapsed()) / 1e9;
+        cpu += tempoDoProcesso() - inicio;
+        segundos += decorrido;
+        quadrosMedidos += quadros - quadrosAntes;
+        estado.SetIterationTime(decorrido);
+    }
+    estado.counters["cpu_pct"] = 100 * cpu / segundos;
+    estado.counters["quadros_s"] = quadrosMedidos / segundos;
+    RelogioDasTelas::instancia().usarFonte([] { return agora; });
+}
+
+void paradaComCemCodigos(benchmark::State &estado)
+{
+    parada(estado, 100);
+}
+
+void paradaNoVazioIlustrado(benchmark::State &estado)
+{
+    parada(estado, 0);
+}
+
 } // namespace
 
 BENCHMARK(primeiroQuadroComDezMilItens)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(tiqueComMilCodigos)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(60);
 BENCHMARK(teclaDaBuscaComDezMilCodigos)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(60);
+BENCHMARK(paradaComCemCodigos)->UseManualTime()->Unit(benchmark::kSecond)->Iterations(2);
+BENCHMARK(paradaNoVazioIlustrado)->UseManualTime()->Unit(benchmark::kSecond)->Iterations(2);
 
 int main(int argc, char **argv)
 {

@@ -242,12 +242,19 @@ void Cofre::atualizarIdentidades()
             identidadesEntregues_.geracao = fila.substituirDosRegistros(std::move(mudancas));
         return;
     }
-    // The full list, in the order of the open items, as a rebuild from scratch gives it.
-    QList<IdentidadeDoPreenchimento> identidades;
-    for (auto item = abertos_.cbegin(); item != abertos_.cend(); ++item)
-        if (const auto doItem = identidadesPorItem_.constFind(item.key()); doItem != identidadesPorItem_.cend())
-            identidades.append(*doItem);
-    identidadesEntregues_ = entregarIdentidades(std::move(identidades), std::move(vinculos));
+    // The full list, in the order of the open items, as a rebuild from scratch gives it. It is
+    // put together on the worker from shared copies of both tables, and only when the store takes
+    // it: with AutoFill off every run finds the store not up to date, and building a whole vault's
+    // list each time would make a run with nothing new cost more the larger the vault.
+    identidadesEntregues_ = entregarIdentidades(
+        [abertos = abertos_, porItem = identidadesPorItem_] {
+            QList<IdentidadeDoPreenchimento> identidades;
+            for (auto item = abertos.cbegin(); item != abertos.cend(); ++item)
+                if (const auto doItem = porItem.constFind(item.key()); doItem != porItem.cend())
+                    identidades.append(*doItem);
+            return identidades;
+        },
+        std::move(vinculos));
 }
 
 void Cofre::anotarIdentidadesDoItem(const QString &id, const DominiosVinculados &vinculados,

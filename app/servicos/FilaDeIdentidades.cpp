@@ -34,7 +34,7 @@ void liberar(std::vector<Espera> &esperas)
 struct FilaDeIdentidades::Estado {
     std::shared_ptr<RepositorioDeIdentidades> repositorio;
     bool rodando = false;
-    std::optional<QList<IdentidadeDoPreenchimento>> substituicaoPendente;
+    std::optional<FilaDeIdentidades::Montagem> substituicaoPendente;
     std::optional<IdentidadesPorRegistro> mudancasPendentes; // after the waiting list, if any
     quint64 ultimaGeracao = 0; // of the last operation asked for
     quint64 emCurso = 0;       // of the operation running now
@@ -58,11 +58,12 @@ enum class Escrita { feita, desligada, falhou };
 
 // The waiting list, then the waiting changes, in one trip to the worker.
 std::function<Escrita()> escrita(std::shared_ptr<RepositorioDeIdentidades> alvo,
-                                 std::optional<QList<IdentidadeDoPreenchimento>> lista,
+                                 std::optional<FilaDeIdentidades::Montagem> lista,
                                  std::optional<IdentidadesPorRegistro> mudancas)
 {
     return [alvo = std::move(alvo), lista = std::move(lista), mudancas = std::move(mudancas)]() mutable {
-        // A whole vault's list is let go here rather than on the main thread.
+        // A whole vault's list, and what it was built from, is let go here rather than on the
+        // main thread.
         const auto soltar = qScopeGuard([&] {
             lista.reset();
             mudancas.reset();
@@ -70,7 +71,7 @@ std::function<Escrita()> escrita(std::shared_ptr<RepositorioDeIdentidades> alvo,
         // A store the user has not switched on is left alone, and that is no failure.
         if (!alvo->ligado())
             return Escrita::desligada;
-        if (lista && !alvo->substituirTodas(*lista))
+        if (lista && !alvo->substituirTodas((*lista)()))
             return Escrita::falhou;
         if (mudancas && !alvo->substituirDosRegistros(*mudancas))
             return Escrita::falhou;
@@ -134,7 +135,12 @@ FilaDeIdentidades::FilaDeIdentidades(std::shared_ptr<RepositorioDeIdentidades> r
 
 quint64 FilaDeIdentidades::substituir(QList<IdentidadeDoPreenchimento> identidades)
 {
-    estado_->substituicaoPendente = std::move(identidades);
+    return substituir([identidades = std::move(identidades)] { return identidades; });
+}
+
+quint64 FilaDeIdentidades::substituir(Montagem montagem)
+{
+    estado_->substituicaoPendente = std::move(montagem);
     estado_->mudancasPendentes.reset();
     const quint64 geracao = ++estado_->ultimaGeracao;
     iniciar(estado_);

@@ -19,6 +19,7 @@
 #include <QCoro/QCoroTask>
 #include <QList>
 
+#include <functional>
 #include <memory>
 
 class FilaDeIdentidades {
@@ -29,9 +30,15 @@ public:
     FilaDeIdentidades(const FilaDeIdentidades &) = delete;
     FilaDeIdentidades &operator=(const FilaDeIdentidades &) = delete;
 
+    // The whole list, built on the worker when its turn comes, and only if the store is
+    // switched on: a vault's list is not built on the main thread, nor at all for a store that
+    // takes nothing (AutoFill off). It runs on another thread, so it must own what it reads.
+    using Montagem = std::function<QList<IdentidadeDoPreenchimento>()>;
+
     // Queues a replacement of all identities (done only while the store is switched on) and
     // returns at once with its mark (never 0); its failure is dropped.
     quint64 substituir(QList<IdentidadeDoPreenchimento> identidades);
+    quint64 substituir(Montagem montagem);
     // Queues a change of the identities of the records in `mudancas`, on top of everything asked
     // for before, and returns at once with its mark (never 0). Only for a store that
     // `aceitaMudancasPorRegistro`; elsewhere it is never written.

@@ -119,6 +119,15 @@ EntregaDeIdentidades entregarIdentidades(QList<IdentidadeDoPreenchimento> identi
     return entrega;
 }
 
+EntregaDeIdentidades entregarIdentidades(std::function<QList<IdentidadeDoPreenchimento>()> montagem,
+                                         QList<VinculoDoPreenchimento> vinculos)
+{
+    EntregaDeIdentidades entrega;
+    entrega.geracao = FilaDeIdentidades::doProcesso().substituir(std::move(montagem));
+    entrega.vinculos = std::move(vinculos);
+    return entrega;
+}
+
 void identidadesDoPreenchimento(const QList<ItemAberto> &itens)
 {
     QList<VinculoDoPreenchimento> vinculos = VinculoDoPreenchimento::ler();

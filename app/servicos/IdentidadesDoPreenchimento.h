@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QList>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -46,6 +47,10 @@ using DominiosVinculados = QHash<QString, QList<QString>>;
 // Queues the replacement with a list built by the caller from `vinculos`, the links file as it
 // read it. Main thread.
 EntregaDeIdentidades entregarIdentidades(QList<IdentidadeDoPreenchimento> identidades,
+                                         QList<VinculoDoPreenchimento> vinculos);
+// The same with the list built later, on the worker, only if the store takes it (see
+// FilaDeIdentidades::Montagem).
+EntregaDeIdentidades entregarIdentidades(std::function<QList<IdentidadeDoPreenchimento>()> montagem,
                                          QList<VinculoDoPreenchimento> vinculos);
 
 // Builds the identities of `itens` with the links file read now, and queues the replacement of

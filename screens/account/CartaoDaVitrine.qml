@@ -108,16 +108,37 @@ Item {
                 id: anel
 
                 readonly property real tamanho: 26
-                property real fracao: leitura.fracao
+                readonly property real alvo: leitura.fracao
+                // The arc drawn: it sweeps to `alvo` over a second, in 20 steps (the window is
+                // drawn only when it moves), or jumps there on a new period or behind the front.
+                property real fracao: alvo
+                property real de: alvo
 
                 objectName: "anelDoCartao"
                 implicitWidth: tamanho
                 implicitHeight: tamanho
 
-                Behavior on fracao {
-                    enabled: !leitura.periodoNovo && cartao.frente
-                    NumberAnimation {
-                        duration: 1000
+                onAlvoChanged: {
+                    varredura.rodando = false;
+                    if (leitura.periodoNovo || !cartao.frente) {
+                        anel.fracao = anel.alvo;
+                    } else {
+                        anel.de = anel.fracao;
+                        varredura.reiniciar();
+                        varredura.rodando = true;
+                    }
+                }
+
+                AnimacaoEmPassos {
+                    id: varredura
+
+                    duracao: 1000
+                    passo: 50
+                    onTempoChanged: {
+                        const t = Math.min(1, varredura.tempo);
+                        anel.fracao = anel.de + (anel.alvo - anel.de) * t;
+                        if (t >= 1)
+                            varredura.rodando = false;
                     }
                 }
 
@@ -139,21 +160,12 @@ Item {
                             sweepAngle: 360
                         }
                     }
-                    ShapePath {
-                        strokeColor: leitura.acabando ? Paleta.ambar : Paleta.azul
-                        strokeWidth: 2
-                        capStyle: ShapePath.RoundCap
-                        fillColor: "transparent"
-
-                        PathAngleArc {
-                            centerX: anel.tamanho / 2
-                            centerY: anel.tamanho / 2
-                            radiusX: anel.tamanho / 2 - 1
-                            radiusY: anel.tamanho / 2 - 1
-                            startAngle: -90
-                            sweepAngle: 360 * anel.fracao
-                        }
-                    }
+                }
+                ArcoEmMeiosAneis {
+                    anchors.fill: parent
+                    fracao: anel.fracao
+                    espessura: 2
+                    cor: leitura.acabando ? Paleta.ambar : Paleta.azul
                 }
                 Text {
                     objectName: "segundosDoCartao"

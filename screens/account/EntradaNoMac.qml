@@ -119,16 +119,22 @@ Item {
                 active: colunaDaVitrine.visible
                 sourceComponent: entrada.vitrine
             }
-            // The showcase runs only while it can be seen: wide, the window shown and not
-            // minimised, the waiting screen not over it. Nothing of it runs otherwise.
+            // The showcase runs only while it can be seen (see PresencaDaVitrine); nothing of it
+            // runs otherwise, and it goes on from where it stopped.
+            PresencaDaVitrine {
+                id: presencaDaVitrine
+
+                objectName: "presencaDaVitrine"
+                larga: entrada.larga
+                colunaVisivel: colunaDaVitrine.visible
+                janela: entrada.Window.window
+                trabalhando: entrada.estado.trabalhando !== undefined
+            }
             Binding {
                 target: carregadorDaVitrine.item
                 property: "ativa"
                 when: carregadorDaVitrine.item !== null
-                value: entrada.larga && colunaDaVitrine.visible && entrada.Window.window !== null
-                       && entrada.Window.window.visibility !== Window.Minimized
-                       && entrada.Window.window.visibility !== Window.Hidden
-                       && entrada.estado.trabalhando === undefined
+                value: presencaDaVitrine.ativa
             }
         }
     }

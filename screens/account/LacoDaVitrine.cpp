@@ -23,8 +23,8 @@ void LacoDaVitrine::definirRodando(bool rodando)
     rodando_ = rodando;
     if (rodando_)
         iniciar();
-    else
-        espera_.stop();
+    else if (espera_.state() == QAbstractAnimation::Running)
+        espera_.pause();
     emit rodandoMudou();
 }
 
@@ -47,12 +47,10 @@ void LacoDaVitrine::iniciar()
 {
     if (criando_)
         return;
-    espera_.stop();
-    if (passos_ != 0) {
-        passos_ = 0;
-        emit passosMudaram();
-    }
     if (respeitaMovimentoReduzido_ && MovimentoReduzido::instancia().ativo())
         return;
-    espera_.start();
+    if (espera_.state() == QAbstractAnimation::Paused)
+        espera_.resume();
+    else
+        espera_.start();
 }

@@ -1,8 +1,10 @@
 // One timed loop of the showcase: while `rodando`, it sleeps `intervalo` milliseconds on the
 // animation clock (the continuous clock of the screens, stepped by hand in tests) and counts one
-// more `passos` after each sleep. Starting again counts from 0. With `respeitaMovimentoReduzido`
-// the reduce-motion setting is read once, when the loop starts: set then, the loop ends at once
-// and stays at 0 until it is started again; a later change does not stop a running loop.
+// more `passos` after each sleep. Stopped, it keeps its count and how far into the sleep it was,
+// and starting again goes on from there: only a new loop (a column inserted afresh) counts from 0.
+// With `respeitaMovimentoReduzido` the reduce-motion setting is read each time the loop starts:
+// set then, the loop does not run and keeps its count; a later change does not stop a running
+// loop.
 #pragma once
 
 #include <QObject>

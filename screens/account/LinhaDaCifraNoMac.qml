@@ -46,6 +46,7 @@ Item {
             estilo: EstiloDaMarca.Azul
             animando: linha.ativa
             abrindoEFechando: linha.ativa
+            passo: 50
         }
 
         // Both states are laid over each other and cross-fade, so the line keeps its height.

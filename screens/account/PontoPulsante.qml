@@ -8,20 +8,22 @@ Item {
 
     property bool ativa: false
     // 0 → 1 through each pulse (the halo's scale and fade).
-    property real pulso
+    readonly property real pulso: passos.valor
 
     implicitWidth: 14
     implicitHeight: 14
 
-    NumberAnimation on pulso {
-        from: 0
-        to: 1
-        duration: 1400
-        loops: Animation.Infinite
-        running: ponto.ativa
+    // In 20 steps a second, with the showcase's slow layers: the halo is small and soft.
+    AnimacaoEmPassos {
+        id: passos
+
+        objectName: "passosDoPonto"
+        duracao: 1400
+        passo: 50
+        rodando: ponto.ativa
         // qmllint disable type
         // (6.4's qmllint cannot type a C++ QEasingCurve; the assignment is valid)
-        easing: Mola.easeOut
+        curva: Mola.easeOut
         // qmllint enable type
     }
 

@@ -28,6 +28,7 @@ private:
 TempoDaVitrine::TempoDaVitrine(QObject *parent) : QObject(parent), quadros_(new Quadros(*this))
 {
     t_ = agoraDoRelogio();
+    connect(&passos_, &AnimacaoEmPassos::valorMudou, this, [this] { definirT(inicio_ + passos_.tempo()); });
 }
 
 TempoDaVitrine::~TempoDaVitrine()
@@ -48,10 +49,12 @@ void TempoDaVitrine::definirRodando(bool rodando)
     if (rodando == rodando_)
         return;
     rodando_ = rodando;
-    if (rodando_)
+    if (rodando_) {
         iniciar();
-    else
+    } else {
         quadros_->stop();
+        passos_.definirRodando(false);
+    }
     emit rodandoMudou();
 }
 
@@ -68,7 +71,13 @@ void TempoDaVitrine::iniciar()
         return;
     inicio_ = agoraDoRelogio();
     definirT(inicio_);
-    quadros_->start();
+    if (passo_ > 0) {
+        passos_.definirPasso(passo_);
+        passos_.reiniciar();
+        passos_.definirRodando(true);
+    } else {
+        quadros_->start();
+    }
 }
 
 void TempoDaVitrine::definirT(double t)

@@ -1,11 +1,14 @@
 // The time of the showcase's slow moving layers (orbit, blobs): `t` in seconds since 2001-01-01
 // 00:00 UTC, read from the screens' clock when it starts and carried forward on the animation
 // clock in steps of `passo` while `rodando` (20 per second: smooth for motion this slow, and a
-// third of the redraws of following every frame). Stopped, it holds its last value and costs
+// third of the redraws of following every frame). Between steps the animation clock sleeps on a
+// timer rather than waking the window every frame. Stopped, it holds its last value and costs
 // nothing.
 #pragma once
 
 #include <QAbstractAnimation>
+#include "app/AnimacaoEmPassos.h"
+
 #include <QObject>
 #include <QQmlParserStatus>
 #include <QtQml/qqmlregistration.h>
@@ -45,7 +48,8 @@ private:
     void iniciar();
     void definirT(double t);
 
-    Quadros *quadros_;
+    Quadros *quadros_;   // every frame (passo 0)
+    AnimacaoEmPassos passos_; // on the shared beat
     bool rodando_ = false;
     bool criando_ = false;
     double inicio_ = 0;

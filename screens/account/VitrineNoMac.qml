@@ -2,7 +2,8 @@
 // service tiles, the cipher line and the rotating phrases, on a soft blue panel with drifting
 // blobs and faint dots. It fills the area it is given. `ativa` (set by the window: on screen,
 // wide enough, not covered, signed out) starts every loop and frame callback; false stops them
-// all. Each start begins again from the first order and phrase, as a freshly inserted column.
+// all, and a new start goes on from the same cards and phrase. Only a freshly inserted column
+// begins from the first order and phrase.
 import QtQuick
 import QtQuick.Layouts
 import Corvane.App

@@ -10,6 +10,8 @@ Item {
     property int periodo: 30
     property date agora: Relogio.agora
     property real tamanho: 22
+    // Milliseconds between the arc's changes within each second (see ArcoDoTempo).
+    property int passo: 200
     readonly property int restantes: RegrasDoCofre.restantes(anel.periodo, anel.agora)
     readonly property bool acabando: RegrasDoCofre.acabando(anel.periodo, anel.agora)
 
@@ -21,6 +23,7 @@ Item {
         objectName: "arco"
         anchors.fill: parent
         espessura: 2
+        passo: anel.passo
         fracao: RegrasDoCofre.fracao(anel.periodo, anel.agora)
         acabando: anel.acabando
     }

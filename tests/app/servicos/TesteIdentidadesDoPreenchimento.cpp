@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include <QThread>
 
 #include <mutex>
@@ -318,6 +320,32 @@ TEST_F(Fila_, DesligadoNadaEhSubstituidoMasRemoverFunciona)
     EXPECT_TRUE(repositorio->registro().isEmpty());
     Testes::executar(fila.remover());
     EXPECT_EQ(repositorio->registro(), QStringList({"remover"}));
+}
+
+// A list handed over to be built later is built on the worker, and only for a store that takes it.
+TEST_F(Fila_, ListaMontadaSoParaOArmazemLigadoEForaDaLinhaPrincipal)
+{
+    std::atomic<int> montagens = 0;
+    std::atomic<bool> naPrincipal = false;
+    QThread *principal = QThread::currentThread();
+    const auto montagem = [&] {
+        ++montagens;
+        naPrincipal = naPrincipal || QThread::currentThread() == principal;
+        return de("um.com");
+    };
+    repositorio->ligadoAgora = false;
+    fila.substituir(montagem);
+    Testes::executar(fila.ociosa());
+    EXPECT_EQ(montagens, 0) << "switched off: the list is not even built";
+    EXPECT_TRUE(repositorio->registro().isEmpty());
+
+    repositorio->ligadoAgora = true;
+    const quint64 marca = fila.substituir(montagem);
+    Testes::executar(fila.ociosa());
+    EXPECT_EQ(montagens, 1);
+    EXPECT_FALSE(naPrincipal);
+    EXPECT_EQ(repositorio->registro(), QStringList({"substituir:um.com"}));
+    EXPECT_TRUE(fila.emDia(marca));
 }
 
 TEST(SubstituirIdentidades, FalhaDoArmazenamentoChegaComoErro)

@@ -9,7 +9,9 @@
 #include "servidor/Totp.h"
 #include "state/EntradaPeloSafari.h"
 
+#include <QJSValue>
 #include <QQuickItem>
+#include <QWindow>
 #include <QTest>
 #include <QUrlQuery>
 
@@ -70,6 +72,81 @@ TEST_F(Entrada, LeiauteEstreitoELargoPelaRegraDos900Pontos)
     janela()->resize(1040, 680);
     avancar(1000);
     capturar(QStringLiteral("entrada-larga"));
+}
+
+// The real window's showcase: it stops while another window has the focus (the browser of a social
+// sign-in) and goes on from where it was; only a column inserted afresh (the window widened again
+// past 900 points) starts from the first card and phrase.
+TEST_F(Entrada, VitrineParaQuandoNaoEhVistaEContinuaDeOndeParou)
+{
+    ASSERT_TRUE(mostrarEntrada(QSize(1040, 680), true));
+    avancar(200);
+    clicar(QStringLiteral("pularAbertura"));
+    assentar(1000);
+    QObject *presenca = acharObjeto(QStringLiteral("presencaDaVitrine"));
+    ASSERT_TRUE(presenca);
+    const auto vitrine = [this] {
+        return achar<QQuickItem>(QStringLiteral("vitrine"))->property("item").value<QQuickItem *>();
+    };
+    const auto ordem = [&] {
+        QVariant valor = vitrine()->property("ordem");
+        if (valor.metaType() == QMetaType::fromType<QJSValue>())
+            valor = valor.value<QJSValue>().toVariant();
+        QList<int> lista;
+        for (const QVariant &k : valor.toList())
+            lista << k.toInt();
+        return lista;
+    };
+    const auto contando = [&] {
+        bool algum = false;
+        for (const char *nome : {"lacoDaPilha", "lacoDaFrase", "lacoDaCifra"})
+            algum = algum || vitrine()->findChild<QObject *>(QString::fromLatin1(nome))->property("contando").toBool();
+        return algum;
+    };
+    ASSERT_TRUE(vitrine());
+    EXPECT_TRUE(presenca->property("ativa").toBool());
+    EXPECT_TRUE(contando());
+    avancar(4600); // 5.6 s in: one turn of the stack, one phrase
+    ASSERT_EQ(ordem(), (QList<int>{2, 0, 1}));
+    ASSERT_EQ(vitrine()->property("frase").toInt(), 1);
+
+    // The browser comes to the front.
+    QWindow navegador;
+    navegador.resize(300, 300);
+    navegador.show();
+    navegador.requestActivate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&navegador));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !presenca->property("ativa").toBool(); }, 5000));
+    EXPECT_FALSE(vitrine()->property("ativa").toBool());
+    EXPECT_FALSE(contando());
+    avancar(10000);
+    EXPECT_EQ(ordem(), (QList<int>{2, 0, 1}));
+    EXPECT_EQ(vitrine()->property("frase").toInt(), 1);
+
+    // Ours again: the same cards, and the stack's sleep goes on (1 s of it had passed).
+    navegador.hide();
+    janela()->requestActivate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(janela()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return presenca->property("ativa").toBool(); }, 5000));
+    EXPECT_EQ(ordem(), (QList<int>{2, 0, 1})) << "resumed, not back to GitHub";
+    EXPECT_EQ(vitrine()->property("frase").toInt(), 1);
+    avancar(3500);
+    EXPECT_EQ(ordem(), (QList<int>{2, 0, 1}));
+    avancar(200);
+    EXPECT_EQ(ordem(), (QList<int>{1, 2, 0}));
+
+    // Narrowed and widened again: a new column, from the start.
+    janela()->resize(899, 680);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return qobject_cast<QQuickItem *>(raiz())->width() == 899; }, 10000));
+    avancar(1000);
+    EXPECT_FALSE(presenca->property("ativa").toBool());
+    janela()->resize(1040, 680);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return qobject_cast<QQuickItem *>(raiz())->width() == 1040; }, 10000));
+    avancar(1000);
+    ASSERT_TRUE(vitrine());
+    EXPECT_TRUE(presenca->property("ativa").toBool());
+    EXPECT_EQ(ordem(), (QList<int>{0, 1, 2}));
+    EXPECT_EQ(vitrine()->property("frase").toInt(), 0);
 }
 
 TEST_F(Entrada, AberturaEmVariosTemposEDepoisOPainel)
