@@ -152,6 +152,7 @@ Popup {
 
                 // A tap picks the row under it, a double tap opens it.
                 TapHandler {
+                    objectName: "toqueNaListaDoSeletor"
                     onTapped: ponto => {
                         lista.currentIndex = lista.linhaEm(ponto.scenePosition);
                         lista.forceActiveFocus();

@@ -225,11 +225,11 @@ TEST_F(Entrada, MovimentoReduzidoNuncaCriaAAbertura)
     EXPECT_TRUE(leiaute->isVisible());
     EXPECT_DOUBLE_EQ(leiaute->opacity(), 1);
     EXPECT_DOUBLE_EQ(carregador->opacity(), 0);
-    capturar(QStringLiteral("entrada-movimento-reduzido-primeiro-quadro"));
     for (int i = 0; i < 60; ++i) {
         avancar(16);
         EXPECT_FALSE(existe(QStringLiteral("aberturaNoMac"))) << i;
     }
+    capturar(QStringLiteral("entrada-movimento-reduzido"));
     // Turning the setting off afterwards does not bring the opening back.
     MovimentoReduzido::instancia().definir(false);
     avancar(500);

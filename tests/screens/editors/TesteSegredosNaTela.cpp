@@ -49,6 +49,7 @@ class SegredosNaTela : public QuadroDoEditor {
 protected:
     void mostrarEditor(const QString &tipo, const QString &item = {})
     {
+        estado->fecharEdicao(); // an open sheet is closed before another opens
         estado->editar(tipo, item);
         mostrar(QStringLiteral("import QtQuick\nimport Corvane.App\nimport Corvane.Editores\n"
                                "EditorNoMac { estado: estadoDeTeste; width: 460; height: implicitHeight }"),

@@ -40,6 +40,9 @@ const QStringList TesteQuick::areasPermitidas = {
     // The opening: a click anywhere skips it; it is a moment of decoration with nothing to
     // reach by keyboard, and it hands over by itself.
     QStringLiteral("pularAbertura"),
+    // The image chooser's list: the list itself takes the keyboard (arrows, Return, Backspace);
+    // a tap only picks or opens the row under it.
+    QStringLiteral("toqueNaListaDoSeletor"),
 };
 
 const QString TesteQuick::importacoes = QStringLiteral("import QtQuick\nimport Corvane.App\n");
