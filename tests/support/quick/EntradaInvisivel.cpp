@@ -101,7 +101,8 @@ QStringList cliquesInvisiveis(QQuickWindow *janela, int passo)
 
 namespace {
 
-// Reaches QObject::isSignalConnected, which is protected, for objects of any class.
+// Reaches QObject::isSignalConnected, which is protected, for objects of any class: the member
+// pointer is named through a derived class but has QObject's type, so no downcast is needed.
 class Observador : public QObject {
 public:
     static bool ligado(const QObject *objeto, const char *assinatura)
@@ -109,7 +110,8 @@ public:
         const int indice = objeto->metaObject()->indexOfSignal(assinatura);
         if (indice < 0)
             return false;
-        return static_cast<const Observador *>(objeto)->isSignalConnected(objeto->metaObject()->method(indice));
+        constexpr bool (QObject::*conectado)(const QMetaMethod &) const = &Observador::isSignalConnected;
+        return (objeto->*conectado)(objeto->metaObject()->method(indice));
     }
 };
 
