@@ -32,6 +32,8 @@ Item {
         id: caixa
 
         objectName: "caixaDaEntrada"
+        // A card still transparent at the start of its entrance takes no click.
+        Presenca.saindo: false
         width: entrada.width
         height: entrada.height
         opacity: entrada.mostrado ? 1 : 0

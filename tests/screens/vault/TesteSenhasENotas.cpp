@@ -70,6 +70,11 @@ protected:
     {
         vista()->definirBusca(texto);
         QCoreApplication::processEvents();
+        // Rows come back on the views' next polish, which a slow run may not have reached yet.
+        for (QQuickItem *lista : raiz()->findChildren<QQuickItem *>()) {
+            if (lista->inherits("QQuickItemView"))
+                QMetaObject::invokeMethod(lista, "forceLayout");
+        }
     }
     // A drag across `alvo`, as a person selecting its text would make.
     void arrastarSobre(QQuickItem *alvo)
