@@ -55,6 +55,7 @@ JanelaDoCorvane {
                 text: janela.comandos.textoFecharJanela
                 shortcut: janela.comandos.atalhoFecharJanela
                 atalhoMostrado: janela.comandos.atalhoFecharJanela
+                enabled: !janela.folhaAberta
                 onTriggered: janela.close()
             }
             AcaoDoMenu {
@@ -62,6 +63,7 @@ JanelaDoCorvane {
                 text: janela.comandos.textoSair
                 shortcut: janela.comandos.atalhoSair
                 atalhoMostrado: janela.comandos.atalhoSair
+                enabled: !janela.folhaAberta
                 onTriggered: janela.sairPedido()
             }
         }

@@ -115,9 +115,12 @@ TEST_F(FolhasNoPrograma, AtalhosDaJanelaNaoAgemAtrasDeUmaFolha)
         {"Ctrl+R", Qt::Key_R, Qt::ControlModifier},
         {"Ctrl+Shift+L", Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier},
         {"Ctrl+,", Qt::Key_Comma, Qt::ControlModifier},
+        {"Ctrl+W", Qt::Key_W, Qt::ControlModifier},
+        {"Ctrl+Q", Qt::Key_Q, Qt::ControlModifier},
     };
     QSignalSpy sincronizar(acao(QStringLiteral("sincronizar")), SIGNAL(triggered(QObject *)));
     QSignalSpy ajustes(janela, SIGNAL(ajustesPedidos()));
+    QSignalSpy sair(janela, SIGNAL(sairPedido()));
     QQuickItem *busca = item(QStringLiteral("entradaDaBusca"));
     for (const Folha &folha : folhas) {
         for (const auto &atalho : atalhos) {
@@ -141,6 +144,8 @@ TEST_F(FolhasNoPrograma, AtalhosDaJanelaNaoAgemAtrasDeUmaFolha)
             EXPECT_EQ(sincronizar.count(), 0);
             EXPECT_EQ(ajustes.count(), 0);
             EXPECT_EQ(programa->ajustes(), nullptr);
+            EXPECT_TRUE(janela->isVisible()) << "a janela não fecha atrás da folha";
+            EXPECT_EQ(sair.count(), 0) << "o programa não sai atrás da folha";
             folha.fechar();
             esperar(100);
         }
@@ -157,6 +162,16 @@ TEST_F(FolhasNoPrograma, AtalhosDaJanelaNaoAgemAtrasDeUmaFolha)
     EXPECT_EQ(sincronizar.count(), 1);
     QTest::keyClick(janela, Qt::Key_N, Qt::ControlModifier);
     EXPECT_TRUE(estado.edicao());
+    estado.fecharEdicao();
+    esperar(100);
+    // Sair is only asked for here (the program's quit would end the test's event loop).
+    sair.clear();
+    QObject::disconnect(janela, SIGNAL(sairPedido()), programa.get(), nullptr);
+    QTest::keyClick(janela, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(sair.count(), 1);
+    QTest::keyClick(janela, Qt::Key_W, Qt::ControlModifier);
+    esperar(100);
+    EXPECT_FALSE(janela->isVisible());
 }
 
 } // namespace
