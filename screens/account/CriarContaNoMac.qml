@@ -43,7 +43,7 @@ ColumnLayout {
         estado: criar.estado
         social: criar.social
         onVoltarParaEntrar: criar.mostrarEntrar()
-        onFocoPedido: etapas.atual.focarPrimeiroCampo()
+        onFocoPedido: etapas.atual.focarCampoDoErro()
         onEtapaMudou: criar.mudouDePasso(0.35)
     }
 

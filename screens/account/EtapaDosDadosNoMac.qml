@@ -13,6 +13,8 @@ PassoDaCriacao {
     property Component botoesSociais: null
 
     primeiroCampo: campoDoNome
+    // The server checks only the e-mail here: a refusal is the e-mail's.
+    campoDoErro: campoDoEmail
 
     TituloDaConta {
         titulo: "Criar conta"
@@ -33,6 +35,8 @@ PassoDaCriacao {
     }
 
     CampoNoMac {
+        id: campoDoEmail
+
         objectName: "campoDoEmail"
         visible: !etapa.modelo.temSocial
         rotulo: "E-mail"

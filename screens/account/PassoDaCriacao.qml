@@ -13,15 +13,26 @@ Item {
     default property alias conteudo: coluna.data
     // The field that takes the keyboard when the step appears (a CampoNoMac), or none.
     property Item primeiroCampo: null
+    // The field whose value the step's submission is refused for (a CampoNoMac): it takes the
+    // keyboard after a refusal. The first field when the step names none or it is hidden.
+    property Item campoDoErro: null
     // The step's first value is not a change of step.
     property bool criado: false
 
     // Puts the keyboard in the first field, so the person can type at once.
     function focarPrimeiroCampo() {
-        if (passo.primeiroCampo === null)
+        passo.focar(passo.primeiroCampo);
+    }
+    // After a refused submission: the field at fault takes the keyboard.
+    function focarCampoDoErro() {
+        passo.focar(passo.campoDoErro !== null && passo.campoDoErro.visible ? passo.campoDoErro
+                                                                           : passo.primeiroCampo);
+    }
+    function focar(campo: Item) {
+        if (campo === null)
             return;
         // The field's input is the next item of the focus chain after the field itself.
-        const entrada = passo.primeiroCampo.nextItemInFocusChain(true);
+        const entrada = campo.nextItemInFocusChain(true);
         if (entrada !== null)
             entrada.forceActiveFocus();
     }

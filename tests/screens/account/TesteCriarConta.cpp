@@ -17,6 +17,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
+
 // Sets the recovery code the way a finished creation does.
 class CriacaoDeContaNasTelas {
 public:
@@ -136,15 +138,34 @@ TEST_F(CriarConta, DadosVaziosHabilitacaoERecusaDoServidor)
         EXPECT_EQ(habilitado("botaoContinuar"), caso.habilitado);
     }
 
-    // An e-mail the server refuses: its message, and the step stays.
-    servidor.estado().criarConta(Testes::novaConta(email));
+    // An e-mail the server refuses (one in use, or one it will not take): its message, the step
+    // stays, and the e-mail field, the one at fault, takes the keyboard, not the name.
     preencher(QStringLiteral("campoDoEmail"), emailDigitado);
-    clicar(QStringLiteral("botaoContinuar"));
-    ASSERT_TRUE(esperarAte([this] { return !modelo().erro().isEmpty(); }));
-    EXPECT_EQ(etapa(), QStringLiteral("dados"));
-    EXPECT_FALSE(modelo().enviando());
-    EXPECT_TRUE(visivel("erroDaCriacao"));
-    EXPECT_TRUE(campoFocado(QStringLiteral("campoDoNome"))) << "the clicked button does not keep the keyboard";
+    const struct {
+        const char *nome;
+        std::function<void()> recusar;
+    } recusas[] = {
+        {"recusado pelo servidor",
+         [this] {
+             servidor.falharProximas(1, Servidor::Falha::erro(422, QStringLiteral("email-invalido")), QStringLiteral("POST"));
+         }},
+        {"e-mail em uso", [this] { servidor.estado().criarConta(Testes::novaConta(email)); }},
+    };
+    for (const auto &recusa : recusas) {
+        SCOPED_TRACE(recusa.nome);
+        recusa.recusar();
+        // The keyboard starts in the name, which is not at fault.
+        preencher(QStringLiteral("campoDoNome"), QStringLiteral("Ana"));
+        clicar(QStringLiteral("botaoContinuar"));
+        EXPECT_TRUE(modelo().enviando());
+        ASSERT_TRUE(esperarAte([this] { return !modelo().enviando(); }));
+        EXPECT_FALSE(modelo().erro().isEmpty());
+        EXPECT_EQ(etapa(), QStringLiteral("dados"));
+        EXPECT_FALSE(modelo().enviando());
+        EXPECT_TRUE(visivel("erroDaCriacao"));
+        EXPECT_TRUE(campoFocado(QStringLiteral("campoDoEmail"))) << "the e-mail field takes the keyboard back";
+        EXPECT_FALSE(campoFocado(QStringLiteral("campoDoNome")));
+    }
     assentar(); // the line's fade-in
     capturar(QStringLiteral("criar-conta-dados-erro"));
 }
