@@ -1,4 +1,5 @@
-// "Voltar" with a left chevron: a plain link-like button across the full width, leading-aligned.
+// "Voltar" with a left chevron: a plain link-like button at the leading edge of its row. It takes
+// clicks on the chevron and the text and a few points around them, not across the row.
 // Its focus ring surrounds the chevron and the text.
 import QtQuick
 import QtQuick.Controls.Basic
@@ -10,11 +11,14 @@ AbstractButton {
 
     signal acao()
 
-    Layout.fillWidth: true
-    implicitWidth: contentItem.implicitWidth
+    Layout.alignment: Qt.AlignLeft
+    // The row keeps its 10 points under the link; 4 of them belong to the link's hit area.
+    Layout.bottomMargin: 6
+    implicitWidth: contentItem.implicitWidth + rightPadding
     implicitHeight: contentItem.implicitHeight + bottomPadding
     padding: 0
-    bottomPadding: 10
+    rightPadding: 4
+    bottomPadding: 4
     text: "Voltar"
     font: Tipo.callout
     hoverEnabled: true

@@ -245,6 +245,28 @@ TEST_F(CriarConta, VoltarDeCadaEtapa)
     ASSERT_TRUE(raiz);
     ateASenha();
 
+    // The link takes clicks on its chevron and text and a few points around them, not across
+    // the whole row it heads.
+    auto *voltar = achar<QQuickItem>(QStringLiteral("botaoVoltar"));
+    ASSERT_TRUE(voltar && voltar->parentItem());
+    auto *conteudo = voltar->property("contentItem").value<QQuickItem *>();
+    ASSERT_TRUE(conteudo);
+    const double larguraDaFileira = voltar->parentItem()->width();
+    EXPECT_GE(larguraDaFileira, 300);
+    EXPECT_GE(voltar->width(), conteudo->implicitWidth());
+    EXPECT_LE(voltar->width(), conteudo->implicitWidth() + 8);
+    EXPECT_LE(voltar->height(), conteudo->implicitHeight() + 8);
+    EXPECT_EQ(voltar->x(), 0) << "leading-aligned";
+    // A click in the row to the right of the link, at its height, goes nowhere.
+    const QPointF aoLado = voltar->mapToItem(voltar->parentItem(), QPointF(0, conteudo->implicitHeight() / 2));
+    for (const double x : {voltar->width() + 12, larguraDaFileira / 2, larguraDaFileira - 4}) {
+        SCOPED_TRACE(x);
+        QTest::mouseClick(janela(), Qt::LeftButton, {},
+                          voltar->parentItem()->mapToScene(QPointF(x, aoLado.y())).toPoint());
+        assentar();
+        EXPECT_EQ(etapa(), QStringLiteral("senha"));
+    }
+
     // Password step → e-mail step → data step, keeping what was typed; the error goes.
     clicar(QStringLiteral("botaoVoltar"));
     EXPECT_EQ(etapa(), QStringLiteral("email"));
