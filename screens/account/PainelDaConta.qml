@@ -52,9 +52,16 @@ Item {
     readonly property real recheio: 8 - 8 * aperto
     readonly property real margemDeBaixo: 22 - 12 * aperto
 
-    // The entrance plays the first time the panel is on screen.
-    Component.onCompleted: if (painel.visible) entrada.start()
-    onVisibleChanged: if (painel.visible && !painel.apareceu) entrada.start()
+    // The entrance plays the first time the panel is on screen; with reduced motion the panel
+    // is simply there from its first frame, fully opaque and taking clicks.
+    function aparecer() {
+        if (MovimentoReduzido.ativo)
+            painel.apareceu = true;
+        else
+            entrada.start();
+    }
+    Component.onCompleted: if (painel.visible || MovimentoReduzido.ativo) painel.aparecer()
+    onVisibleChanged: if (painel.visible && !painel.apareceu) painel.aparecer()
 
     SequentialAnimation {
         id: entrada
@@ -71,10 +78,18 @@ Item {
         transform: Translate {
             x: painel.apareceu ? 0 : -24
 
-            Behavior on x { AnimacaoDeMola { resposta: 0.6 } }
+            Behavior on x {
+                enabled: !MovimentoReduzido.ativo
+
+                AnimacaoDeMola { resposta: 0.6 }
+            }
         }
 
-        Behavior on opacity { AnimacaoDeMola { resposta: 0.6 } }
+        Behavior on opacity {
+            enabled: !MovimentoReduzido.ativo
+
+            AnimacaoDeMola { resposta: 0.6 }
+        }
 
         Rectangle {
             anchors.fill: parent

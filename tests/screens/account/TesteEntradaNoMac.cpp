@@ -13,6 +13,8 @@
 #include <QQuickItem>
 #include <QWindow>
 #include <QTest>
+
+#include <functional>
 #include <QUrlQuery>
 
 namespace {
@@ -225,6 +227,26 @@ TEST_F(Entrada, MovimentoReduzidoNuncaCriaAAbertura)
     EXPECT_TRUE(leiaute->isVisible());
     EXPECT_DOUBLE_EQ(leiaute->opacity(), 1);
     EXPECT_DOUBLE_EQ(carregador->opacity(), 0);
+    // Nothing of the form is still to fade in at that first frame: every item shown in the
+    // panel is fully opaque, so what is seen is what takes clicks, and nothing flashes in later.
+    auto *painel = achar<QQuickItem>(QStringLiteral("painelDaConta"));
+    ASSERT_TRUE(painel);
+    const std::function<void(QQuickItem *, QStringList &)> transparentes = [&](QQuickItem *item, QStringList &achados) {
+        // (The scroll bar's handle shows only while the area scrolls.)
+        if (!item->isVisible() || item->objectName() == QLatin1String("alcaDaRolagem"))
+            return;
+        // (A dimmed, disabled control is meant to be half seen.)
+        if (item->opacity() < 1 && (item->isEnabled() || item->opacity() == 0))
+            achados << QStringLiteral("%1 (%2) at opacity %3")
+                           .arg(item->objectName(), QString::fromLatin1(item->metaObject()->className()))
+                           .arg(item->opacity());
+        for (QQuickItem *filho : item->childItems())
+            transparentes(filho, achados);
+    };
+    QStringList achados;
+    transparentes(painel, achados);
+    EXPECT_TRUE(achados.isEmpty()) << achados.join('\n').toStdString();
+    capturar(QStringLiteral("entrada-movimento-reduzido-primeiro-quadro"));
     for (int i = 0; i < 60; ++i) {
         avancar(16);
         EXPECT_FALSE(existe(QStringLiteral("aberturaNoMac"))) << i;
