@@ -1,5 +1,5 @@
 // The capsule search field of the vault window: a magnifier, the text, and a clear button while
-// there is text or the Ctrl+F hint while there is none. Ctrl+F anywhere in the window focuses
+// there is text (Tab reaches it after the text) or the Ctrl+F hint while there is none. Ctrl+F anywhere in the window focuses
 // it while it is on screen and selects what is already typed; Escape clears it; a click anywhere
 // else ends its focus. The border turns blue while it has the focus.
 import QtQuick
@@ -124,18 +124,36 @@ Rectangle {
             }
         }
 
+        // Tab reaches it after the field (a click does not focus it, so the field keeps the
+        // keyboard); pressed from the keyboard, it hands the keyboard back to the emptied field,
+        // as it hides with the text.
         AbstractButton {
+            id: limpar
+
             objectName: "limparBusca"
             anchors.fill: parent
             visible: campo.texto !== ""
-            focusPolicy: Qt.NoFocus
-            onClicked: campo.editado("")
+            focusPolicy: Qt.TabFocus
+            Accessible.name: "Limpar busca"
+            Keys.onReturnPressed: limpar.clicked()
+            Keys.onEnterPressed: limpar.clicked()
+            onClicked: {
+                const peloTeclado = limpar.activeFocus;
+                campo.editado("");
+                if (peloTeclado)
+                    entrada.forceActiveFocus(Qt.TabFocusReason);
+            }
 
             contentItem: Simbolo {
                 nome: "xmark.circle.fill"
                 cor: Paleta.textoApagado
             }
             background: null
+
+            AnelDeFoco {
+                mostrado: limpar.visualFocus
+                raio: limpar.width / 2
+            }
         }
     }
 }

@@ -7,6 +7,7 @@
 #include "screens/vault/JanelaDoCofre.h"
 #include "support/quick/BuscaVisual.h"
 
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -250,6 +251,50 @@ TEST_F(CofreNoMac, BuscaCtrlFSelecionaEscapeLimpaECliqueForaTiraOFoco)
     EXPECT_TRUE(entrada->hasActiveFocus());
     digitar(QStringLiteral("x"));
     clicar(item("limparBusca"));
+    EXPECT_EQ(janelaDoCofre()->busca(), QString());
+    EXPECT_TRUE(entrada->hasActiveFocus());
+}
+
+TEST_F(CofreNoMac, BotaoDeLimparABuscaPeloTeclado)
+{
+    semearAmostra();
+    ASSERT_TRUE(abrir());
+    QQuickItem *entrada = item("entradaDaBusca");
+    QQuickItem *limpar = item("limparBusca");
+    ASSERT_TRUE(entrada && limpar);
+    QQuickItem *anel = itemChamado(limpar, QStringLiteral("anelDeFoco"));
+    ASSERT_TRUE(anel) << "the clear button shows where the focus is";
+    QAccessibleInterface *acessivel = QAccessible::queryAccessibleInterface(limpar);
+    ASSERT_TRUE(acessivel);
+    EXPECT_EQ(acessivel->role(), QAccessible::Button);
+    EXPECT_EQ(acessivel->text(QAccessible::Name), QStringLiteral("Limpar busca"));
+
+    // Field, then its clear button: Tab from the field reaches the button, which shows its ring;
+    // Space or Return clears, and the keyboard goes back to the emptied field.
+    const struct {
+        const char *nome;
+        Qt::Key tecla;
+    } teclas[] = {{"Space", Qt::Key_Space}, {"Return", Qt::Key_Return}, {"Enter", Qt::Key_Enter}};
+    for (const auto &tecla : teclas) {
+        SCOPED_TRACE(tecla.nome);
+        QTest::keyClick(janela(), Qt::Key_F, Qt::ControlModifier);
+        digitar(QStringLiteral("git"));
+        ASSERT_EQ(janelaDoCofre()->busca(), QStringLiteral("git"));
+        EXPECT_FALSE(anel->isVisible());
+        QTest::keyClick(janela(), Qt::Key_Tab);
+        EXPECT_TRUE(limpar->hasActiveFocus()) << "Tab goes from the field to its clear button";
+        EXPECT_TRUE(anel->isVisible());
+        if (tecla.tecla == Qt::Key_Space)
+            capturar(QStringLiteral("cofre-busca-limpar-com-foco"));
+        QTest::keyClick(janela(), tecla.tecla);
+        EXPECT_EQ(janelaDoCofre()->busca(), QString());
+        EXPECT_FALSE(limpar->isVisible());
+        EXPECT_TRUE(entrada->hasActiveFocus()) << "the emptied field takes the keyboard";
+    }
+
+    // Escape in the field still clears.
+    digitar(QStringLiteral("bia"));
+    QTest::keyClick(janela(), Qt::Key_Escape);
     EXPECT_EQ(janelaDoCofre()->busca(), QString());
     EXPECT_TRUE(entrada->hasActiveFocus());
 }
