@@ -1,7 +1,8 @@
 // One code card: the logo in its countdown ring, the title (with a star for a favourite) and the
 // account, the current code in large digits or "Chave inválida", and in the last seconds the
 // next code. A click anywhere copies the code; the edit button shows while the pointer is over
-// the card; the context menu copies or edits.
+// the card or the keyboard is on it (Tab goes from the card to its edit button); the context
+// menu copies or edits.
 import QtQuick
 import QtQuick.Controls.Basic
 import Corvane.App
@@ -27,6 +28,8 @@ Item {
     // The context menu, built on the first right click (a grid of many cards builds none).
     property Menu menu: null
     readonly property bool sobre: area.containsMouse || botaoEditar.hovered
+    // The edit button shows under the pointer and while the keyboard is on the card or on it.
+    readonly property bool editarMostrado: cartao.sobre || cartao.activeFocus || botaoEditar.activeFocus
     readonly property real alturaDoCartao: 149
 
     // A click on the card (the grid copies and, when it did, flashes the border).
@@ -46,6 +49,15 @@ Item {
     Keys.onEnterPressed: cartao.clicado()
     onProximoExibidoChanged: if (proximoExibido !== "") proximoCodigo.ultimo = proximoExibido
     Component.onCompleted: proximoCodigo.ultimo = proximoExibido
+
+    // The card's own ring, first of its items (drawn above them all by its z), so it is the
+    // one a search of the card's items meets before the edit button's.
+    AnelDeFoco {
+        anchors.fill: fundo
+        mostrado: cartao.activeFocus
+        raio: 22
+        scale: fundo.scale
+    }
 
     SombraDoCartao {
         objectName: "sombraDoCartao"
@@ -199,10 +211,14 @@ Item {
                 width: 28
                 height: 28
                 hoverEnabled: true
-                focusPolicy: Qt.NoFocus
-                opacity: cartao.sobre ? 1 : 0
+                // Tab from the focused card reaches it; a click does not take the keyboard.
+                focusPolicy: Qt.TabFocus
+                Accessible.name: "Editar"
+                Keys.onReturnPressed: botaoEditar.clicked()
+                Keys.onEnterPressed: botaoEditar.clicked()
+                opacity: cartao.editarMostrado ? 1 : 0
                 // Hidden, it takes no click: the card's own click copies there too.
-                Presenca.saindo: !cartao.sobre
+                Presenca.saindo: !cartao.editarMostrado
                 onClicked: cartao.editar()
                 ToolTip.visible: botaoEditar.hovered
                 ToolTip.delay: 1000
@@ -227,6 +243,11 @@ Item {
                         nome: "ellipsis"
                         cor: Paleta.textoSecundario
                     }
+                }
+
+                AnelDeFoco {
+                    mostrado: botaoEditar.visualFocus
+                    raio: 14
                 }
             }
 
@@ -350,11 +371,4 @@ Item {
         }
     }
     // qmllint enable unqualified
-
-    AnelDeFoco {
-        anchors.fill: fundo
-        mostrado: cartao.activeFocus
-        raio: 22
-        scale: fundo.scale
-    }
 }
