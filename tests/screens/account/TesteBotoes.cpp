@@ -112,9 +112,19 @@ TEST_F(Botoes, CliqueNaAreaVaziaAoLadoDoRotuloConta)
     }
     auto *voltar = achar<QQuickItem>(QStringLiteral("voltar"));
     EXPECT_EQ(voltar->property("text").toString(), QStringLiteral("Voltar"));
-    EXPECT_DOUBLE_EQ(voltar->width(), 348);
+    // "Voltar" is a link: the chevron and the text take the click, the rest of its 348-point row
+    // does not.
+    auto *conteudo = voltar->property("contentItem").value<QQuickItem *>();
+    ASSERT_TRUE(conteudo && voltar->parentItem());
+    EXPECT_DOUBLE_EQ(voltar->parentItem()->width(), 348);
+    EXPECT_LE(voltar->width(), conteudo->implicitWidth() + 8);
     QTest::mouseClick(janela(), Qt::LeftButton, {}, ponto(voltar, 8, 6));
     EXPECT_EQ(raiz->property("cliques").toInt(), ++esperados);
+    for (const double x : {voltar->width() + 10, 174.0, 340.0}) {
+        QTest::mouseClick(janela(), Qt::LeftButton, {},
+                          voltar->parentItem()->mapToScene(QPointF(x, voltar->y() + 6)).toPoint());
+        EXPECT_EQ(raiz->property("cliques").toInt(), esperados) << x;
+    }
 }
 
 TEST_F(Botoes, ReturnApertaOPadraoSoQuandoHabilitado)
