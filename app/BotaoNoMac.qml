@@ -22,6 +22,10 @@ Button {
     Accessible.name: botao.text
     Keys.onReturnPressed: botao.clicked()
     Keys.onEnterPressed: botao.clicked()
+    // Focused, it takes Return before a window's Return shortcut (a default action) does.
+    Keys.onShortcutOverride: function (evento) {
+        evento.accepted = evento.key === Qt.Key_Return || evento.key === Qt.Key_Enter;
+    }
 
     contentItem: Text {
         text: botao.text

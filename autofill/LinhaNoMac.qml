@@ -1,5 +1,6 @@
 // One option: the service icon, the title and user name, and the live code (in a code request,
-// when it can be computed) or an arrow. A click hands the option over.
+// when it can be computed) or an arrow. A click hands the option over, and so do Space and Return
+// on the row Tab gave the focus to.
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
@@ -25,6 +26,12 @@ AbstractButton {
     topPadding: 8
     bottomPadding: 8
     onClicked: modelo.escolherPorId(idDoItem)
+
+    // Tab gives it the focus, a click does not (the search field keeps the keyboard).
+    focusPolicy: Qt.TabFocus
+    Accessible.name: linha.usuario !== "" ? linha.titulo + ", " + linha.usuario : linha.titulo
+    Keys.onReturnPressed: linha.clicked()
+    Keys.onEnterPressed: linha.clicked()
 
     ToolTip.visible: hovered
     ToolTip.delay: 800
@@ -94,5 +101,10 @@ AbstractButton {
             nome: "arrow.up.forward.square"
             cor: linha.hovered ? Paleta.azul : Paleta.textoApagado
         }
+    }
+
+    AnelDeFoco {
+        mostrado: linha.visualFocus
+        raio: 10
     }
 }

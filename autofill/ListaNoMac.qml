@@ -165,6 +165,11 @@ Item {
                 anchors.bottomMargin: 8
                 text: lista.dados.rodape
                 onClicked: lista.criar()
+                // Tab gives it the focus, a click does not (the search field keeps the keyboard).
+                focusPolicy: Qt.TabFocus
+                Accessible.name: botaoDoRodape.text
+                Keys.onReturnPressed: botaoDoRodape.clicked()
+                Keys.onEnterPressed: botaoDoRodape.clicked()
 
                 contentItem: RowLayout {
                     spacing: 6
@@ -188,6 +193,11 @@ Item {
                     }
 
                     Item { Layout.fillWidth: true }
+                }
+
+                AnelDeFoco {
+                    mostrado: botaoDoRodape.visualFocus
+                    raio: 8
                 }
             }
         }

@@ -98,7 +98,18 @@ Item {
                     }
 
                     AbstractButton {
+                        id: mostrar
+
                         objectName: "botaoMostrar"
+                        // Tab gives it the focus, a click does not (the password field keeps it).
+                        focusPolicy: Qt.TabFocus
+                        Accessible.name: formulario.visivel ? "Esconder" : "Mostrar"
+                        Keys.onReturnPressed: mostrar.clicked()
+                        Keys.onEnterPressed: mostrar.clicked()
+                        // Focused, it takes Return before the form's Return (save) does.
+                        Keys.onShortcutOverride: function (evento) {
+                            evento.accepted = evento.key === Qt.Key_Return || evento.key === Qt.Key_Enter;
+                        }
                         implicitWidth: 18
                         implicitHeight: 18
                         hoverEnabled: true
@@ -110,10 +121,26 @@ Item {
                             nome: formulario.visivel ? "eye.slash" : "eye"
                             cor: Paleta.azul
                         }
+
+                        AnelDeFoco {
+                            mostrado: mostrar.visualFocus
+                            raio: 5
+                        }
                     }
 
                     AbstractButton {
+                        id: gerarOutra
+
                         objectName: "botaoGerarOutra"
+                        // Tab gives it the focus, a click does not (the password field keeps it).
+                        focusPolicy: Qt.TabFocus
+                        Accessible.name: "Gerar outra senha forte"
+                        Keys.onReturnPressed: gerarOutra.clicked()
+                        Keys.onEnterPressed: gerarOutra.clicked()
+                        // Focused, it takes Return before the form's Return (save) does.
+                        Keys.onShortcutOverride: function (evento) {
+                            evento.accepted = evento.key === Qt.Key_Return || evento.key === Qt.Key_Enter;
+                        }
                         implicitWidth: 18
                         implicitHeight: 18
                         hoverEnabled: true
@@ -124,6 +151,11 @@ Item {
                         contentItem: Simbolo {
                             nome: "arrow.triangle.2.circlepath"
                             cor: Paleta.azul
+                        }
+
+                        AnelDeFoco {
+                            mostrado: gerarOutra.visualFocus
+                            raio: 5
                         }
                     }
                 }

@@ -9,9 +9,11 @@
 #include "plataforma/RepositorioDeIdentidades.h"
 #include "support/CofreDeSegredosEmMemoria.h"
 #include "support/DiretorioTemporario.h"
+#include "support/quick/BuscaVisual.h"
 #include "support/quick/Recortes.h"
 #include "support/quick/TesteQuick.h"
 
+#include <QAccessible>
 #include <QQmlContext>
 #include <QQuickItem>
 #include <QSignalSpy>
@@ -406,4 +408,126 @@ TEST_F(TelaDoPreenchimento, ListaLongaConstroiSoAsLinhasVistasEBuscaGuardaAsQueF
     EXPECT_EQ(achar<QQuickItem>(u"linha:s-100"_s), linha);
     EXPECT_EQ(reinicios.count(), 0);
     EXPECT_EQ(achar<QObject>(u"cabecalhoDeOutras"_s)->property("text").toString(), u"SUAS SENHAS"_s);
+}
+
+namespace {
+
+bool ehBotao(QQuickItem *item)
+{
+    return item->inherits("QQuickAbstractButton");
+}
+
+// Every visible, enabled button shown in the window, found in the item tree.
+void botoesVisiveis(QQuickItem *item, QList<QQuickItem *> &botoes)
+{
+    if (!item->isVisible() || !item->isEnabled() || item->opacity() == 0)
+        return;
+    if (ehBotao(item))
+        botoes.append(item);
+    for (QQuickItem *filho : item->childItems())
+        botoesVisiveis(filho, botoes);
+}
+
+} // namespace
+
+// What a keyboard meets in each state of the screen: Tab goes round every button shown, each
+// showing its focus ring and having an accessible name; nothing is reached only by a pointer.
+TEST_F(TelaDoPreenchimento, TabPassaPorCadaBotaoComAnelENome)
+{
+    CopiaDeTeste::instalar(vaultDeExemplo());
+    controlador->prepararListaDeSenhas({{u"exemplo.com"_s, IdentificadorDeServico::Tipo::dominio}});
+    ASSERT_TRUE(mostrarTela());
+
+    const auto percorrer = [this](const QString &estado) {
+        SCOPED_TRACE(estado.toStdString());
+        QList<QQuickItem *> alcancados;
+        QQuickItem *primeiro = janela()->activeFocusItem();
+        ASSERT_TRUE(primeiro);
+        for (int i = 0; i < 40; ++i) {
+            QTest::keyClick(janela(), Qt::Key_Tab);
+            avancar(50);
+            QQuickItem *focado = janela()->activeFocusItem();
+            ASSERT_TRUE(focado);
+            if (focado == primeiro || alcancados.contains(focado))
+                break;
+            alcancados.append(focado);
+            if (!ehBotao(focado))
+                continue; // a text field shows its caret
+            SCOPED_TRACE(focado->objectName().toStdString());
+            QQuickItem *anel = itemChamado(focado, u"anelDeFoco"_s);
+            EXPECT_TRUE(anel && anel->isVisible()) << "a focused button shows its ring";
+            QAccessibleInterface *acessivel = QAccessible::queryAccessibleInterface(focado);
+            EXPECT_TRUE(acessivel && !acessivel->text(QAccessible::Name).isEmpty()) << "and has a name";
+        }
+        QList<QQuickItem *> botoes;
+        botoesVisiveis(janela()->contentItem(), botoes);
+        EXPECT_FALSE(botoes.isEmpty());
+        for (QQuickItem *botao : std::as_const(botoes))
+            EXPECT_TRUE(alcancados.contains(botao)) << botao->objectName().toStdString() << " is not reached by Tab";
+    };
+
+    percorrer(u"lista"_s);
+    // A row's ring, as Tab shows it after the search field.
+    achar<QQuickItem>(u"campoDaBusca"_s)->forceActiveFocus();
+    QTest::keyClick(janela(), Qt::Key_Tab);
+    EXPECT_TRUE(janela()->activeFocusItem()->objectName().startsWith(u"linha:"_s));
+    capturar(u"preenchimento-linha-com-foco"_s);
+
+    clicar(u"botaoSalvarNova"_s);
+    avancar(1500);
+    percorrer(u"nova senha"_s);
+    // Return on a focused button of the form presses that button, not the form's save.
+    auto *mostrar = achar<QQuickItem>(u"botaoMostrar"_s);
+    achar<QQuickItem>(u"campoDaSenha"_s)->forceActiveFocus();
+    for (int i = 0; i < 6 && !mostrar->hasActiveFocus(); ++i)
+        QTest::keyClick(janela(), Qt::Key_Tab);
+    ASSERT_TRUE(mostrar->hasActiveFocus());
+    const QString nomeAntes = QAccessible::queryAccessibleInterface(mostrar)->text(QAccessible::Name);
+    QTest::keyClick(janela(), Qt::Key_Return);
+    avancar(50);
+    EXPECT_NE(QAccessible::queryAccessibleInterface(mostrar)->text(QAccessible::Name), nomeAntes);
+    EXPECT_TRUE(gravador.eventos.isEmpty()) << "nothing was saved";
+    QTest::keyClick(janela(), Qt::Key_Space);
+    avancar(50);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(mostrar)->text(QAccessible::Name), nomeAntes);
+    auto *voltar = achar<QQuickItem>(u"botaoVoltar"_s);
+    for (int i = 0; i < 6 && !voltar->hasActiveFocus(); ++i)
+        QTest::keyClick(janela(), Qt::Key_Tab);
+    ASSERT_TRUE(voltar->hasActiveFocus());
+    QTest::keyClick(janela(), Qt::Key_Return);
+    avancar(1500);
+    EXPECT_EQ(texto(u"tituloDoCabecalho"_s), u"Escolha a senha"_s);
+    EXPECT_TRUE(gravador.eventos.isEmpty()) << "Return went back, it did not save";
+}
+
+// The list's rows by keyboard: Tab from the search field reaches the first row, and Space hands
+// that option over, as a click does.
+TEST_F(TelaDoPreenchimento, LinhaFocadaPorTabEntregaComEspaco)
+{
+    CopiaDeTeste::instalar(vaultDeExemplo());
+    controlador->prepararListaDeSenhas({{u"contas.exemplo.com"_s, IdentificadorDeServico::Tipo::dominio}});
+    ASSERT_TRUE(mostrarTela());
+    ASSERT_TRUE(achar<QQuickItem>(u"campoDaBusca"_s)->hasActiveFocus());
+    QTest::keyClick(janela(), Qt::Key_Tab);
+    QQuickItem *linha = janela()->activeFocusItem();
+    ASSERT_TRUE(linha);
+    ASSERT_TRUE(linha->objectName().startsWith(u"linha:"_s));
+    EXPECT_TRUE(gravador.eventos.isEmpty());
+    QTest::keyClick(janela(), Qt::Key_Space);
+    avancar(100);
+    ASSERT_EQ(gravador.eventos.size(), 1);
+    EXPECT_TRUE(gravador.eventos.first().startsWith(u"senha:"_s));
+}
+
+// A row alone, as the screen tests of every control meet it.
+TEST_F(TelaDoPreenchimento, LinhaTemFocoSoPorTabComAnel)
+{
+    engine().rootContext()->setContextProperty(u"modeloDeTeste"_s, &controlador->modelo());
+    conferirFocoPorTab(u"import Corvane.Preenchimento\n"_s,
+                       uR"(LinhaNoMac {
+    objectName: "controle"; width: 380; modelo: modeloDeTeste; idDoItem: "nenhum"; titulo: "GitHub"
+    usuario: "anasilva"; dominios: ["github.com"]; codigo: ""
+    onClicked: acionado++
+})"_s,
+                       u"foco-linha-do-preenchimento"_s);
 }
