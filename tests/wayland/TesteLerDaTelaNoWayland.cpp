@@ -4,6 +4,7 @@
 // the shot and comes back, and the code form is filled with what the other's code says.
 #include "EditorDeCodigo.h"
 #include "LeitorDaTela.h"
+#include "QuadroDoEditor.h"
 #include "SessaoWayland.h"
 #include "support/DiretorioTemporario.h"
 #include "support/Executar.h"
@@ -12,6 +13,8 @@
 
 #include <QPainter>
 #include <QProcess>
+#include <QQuickItem>
+#include <QQuickWindow>
 #include <QRasterWindow>
 #include <QTest>
 
@@ -140,4 +143,65 @@ TEST_F(LerDaTelaNoWayland, NossaJanelaNaoEntraNaImagemDoPortal)
     const auto devolta = SessaoWayland::janelaDoProcesso(QCoreApplication::applicationPid(), 10'000);
     ASSERT_TRUE(devolta.has_value()) << "our window is not on the screen again";
     (void)SessaoWayland::capturar(QStringLiteral("wayland-ler-da-tela-depois"));
+}
+
+// The code editor itself, drawn natively in the session over an open vault: "Ler da tela" fills
+// its form from the other program's code.
+class FormularioNoWayland : public QuadroDoEditor {
+protected:
+    void TearDown() override
+    {
+        if (outro.state() != QProcess::NotRunning) {
+            outro.kill();
+            outro.waitForFinished(5000);
+        }
+        QuadroDoEditor::TearDown();
+    }
+    QProcess outro;
+};
+
+TEST_F(FormularioNoWayland, LerDaTelaPreencheOFormularioComOCodigoDaOutraJanela)
+{
+    EXIGIR_SESSAO_WAYLAND();
+    const QString arquivo = pasta.arquivo(QStringLiteral("qr-do-outro.png"));
+    ASSERT_TRUE(imagemDeQR(linkDoOutro).save(arquivo));
+    auto ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    outro.setProcessEnvironment(ambiente);
+    outro.start(QStringLiteral(CORVANE_MOSTRAR_QR), {arquivo, QStringLiteral("0"), QStringLiteral("0")});
+    ASSERT_TRUE(outro.waitForStarted(10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return outro.readAllStandardOutput().contains("pronto"); }, 20000));
+
+    estado->editar(QStringLiteral("codigo"));
+    mostrar(QStringLiteral("import QtQuick\nimport Corvane.App\nimport Corvane.Editores\n"
+                           "EditorNoMac { estado: estadoDeTeste; anchors.fill: parent }"),
+            QSize(560, 760), QStringLiteral("#ffffff"));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(janela()));
+    auto *editor = achar<ModeloDoEditorDeCodigo>(QStringLiteral("modelo"));
+    ASSERT_NE(editor, nullptr);
+    // The form over the other's code, as a user drags a window over a page with the code.
+    const QString lugar = QStringLiteral("floating enable, resize set 560 760, move absolute position 100 100");
+    ASSERT_TRUE(SessaoWayland::comandar(QStringLiteral("[pid=%1]").arg(outro.processId()), lugar));
+    ASSERT_TRUE(SessaoWayland::comandar(QStringLiteral("[pid=%1]").arg(QCoreApplication::applicationPid()),
+                                        lugar + QStringLiteral(", focus")));
+    avancar(1000);
+    QTest::qWait(500);
+    ASSERT_TRUE(LeitorDaTelaNoMac::lerImagem(SessaoWayland::capturar(QStringLiteral("wayland-formulario-antes"))).isEmpty())
+        << "the form does not cover the other's code";
+
+    editor->lerATela();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !editor->lendoATela(); }, 60'000));
+    EXPECT_EQ(editor->erro(), QString());
+    EXPECT_EQ(editor->emissor(), QStringLiteral("GitHub"));
+    EXPECT_EQ(editor->conta(), QStringLiteral("ana"));
+    EXPECT_EQ(editor->segredo(), QStringLiteral("JBSWY3DPEHPK3PXP"));
+    EXPECT_TRUE(janela()->isVisible());
+    // The form as the user sees it again: the window back on the screen, its fields filled.
+    avancar(1500);
+    QTest::qWait(800);
+    const auto devolta = SessaoWayland::janelaDoProcesso(QCoreApplication::applicationPid(), 10'000);
+    ASSERT_TRUE(devolta.has_value());
+    const QImage formulario = SessaoWayland::capturar(QStringLiteral("wayland-formulario-preenchido"), SessaoWayland::retangulo(*devolta));
+    ASSERT_FALSE(formulario.isNull());
+    EXPECT_GE(SessaoWayland::cores(formulario), 16) << "the form did not draw";
 }
