@@ -80,6 +80,8 @@ int main(int argc, char **argv)
     MarcasDaPartida::marcar("estado");
     corvane.usarJanelas(CorvaneMacApp::TipoDeJanela{QStringLiteral("Corvane.Barra"), QStringLiteral("JanelaDaBarra")},
                         {QStringLiteral("Corvane.Barra"), QStringLiteral("JanelaDosAjustes")});
+    // The later start's token goes first: the window's activation that follows uses it.
+    QObject::connect(&instancia, &InstanciaUnica::tokenDeAtivacaoRecebido, &corvane, &InstanciaUnica::usarTokenDeAtivacao);
     QObject::connect(&instancia, &InstanciaUnica::urlRecebida, &corvane, &CorvaneMacApp::receberEndereco);
     QObject::connect(&instancia, &InstanciaUnica::mostrarPedido, &corvane, &CorvaneMacApp::abrirJanela);
     if (!corvane.mostrar())

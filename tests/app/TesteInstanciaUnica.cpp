@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QSignalSpy>
@@ -42,6 +43,86 @@ TEST(InstanciaUnica, MensagemDaSegundaPartida)
     }
 }
 
+TEST(InstanciaUnica, MensagemLevaOTokenDeAtivacaoNumaSegundaLinha)
+{
+    struct Caso {
+        QStringList argumentos;
+        QString token;
+        QByteArray mensagem;
+    };
+    const QString url = QStringLiteral("corvane://social?token=t");
+    const Caso casos[] = {
+        {{}, QStringLiteral("a1b2c3"), "mostrar\nativacao a1b2c3\n"},
+        {{url}, QStringLiteral("x_y-z:9"), "url corvane://social?token=t\nativacao x_y-z:9\n"},
+        // Tokens that could break the line or are not tokens at all are left out.
+        {{url}, QString(), "url corvane://social?token=t\n"},
+        {{url}, QStringLiteral("dois tokens"), "url corvane://social?token=t\n"},
+        {{}, QStringLiteral("a\nurl corvane://x"), "mostrar\n"},
+        {{}, QStringLiteral("ç"), "mostrar\n"},
+        {{}, QString(513, QLatin1Char('a')), "mostrar\n"},
+    };
+    for (const Caso &caso : casos) {
+        SCOPED_TRACE(caso.token.toStdString());
+        const QByteArray mensagem = InstanciaUnica::mensagemPara(caso.argumentos, caso.token);
+        EXPECT_EQ(mensagem, caso.mensagem);
+        // The first line is the message an instance without tokens sent and understands.
+        EXPECT_EQ(mensagem.left(mensagem.indexOf('\n') + 1), InstanciaUnica::mensagemPara(caso.argumentos));
+    }
+}
+
+TEST(InstanciaUnica, InterpretaAMensagemDeOutraPartida)
+{
+    using Tipo = InstanciaUnica::Pedido::Tipo;
+    struct Caso {
+        QByteArray mensagem;
+        Tipo tipo;
+        QString url;
+        QString token;
+    };
+    const Caso casos[] = {
+        // Messages of a start that sends no token.
+        {"mostrar\n", Tipo::mostrar, {}, {}},
+        {"url corvane://social?token=t&nonce=n\n", Tipo::url, QStringLiteral("corvane://social?token=t&nonce=n"), {}},
+        {"mostrar\nativacao tok-1\n", Tipo::mostrar, {}, QStringLiteral("tok-1")},
+        {"url corvane://passkey?envelope=e\nativacao 0f3a\n", Tipo::url, QStringLiteral("corvane://passkey?envelope=e"),
+         QStringLiteral("0f3a")},
+        // A cut-short token line, an unknown second line, an empty token: the command alone.
+        {"mostrar\nativacao tok", Tipo::mostrar, {}, {}},
+        {"mostrar\noutra coisa\n", Tipo::mostrar, {}, {}},
+        {"mostrar\nativacao \n", Tipo::mostrar, {}, {}},
+        {"mostrar\nativacao um dois\n", Tipo::mostrar, {}, {}},
+        // No command: nothing, not even with a token.
+        {"ativacao tok\nmostrar\n", Tipo::nenhum, {}, {}},
+        {"mostrar", Tipo::nenhum, {}, {}},
+        {"", Tipo::nenhum, {}, {}},
+        {"url https://corvane.app/x\nativacao tok\n", Tipo::nenhum, {}, {}},
+        {"url CORVANE://x\n", Tipo::nenhum, {}, {}},
+        {"abrir\n", Tipo::nenhum, {}, {}},
+    };
+    for (const Caso &caso : casos) {
+        SCOPED_TRACE(caso.mensagem.toStdString());
+        const InstanciaUnica::Pedido pedido = InstanciaUnica::interpretar(caso.mensagem);
+        EXPECT_EQ(pedido.tipo, caso.tipo);
+        EXPECT_EQ(pedido.url, caso.url.isEmpty() ? QUrl() : QUrl(caso.url));
+        EXPECT_EQ(pedido.tokenDeAtivacao, caso.token);
+    }
+}
+
+TEST(InstanciaUnica, TokenDeAtivacaoSoValeNoWayland)
+{
+    const bool antes = qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN");
+    const QByteArray valorAntes = qgetenv("XDG_ACTIVATION_TOKEN");
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    InstanciaUnica::usarTokenDeAtivacao(QStringLiteral("tok-1"));
+    const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    EXPECT_EQ(qgetenv("XDG_ACTIVATION_TOKEN"), wayland ? QByteArray("tok-1") : QByteArray());
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    InstanciaUnica::usarTokenDeAtivacao(QStringLiteral("dois tokens"));
+    EXPECT_FALSE(qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN"));
+    if (antes)
+        qputenv("XDG_ACTIVATION_TOKEN", valorAntes);
+}
+
 class InstanciaUnicaTeste : public ::testing::Test {
 protected:
     QTemporaryDir pasta;
@@ -70,6 +151,63 @@ TEST_F(InstanciaUnicaTeste, SegundaPartidaEncaminhaAUrlParaAEntradaPeloSafari)
     EXPECT_EQ(terceira.iniciar({QStringLiteral("file:///etc/passwd")}), InstanciaUnica::Papel::encaminhou);
     ASSERT_TRUE(mostrar.wait(5000));
     EXPECT_EQ(urls.count(), 1);
+}
+
+TEST_F(InstanciaUnicaTeste, SegundaPartidaEncaminhaSeuTokenDeAtivacaoAntesDoPedido)
+{
+    InstanciaUnica primeira(base());
+    ASSERT_EQ(primeira.iniciar({}), InstanciaUnica::Papel::primeira);
+    QList<QString> ordem;
+    QObject::connect(&primeira, &InstanciaUnica::tokenDeAtivacaoRecebido, &primeira,
+                     [&ordem](const QString &token) { ordem.append(QStringLiteral("token ") + token); });
+    QObject::connect(&primeira, &InstanciaUnica::urlRecebida, &primeira,
+                     [&ordem](const QUrl &url) { ordem.append(QStringLiteral("url ") + url.toString()); });
+    QObject::connect(&primeira, &InstanciaUnica::mostrarPedido, &primeira,
+                     [&ordem] { ordem.append(QStringLiteral("mostrar")); });
+    QSignalSpy urls(&primeira, &InstanciaUnica::urlRecebida);
+    QSignalSpy mostrar(&primeira, &InstanciaUnica::mostrarPedido);
+
+    const bool antes = qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN");
+    const QByteArray valorAntes = qgetenv("XDG_ACTIVATION_TOKEN");
+    qputenv("XDG_ACTIVATION_TOKEN", "9f8e7d");
+    InstanciaUnica segunda(base());
+    EXPECT_EQ(segunda.iniciar({QStringLiteral("corvane://social?token=t")}), InstanciaUnica::Papel::encaminhou);
+    ASSERT_TRUE(urls.wait(5000));
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    InstanciaUnica terceira(base());
+    EXPECT_EQ(terceira.iniciar({}), InstanciaUnica::Papel::encaminhou);
+    ASSERT_TRUE(mostrar.wait(5000));
+    if (antes)
+        qputenv("XDG_ACTIVATION_TOKEN", valorAntes);
+    EXPECT_EQ(ordem, (QList<QString>{QStringLiteral("token 9f8e7d"), QStringLiteral("url corvane://social?token=t"),
+                                     QStringLiteral("mostrar")}));
+}
+
+TEST_F(InstanciaUnicaTeste, MensagemSemTokenOuAbertaDepoisDaPrimeiraLinhaAindaVale)
+{
+    InstanciaUnica primeira(base());
+    ASSERT_EQ(primeira.iniciar({}), InstanciaUnica::Papel::primeira);
+    QSignalSpy mostrar(&primeira, &InstanciaUnica::mostrarPedido);
+    QSignalSpy tokens(&primeira, &InstanciaUnica::tokenDeAtivacaoRecebido);
+    // A start without tokens: one line, then it hangs up.
+    {
+        QLocalSocket socket;
+        socket.connectToServer(base());
+        ASSERT_TRUE(socket.waitForConnected(2000));
+        socket.write("mostrar\n");
+        ASSERT_TRUE(socket.waitForBytesWritten(2000));
+        socket.disconnectFromServer();
+        ASSERT_TRUE(mostrar.wait(5000));
+    }
+    // A client that sends one line and keeps the connection open is answered all the same.
+    QLocalSocket aberto;
+    aberto.connectToServer(base());
+    ASSERT_TRUE(aberto.waitForConnected(2000));
+    aberto.write("mostrar\n");
+    ASSERT_TRUE(aberto.waitForBytesWritten(2000));
+    ASSERT_TRUE(mostrar.wait(5000));
+    EXPECT_EQ(mostrar.count(), 2);
+    EXPECT_EQ(tokens.count(), 0);
 }
 
 TEST_F(InstanciaUnicaTeste, RestosDeUmaInstanciaQueCaiuNaoImpedem)

@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <algorithm>
+
 namespace SessaoWayland {
 
 std::optional<QString> faltando()
@@ -53,14 +55,30 @@ Saida executar(const QString &programa, const QStringList &argumentos, int limit
 
 namespace {
 
-std::optional<QJsonObject> procurar(const QJsonObject &no, const QString &appId)
+template <typename Criterio>
+std::optional<QJsonObject> procurar(const QJsonObject &no, const Criterio &criterio)
 {
-    if (no.value(QStringLiteral("app_id")).toString() == appId && no.value(QStringLiteral("visible")).toBool())
+    if (criterio(no) && no.value(QStringLiteral("visible")).toBool())
         return no;
     for (const QString &chave : {QStringLiteral("nodes"), QStringLiteral("floating_nodes")})
         for (const QJsonValue &filho : no.value(chave).toArray())
-            if (auto achado = procurar(filho.toObject(), appId))
+            if (auto achado = procurar(filho.toObject(), criterio))
                 return achado;
+    return std::nullopt;
+}
+
+template <typename Criterio>
+std::optional<QJsonObject> esperarJanela(const Criterio &criterio, int limiteMs)
+{
+    QElapsedTimer tempo;
+    tempo.start();
+    while (tempo.elapsed() < limiteMs) {
+        const Saida arvore = executar(QStringLiteral("swaymsg"), {QStringLiteral("-r"), QStringLiteral("-t"), QStringLiteral("get_tree")});
+        if (arvore.codigo == 0)
+            if (auto achada = procurar(QJsonDocument::fromJson(arvore.saida).object(), criterio))
+                return achada;
+        QTest::qWait(100);
+    }
     return std::nullopt;
 }
 
@@ -68,16 +86,29 @@ std::optional<QJsonObject> procurar(const QJsonObject &no, const QString &appId)
 
 std::optional<QJsonObject> janela(const QString &appId, int limiteMs)
 {
-    QElapsedTimer tempo;
-    tempo.start();
-    while (tempo.elapsed() < limiteMs) {
-        const Saida arvore = executar(QStringLiteral("swaymsg"), {QStringLiteral("-r"), QStringLiteral("-t"), QStringLiteral("get_tree")});
-        if (arvore.codigo == 0)
-            if (auto achada = procurar(QJsonDocument::fromJson(arvore.saida).object(), appId))
-                return achada;
-        QTest::qWait(100);
-    }
-    return std::nullopt;
+    return esperarJanela([&](const QJsonObject &no) { return no.value(QStringLiteral("app_id")).toString() == appId; },
+                         limiteMs);
+}
+
+std::optional<QJsonObject> janelaDoProcesso(qint64 pid, int limiteMs)
+{
+    return esperarJanela(
+        [&](const QJsonObject &no) {
+            return no.value(QStringLiteral("pid")).toInteger() == pid && no.contains(QStringLiteral("app_id"));
+        },
+        limiteMs);
+}
+
+bool comandar(const QString &criterio, const QString &comando)
+{
+    const Saida resposta = executar(QStringLiteral("swaymsg"), {criterio + QLatin1Char(' ') + comando});
+    if (resposta.codigo != 0)
+        return false;
+    // One answer per command, each with its "success".
+    const QJsonArray respostas = QJsonDocument::fromJson(resposta.saida).array();
+    return !respostas.isEmpty() && std::all_of(respostas.begin(), respostas.end(), [](const QJsonValue &r) {
+        return r.toObject().value(QStringLiteral("success")).toBool();
+    });
 }
 
 QRect retangulo(const QJsonObject &janela)

@@ -30,6 +30,11 @@ struct Saida {
 // The compositor's window of `appId` (its node in `swaymsg -t get_tree`), once it has mapped
 // within `limiteMs`.
 [[nodiscard]] std::optional<QJsonObject> janela(const QString &appId, int limiteMs = 20'000);
+// The same for the window of process `pid`.
+[[nodiscard]] std::optional<QJsonObject> janelaDoProcesso(qint64 pid, int limiteMs = 20'000);
+// Runs a sway command on the windows `criterio` selects (e.g. "[pid=42]"); whether sway took it.
+bool comandar(const QString &criterio, const QString &comando);
+
 // The window's rectangle on the output.
 [[nodiscard]] QRect retangulo(const QJsonObject &janela);
 

@@ -46,16 +46,20 @@ TEST(NoWayland, JanelaPrincipalAbreNativaEDesenha)
     const QRect area = SessaoWayland::retangulo(*janela);
     EXPECT_GE(area.width(), 600);
     EXPECT_GE(area.height(), 400);
-    // Its first frames: the window has drawn once it shows more than a flat fill.
+    // Its first frames: the window has drawn once it shows more than a flat fill, and its
+    // screen once the padlock is there (the menu bar alone comes first).
     QImage imagem;
     QElapsedTimer tempo;
     tempo.start();
     do {
         QTest::qWait(500);
         imagem = SessaoWayland::capturar(QStringLiteral("wayland-janela-do-cofre"), area);
-    } while (SessaoWayland::cores(imagem) < 16 && tempo.elapsed() < 15'000);
+    } while ((SessaoWayland::cores(imagem) < 16 || !SessaoWayland::centroDoAzul(imagem)) && tempo.elapsed() < 15'000);
     EXPECT_FALSE(imagem.isNull());
     EXPECT_GE(SessaoWayland::cores(imagem), 16) << "the window drew nothing";
+    const auto cadeado = SessaoWayland::centroDoAzul(imagem);
+    ASSERT_TRUE(cadeado.has_value()) << "the window's screen did not draw";
+    EXPECT_NEAR(*cadeado, imagem.width() / 2.0, 6);
     corvane.terminate();
     if (!corvane.waitForFinished(10'000)) {
         corvane.kill();
@@ -142,4 +146,46 @@ TEST(NoWayland, CopiaProtegidaLevaAMarcaESomeEm30Segundos)
         QTest::qWait(250);
     EXPECT_TRUE(SessaoWayland::textoNaAreaDeTransferencia().isEmpty()) << "the secret is still on the clipboard";
     EXPECT_FALSE(SessaoWayland::tiposNaAreaDeTransferencia().contains(QString::fromLatin1(AreaDeTransferencia::tipoDaMarca)));
+}
+
+TEST(NoWayland, SegundaPartidaPassaSeuTokenDeAtivacaoAJanelaQueJaRoda)
+{
+    EXIGIR_SESSAO_WAYLAND();
+    const DiretorioTemporario pasta;
+    QProcess corvane;
+    auto ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    ambiente.remove(QStringLiteral("XDG_ACTIVATION_TOKEN"));
+    // The client's side of the protocol on its error output: the activation request shows there
+    // with the token it carries.
+    ambiente.insert(QStringLiteral("WAYLAND_DEBUG"), QStringLiteral("client"));
+    corvane.setProcessEnvironment(ambiente);
+    corvane.start(QStringLiteral(CORVANE_PROGRAMA_APLICATIVO), {QStringLiteral("--armazenamento-de-segredos"), QStringLiteral("arquivo")});
+    ASSERT_TRUE(corvane.waitForStarted());
+    ASSERT_TRUE(SessaoWayland::janela(QStringLiteral("corvane")).has_value());
+    QByteArray protocolo;
+    const auto pedidoDeAtivacao = [&](const QByteArray &token) {
+        protocolo += corvane.readAllStandardError();
+        return protocolo.contains("xdg_activation_v1@") && protocolo.contains(".activate(\"" + token + "\"");
+    };
+
+    // As a launcher starts a program: with a token in its environment.
+    const QByteArray token = "corvane-teste-7f3a9c";
+    QProcess segunda;
+    auto ambienteDaSegunda = QProcessEnvironment::systemEnvironment();
+    ambienteDaSegunda.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    ambienteDaSegunda.insert(QStringLiteral("XDG_ACTIVATION_TOKEN"), QString::fromLatin1(token));
+    segunda.setProcessEnvironment(ambienteDaSegunda);
+    segunda.setProcessChannelMode(QProcess::ForwardedChannels);
+    segunda.start(QStringLiteral(CORVANE_PROGRAMA_APLICATIVO), {QStringLiteral("--armazenamento-de-segredos"), QStringLiteral("arquivo")});
+    ASSERT_TRUE(segunda.waitForStarted());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return segunda.state() == QProcess::NotRunning; }, 20'000));
+    EXPECT_EQ(segunda.exitCode(), 0) << "the second start did not hand over and leave";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pedidoDeAtivacao(token); }, 10'000))
+        << "the running window did not ask for activation with the second start's token";
+    corvane.terminate();
+    if (!corvane.waitForFinished(10'000)) {
+        corvane.kill();
+        corvane.waitForFinished();
+    }
 }

@@ -1,10 +1,16 @@
 // Entry point of the Wayland suite: a widgets application on Qt's native Wayland platform,
-// run inside scripts/com-wayland's headless desktop. Outside one, every test skips with the
-// reason (CORVANE_EXIGIR_WAYLAND=1, as CI sets it, makes that a failure instead).
-#include <QApplication>
-#include <QtGlobal>
+// run inside scripts/com-wayland's headless desktop, with the screen tests' set-up (the kit,
+// the account widgets and the editors' module for the code form). Outside one, every test skips
+// with the reason (CORVANE_EXIGIR_WAYLAND=1, as CI sets it, makes that a failure instead).
+#include "support/quick/TesteQuick.h"
 
-#include <gtest/gtest.h>
+#include <QtGlobal>
+#include <QtQml/qqmlextensionplugin.h>
+
+Q_IMPORT_QML_PLUGIN(Corvane_AppPlugin)
+Q_IMPORT_QML_PLUGIN(Corvane_ContaPlugin)
+Q_IMPORT_QML_PLUGIN(Corvane_CofrePlugin)
+Q_IMPORT_QML_PLUGIN(Corvane_EditoresPlugin)
 
 int main(int argc, char **argv)
 {
@@ -12,7 +18,5 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "wayland");
     else
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication aplicacao(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return executarTestesQuick(argc, argv);
 }
