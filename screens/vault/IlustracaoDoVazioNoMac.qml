@@ -16,6 +16,7 @@ Item {
     property real inicio: 0
     // Seconds of orbit since then, looping every turn, in steps of the shared 20-a-second beat.
     readonly property real fase: passos.valor * 40
+    readonly property real t: inicio + fase
     // The bob's own angle, from the time run in all (not the orbit's looping phase), so it stays
     // continuous when the orbit's loop starts again.
     readonly property real anguloDoBalanco: (1.4 * passos.tempo) % (2 * Math.PI)

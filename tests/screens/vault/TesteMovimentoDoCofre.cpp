@@ -144,6 +144,17 @@ TEST_F(IlustracaoDoVazio, BalancoDoLadrilhoContinuaQuandoAOrbitaRecomeca)
     EXPECT_TRUE(achar<QQuickItem>(QStringLiteral("brilhoDoVazio"))->inherits("SombraSuave"));
     EXPECT_TRUE(achar<QQuickItem>(QStringLiteral("sombraDoLadrilho"))->inherits("SombraSuave"));
     capturar(QStringLiteral("ilustracao-do-vazio"));
+    // Every logo stands on the 250 × 150 orbit around the middle.
+    QList<QQuickItem *> logos;
+    for (QQuickItem *filho : qobject_cast<QQuickItem *>(ilustracao)->childItems())
+        if (filho->objectName() == QStringLiteral("logoDoVazio"))
+            logos.append(filho);
+    ASSERT_EQ(logos.size(), 8);
+    for (QQuickItem *logo : logos) {
+        const double dx = (logo->x() + logo->width() / 2 - 150) / 125;
+        const double dy = (logo->y() + logo->height() / 2 - 100) / 75;
+        EXPECT_NEAR(dx * dx + dy * dy, 1, 0.02) << logo->x() << ", " << logo->y();
+    }
 
     // Up to just before the orbit's 40-second loop starts again, then frame by frame across it.
     // The orbit and the bob move in steps of the shared 50 ms beat: the bob (4 points, 1.4 rad/s)
