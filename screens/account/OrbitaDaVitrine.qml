@@ -27,14 +27,16 @@ Item {
     }
 
     // The dashed ellipse never changes while the size holds: one cached texture, with a point of
-    // room around it for the stroke.
+    // room around it for the stroke. Not with the software renderer, which draws a layer afresh on
+    // every frame and with it everything over the layer's whole square; there the stroke is drawn
+    // only where something moved over it.
     Item {
         objectName: "tracoDaOrbita"
         x: orbita.width / 2 - orbita.rx - 1
         y: orbita.height / 2 - orbita.ry - 1
         width: 2 * orbita.rx + 2
         height: 2 * orbita.ry + 2
-        layer.enabled: true
+        layer.enabled: GraphicsInfo.api !== GraphicsInfo.Software
 
         Shape {
             id: elipse
@@ -85,11 +87,12 @@ Item {
             y: centro.y - height / 2
 
             // The tile and its shadow travel as one cached texture (the shadow reaches 20 points
-            // past the tile), drawn once and only moved afterwards.
+            // past the tile), drawn once and only moved afterwards; with the software renderer as
+            // their own pictures, which it only moves too.
             Item {
                 anchors.fill: parent
                 anchors.margins: -20
-                layer.enabled: true
+                layer.enabled: GraphicsInfo.api !== GraphicsInfo.Software
                 layer.smooth: true
 
                 SombraSuave {

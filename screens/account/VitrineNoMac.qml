@@ -38,13 +38,12 @@ Item {
         rodando: vitrine.ativa
     }
 
-    // The panel, its dots and the blobs are drawn into one cached texture: the screen shows it as
-    // a single image and it is drawn afresh only when the blobs have moved (at most 20 times a
-    // second), not on every frame of the faster animations above it.
+    // The panel and its dots, drawn straight into the window: the dots are a picture painted once
+    // and the panel a plain rounded rectangle. (A layer here would be drawn afresh on every frame
+    // by the software renderer, and with it everything over the whole panel.)
     Item {
         objectName: "fundoDaVitrine"
         anchors.fill: parent
-        layer.enabled: true
 
         Rectangle {
             id: painel
@@ -55,27 +54,28 @@ Item {
             color: Qt.rgba(238 / 255, 242 / 255, 251 / 255, 1)
         }
 
-        // The dots and the blobs keep within the panel's rounded shape.
+        // The dots keep within the panel's rounded shape.
         PontosDeFundo {
             anchors.fill: parent
             raioDoRecorte: painel.radius
         }
+    }
 
-        // Under reduced motion the blob layer is left out altogether.
-        Loader {
-            objectName: "camadaDasManchas"
-            anchors.fill: parent
-            active: !vitrine.reduzir
-            // qmllint disable unqualified
-            // (the layer's component reads the showcase's ids, which is valid; 6.4's qmllint only
-            // accepts that under the bound-component pragma, and its engine cannot load a bound
-            // component through a Loader)
-            sourceComponent: ManchasDaVitrine {
-                ativa: vitrine.ativa
-                raioDoRecorte: painel.radius
-            }
-            // qmllint enable unqualified
+    // The blobs over it move as pictures drawn once. Under reduced motion the layer is left out
+    // altogether.
+    Loader {
+        objectName: "camadaDasManchas"
+        anchors.fill: parent
+        active: !vitrine.reduzir
+        // qmllint disable unqualified
+        // (the layer's component reads the showcase's ids, which is valid; 6.4's qmllint only
+        // accepts that under the bound-component pragma, and its engine cannot load a bound
+        // component through a Loader)
+        sourceComponent: ManchasDaVitrine {
+            ativa: vitrine.ativa
+            raioDoRecorte: painel.radius
         }
+        // qmllint enable unqualified
     }
 
     // The content is centred in the panel, 28 points in from its sides.

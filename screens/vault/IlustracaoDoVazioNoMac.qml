@@ -14,12 +14,12 @@ Item {
     readonly property var servicos: ["GitHub", "Google", "Apple", "Binance", "Instagram", "Discord", "Nubank", "Dropbox"]
     // Where the orbit starts: the shared clock's second, so panels agree on its phase.
     property real inicio: 0
-    // Seconds of orbit since then, looping every turn.
-    property real fase
+    // Seconds of orbit since then, looping every turn, in steps of the shared 20-a-second beat.
+    readonly property real fase: passos.valor * 40
     readonly property real t: inicio + fase
-    // The bob's own angle, looping every one of its periods so it stays continuous when the
-    // orbit's loop starts again.
-    property real anguloDoBalanco
+    // The bob's own angle, from the time run in all (not the orbit's looping phase), so it stays
+    // continuous when the orbit's loop starts again.
+    readonly property real anguloDoBalanco: (1.4 * passos.tempo) % (2 * Math.PI)
     readonly property real balanco: MovimentoReduzido.ativo ? 0 : Math.sin(1.4 * inicio + anguloDoBalanco) * 4
 
     implicitWidth: 300
@@ -28,19 +28,14 @@ Item {
 
     Component.onCompleted: ilustracao.inicio = Math.floor(Relogio.agora.getTime() / 1000) % 40
 
-    NumberAnimation on fase {
-        running: !MovimentoReduzido.ativo
-        from: 0
-        to: 40
-        duration: 40000
-        loops: Animation.Infinite
-    }
-    NumberAnimation on anguloDoBalanco {
-        running: !MovimentoReduzido.ativo
-        from: 0
-        to: 2 * Math.PI
-        duration: Math.round(2 * Math.PI / 1.4 * 1000)
-        loops: Animation.Infinite
+    // Slow decoration: 20 steps a second on the shared beat, so between steps the window is not
+    // drawn at all.
+    AnimacaoEmPassos {
+        id: passos
+
+        rodando: !MovimentoReduzido.ativo
+        duracao: 40000
+        passo: 50
     }
 
     // A blue circle at 7 %, 210 points wide, blurred with radius 18.

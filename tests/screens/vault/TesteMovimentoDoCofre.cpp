@@ -144,23 +144,41 @@ TEST_F(IlustracaoDoVazio, BalancoDoLadrilhoContinuaQuandoAOrbitaRecomeca)
     EXPECT_TRUE(achar<QQuickItem>(QStringLiteral("brilhoDoVazio"))->inherits("SombraSuave"));
     EXPECT_TRUE(achar<QQuickItem>(QStringLiteral("sombraDoLadrilho"))->inherits("SombraSuave"));
     capturar(QStringLiteral("ilustracao-do-vazio"));
+    // Every logo stands on the 250 × 150 orbit around the middle.
+    QList<QQuickItem *> logos;
+    for (QQuickItem *filho : qobject_cast<QQuickItem *>(ilustracao)->childItems())
+        if (filho->objectName() == QStringLiteral("logoDoVazio"))
+            logos.append(filho);
+    ASSERT_EQ(logos.size(), 8);
+    for (QQuickItem *logo : logos) {
+        const double dx = (logo->x() + logo->width() / 2 - 150) / 125;
+        const double dy = (logo->y() + logo->height() / 2 - 100) / 75;
+        EXPECT_NEAR(dx * dx + dy * dy, 1, 0.02) << logo->x() << ", " << logo->y();
+    }
 
-    // Up to just before the orbit's 40-second loop starts again, then frame by frame across it:
-    // the bob (4 points, 1.4 rad/s) moves at most 4 × 1.4 × 0.016 points a frame, also there.
+    // Up to just before the orbit's 40-second loop starts again, then frame by frame across it.
+    // The orbit and the bob move in steps of the shared 50 ms beat: the bob (4 points, 1.4 rad/s)
+    // moves at most 4 × 1.4 × 0.05 points a step, also there, and holds still between steps.
     avancar(39000);
     double antes = ladrilho->y();
     const double faseAntes = ilustracao->property("fase").toDouble();
-    double maior = 0;
+    double maior = 0, percorrido = 0;
+    int parados = 0;
     bool recomecou = false;
     for (int quadro = 0; quadro < 125; ++quadro) {
         const double fase = ilustracao->property("fase").toDouble();
         avancar(16);
         recomecou = recomecou || ilustracao->property("fase").toDouble() < fase;
-        maior = std::max(maior, std::abs(ladrilho->y() - antes));
+        const double passo = std::abs(ladrilho->y() - antes);
+        maior = std::max(maior, passo);
+        percorrido += passo;
+        parados += passo == 0 ? 1 : 0;
         antes = ladrilho->y();
     }
     ASSERT_TRUE(recomecou) << "the orbit's loop must start again inside the window (from " << faseAntes << ")";
-    EXPECT_LE(maior, 4 * 1.4 * 0.016 + 0.01);
+    EXPECT_LE(maior, 4 * 1.4 * 0.05 + 0.01);
+    EXPECT_GT(percorrido, 1.0) << "the tile bobs across the two seconds";
+    EXPECT_GT(parados, 60) << "between steps of the beat nothing moves";
 }
 
 class MovimentoDoCofre : public CofreNaTela {
