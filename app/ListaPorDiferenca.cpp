@@ -62,7 +62,7 @@ std::optional<QList<ListaPorDiferenca::Passo>> ListaPorDiferenca::passos(const Q
     }
     if (n - caudas.size() > maximoDeMovimentos)
         return std::nullopt;
-    QList<bool> noLugar(n, false);
+    QList<bool> noLugar(std::max(n, 0), false); // std::max: GCC 12 cannot see n >= 0 and warns
     for (int i = caudas.isEmpty() ? -1 : caudas.constLast(); i >= 0; i = anterior.at(i))
         noLugar[i] = true;
     QList<int> moveis;
