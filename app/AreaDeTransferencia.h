@@ -9,7 +9,7 @@
 // computer suspended with a secret copied wipes it as soon as it wakes up.
 #pragma once
 
-#include "app/servicos/Relogio.h"
+#include "servicos/Relogio.h"
 
 #include <QClipboard>
 #include <QDateTime>

@@ -1,8 +1,8 @@
 #include "app/DialogoDoDono.h"
 
 #include "app/VerificadorPam.h"
-#include "app/servicos/NoTrabalhador.h"
-#include "app/servicos/Seguranca.h"
+#include "servicos/NoTrabalhador.h"
+#include "servicos/Seguranca.h"
 
 #include <QApplication>
 #include <QCoro/QCoroSignal>

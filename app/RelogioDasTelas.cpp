@@ -1,6 +1,6 @@
 #include "app/RelogioDasTelas.h"
 
-#include "app/servicos/Relogio.h"
+#include "servicos/Relogio.h"
 
 #include <QJSEngine>
 

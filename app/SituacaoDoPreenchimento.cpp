@@ -1,7 +1,7 @@
 #include "app/SituacaoDoPreenchimento.h"
 
-#include "app/servicos/NoTrabalhador.h"
-#include "app/servicos/TextosDoComputador.h"
+#include "servicos/NoTrabalhador.h"
+#include "servicos/TextosDoComputador.h"
 
 #include <QCoreApplication>
 #include <QPointer>

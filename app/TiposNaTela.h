@@ -4,7 +4,7 @@
 #pragma once
 
 #include "api/Respostas.h"
-#include "app/servicos/CentralDeAvisos.h"
+#include "servicos/CentralDeAvisos.h"
 #include "state/EstadoDoApp.h"
 #include "vault/Cofre.h"
 

@@ -13,7 +13,7 @@
 // when the application is still inactive after a short grace period.
 #pragma once
 
-#include "app/servicos/Relogio.h"
+#include "servicos/Relogio.h"
 
 #include <QDBusConnection>
 #include <QObject>

@@ -1,7 +1,7 @@
 #include "autofill/ModeloDoPreenchimento.h"
 
-#include "app/servicos/Relogio.h"
-#include "app/servicos/Seguranca.h"
+#include "servicos/Relogio.h"
+#include "servicos/Seguranca.h"
 #include "autofill/SufixosPublicos.h"
 #include "core/Aparar.h"
 #include "core/ArquivosDoPreenchimento.h"

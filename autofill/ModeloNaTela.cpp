@@ -2,7 +2,7 @@
 // new-password form's save.
 #include "autofill/ModeloDoPreenchimento.h"
 
-#include "app/servicos/TextosDoComputador.h"
+#include "servicos/TextosDoComputador.h"
 #include "core/Aparar.h"
 #include "core/GeradorDeSenha.h"
 

@@ -6,9 +6,9 @@
 // named for its absence.
 #include "api/ClienteDaAPI.h"
 #include "api/Respostas.h"
-#include "app/servicos/FilaDeIdentidades.h"
-#include "app/servicos/IdentidadesDoPreenchimento.h"
-#include "app/servicos/Preferencias.h"
+#include "servicos/FilaDeIdentidades.h"
+#include "servicos/IdentidadesDoPreenchimento.h"
+#include "servicos/Preferencias.h"
 #include "core/CopiaDoCofre.h"
 #include "core/Envelope.h"
 #include "plataforma/CofreDeSegredos.h"

@@ -2,8 +2,8 @@
 // exchange file and to the host's identity file, the identities of code items with pending
 // links, local removals against the order list, and the development server's "desde" answer.
 // Each runs at two sizes, so a quadratic cost shows as a fourfold-plus jump for twice the size.
-#include "app/servicos/IdentidadesDoPreenchimento.h"
-#include "app/servicos/Preferencias.h"
+#include "servicos/IdentidadesDoPreenchimento.h"
+#include "servicos/Preferencias.h"
 #include "core/ArquivosDoPreenchimento.h"
 #include "core/Configuracao.h"
 #include "core/Envelope.h"

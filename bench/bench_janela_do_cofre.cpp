@@ -11,7 +11,7 @@
 #include "api/ClienteDaAPI.h"
 #include "app/RelogioDasTelas.h"
 #include "app/SituacaoDoPreenchimento.h"
-#include "app/servicos/Preferencias.h"
+#include "servicos/Preferencias.h"
 #include "core/Envelope.h"
 #include "plataforma/Padroes.h"
 #include "screens/vault/JanelaDoCofre.h"

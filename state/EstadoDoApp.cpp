@@ -2,8 +2,8 @@
 // client's callbacks and the observed fields.
 #include "state/EstadoDoApp.h"
 
-#include "app/servicos/IdentidadesDoPreenchimento.h"
-#include "app/servicos/Seguranca.h"
+#include "servicos/IdentidadesDoPreenchimento.h"
+#include "servicos/Seguranca.h"
 #include "core/Chaveiro.h"
 #include "core/Configuracao.h"
 #include "core/CopiaDoCofre.h"

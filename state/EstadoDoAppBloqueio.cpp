@@ -2,8 +2,8 @@
 // note sections, and the offer that turns app protection on.
 #include "state/EstadoDoApp.h"
 
-#include "app/servicos/Seguranca.h"
-#include "app/servicos/TextosDoComputador.h"
+#include "servicos/Seguranca.h"
+#include "servicos/TextosDoComputador.h"
 #include "core/Chaveiro.h"
 #include "core/CopiaDoCofre.h"
 

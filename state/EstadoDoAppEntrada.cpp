@@ -3,7 +3,7 @@
 // browser delivered.
 #include "state/EstadoDoApp.h"
 
-#include "app/servicos/TextosDoComputador.h"
+#include "servicos/TextosDoComputador.h"
 #include "core/Chaveiro.h"
 #include "core/Codecs.h"
 #include "core/CopiaDoCofre.h"

@@ -4,10 +4,10 @@
 
 #include "vault/AberturaDosItens.h"
 
-#include "app/servicos/FilaDeIdentidades.h"
-#include "app/servicos/IdentidadesDoPreenchimento.h"
+#include "servicos/FilaDeIdentidades.h"
+#include "servicos/IdentidadesDoPreenchimento.h"
 #include "core/ArquivosDoPreenchimento.h"
-#include "app/servicos/Preferencias.h"
+#include "servicos/Preferencias.h"
 #include "core/CopiaDoCofre.h"
 #include "core/DiarioDaCopia.h"
 #include "core/ErroDeCripto.h"

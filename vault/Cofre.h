@@ -5,7 +5,7 @@
 // server. Main thread only; operations that wait are coroutines, so others may run at each wait.
 #pragma once
 
-#include "app/servicos/IdentidadesDoPreenchimento.h"
+#include "servicos/IdentidadesDoPreenchimento.h"
 #include "core/CopiaDoCofre.h"
 #include "core/ConteudoDoItem.h"
 #include "core/Conta.h"

@@ -6,7 +6,7 @@
 #include "api/Corpos.h"
 #include "api/ErroDaAPI.h"
 #include "api/Respostas.h"
-#include "app/servicos/Preferencias.h"
+#include "servicos/Preferencias.h"
 #include "core/CodificacaoJSON.h"
 #include "core/Envelope.h"
 #include "core/ErroDeCripto.h"

@@ -4,7 +4,7 @@
 #include "app/AreaDeTransferencia.h"
 #include "app/MensagemDoErro.h"
 #include "app/TiposNaTela.h"
-#include "app/servicos/TextosDoComputador.h"
+#include "servicos/TextosDoComputador.h"
 #include "core/Aparar.h"
 #include "core/Configuracao.h"
 #include "state/Cadastro.h"

@@ -1,7 +1,7 @@
 #include "Desbloqueio.h"
 
-#include "app/servicos/Seguranca.h"
-#include "app/servicos/TextosDoComputador.h"
+#include "servicos/Seguranca.h"
+#include "servicos/TextosDoComputador.h"
 #include "state/EstadoDoApp.h"
 
 Desbloqueio::Desbloqueio(QObject *pai) : QObject(pai) {}

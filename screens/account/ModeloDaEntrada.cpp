@@ -1,6 +1,6 @@
 #include "ModeloDaEntrada.h"
 
-#include "app/servicos/TextosDoComputador.h"
+#include "servicos/TextosDoComputador.h"
 #include "state/EstadoDoApp.h"
 
 ModeloDaEntrada::ModeloDaEntrada(QObject *pai) : EntradaEmDuasEtapas(pai)

@@ -3,7 +3,7 @@
 #include "NavegacaoDaConta.h"
 #include "app/MensagemDoErro.h"
 #include "app/TiposNaTela.h"
-#include "app/servicos/TextosDoComputador.h"
+#include "servicos/TextosDoComputador.h"
 #include "state/ErroDeEntrada.h"
 #include "state/EstadoDoApp.h"
 

@@ -1,6 +1,6 @@
 #include "RegrasDaVitrine.h"
 
-#include "app/servicos/TextosDoComputador.h"
+#include "servicos/TextosDoComputador.h"
 
 #include <QJSEngine>
 

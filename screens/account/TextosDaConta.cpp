@@ -1,6 +1,6 @@
 #include "TextosDaConta.h"
 
-#include "app/servicos/TextosDoComputador.h"
+#include "servicos/TextosDoComputador.h"
 
 QString TextosDaConta::lema()
 {

@@ -3,7 +3,7 @@
 #include "ImportacaoDeLeituras.h"
 #include "LeitorDaTela.h"
 #include "app/MensagemDoErro.h"
-#include "app/servicos/TextosDoComputador.h"
+#include "servicos/TextosDoComputador.h"
 #include "state/EstadoDoApp.h"
 #include "vault/Cofre.h"
 

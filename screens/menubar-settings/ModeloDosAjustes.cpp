@@ -1,10 +1,10 @@
 #include "ModeloDosAjustes.h"
 
 #include "app/VerificadorDeAtualizacao.h"
-#include "app/servicos/OpcaoDeBloqueio.h"
-#include "app/servicos/Preferencias.h"
-#include "app/servicos/Seguranca.h"
-#include "app/servicos/TextosDoComputador.h"
+#include "servicos/OpcaoDeBloqueio.h"
+#include "servicos/Preferencias.h"
+#include "servicos/Seguranca.h"
+#include "servicos/TextosDoComputador.h"
 #include "core/Configuracao.h"
 #include "state/EstadoDoApp.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/AreaDeTransferencia.h"
 #include "app/VerificadorDeAtualizacao.h"
-#include "app/servicos/CentralDeAvisos.h"
+#include "servicos/CentralDeAvisos.h"
 
 QString RegrasDaBarra::face(const QString &nomeDaFase)
 {

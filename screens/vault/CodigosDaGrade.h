@@ -8,7 +8,7 @@
 #include "RegrasDoCodigo.h"
 
 #include "app/ListaPorDiferenca.h"
-#include "app/servicos/CentralDeAvisos.h"
+#include "servicos/CentralDeAvisos.h"
 #include "core/ConteudoDoItem.h"
 #include "vault/Cofre.h"
 

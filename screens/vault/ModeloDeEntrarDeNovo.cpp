@@ -2,7 +2,7 @@
 
 #include "RegrasDaSincronia.h"
 #include "app/MensagemDoErro.h"
-#include "app/servicos/TextosDoComputador.h"
+#include "servicos/TextosDoComputador.h"
 #include "state/EntradaPeloSafari.h"
 #include "state/ErroDeEntradaSocial.h"
 

@@ -1,6 +1,6 @@
 #include "RegrasDaSincronia.h"
 
-#include "app/servicos/TextosDoComputador.h"
+#include "servicos/TextosDoComputador.h"
 
 #include <QLocale>
 

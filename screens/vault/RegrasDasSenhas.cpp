@@ -3,8 +3,8 @@
 #include "RegrasDoCodigo.h"
 
 #include "app/AreaDeTransferencia.h"
-#include "app/servicos/CentralDeAvisos.h"
-#include "app/servicos/TextosDoComputador.h"
+#include "servicos/CentralDeAvisos.h"
+#include "servicos/TextosDoComputador.h"
 
 #include <QDesktopServices>
 

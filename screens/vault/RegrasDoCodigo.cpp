@@ -1,7 +1,7 @@
 #include "RegrasDoCodigo.h"
 
 #include "app/AreaDeTransferencia.h"
-#include "app/servicos/CentralDeAvisos.h"
+#include "servicos/CentralDeAvisos.h"
 #include "core/ErroDeCripto.h"
 
 #include <algorithm>

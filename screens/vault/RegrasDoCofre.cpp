@@ -3,8 +3,8 @@
 #include "RegrasDoCodigo.h"
 #include "SecaoDoMac.h"
 
-#include "app/servicos/Seguranca.h"
-#include "app/servicos/TextosDoComputador.h"
+#include "servicos/Seguranca.h"
+#include "servicos/TextosDoComputador.h"
 #include "core/Totp.h"
 
 #include <algorithm>

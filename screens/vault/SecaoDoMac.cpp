@@ -1,6 +1,6 @@
 #include "SecaoDoMac.h"
 
-#include "app/servicos/TextosDoComputador.h"
+#include "servicos/TextosDoComputador.h"
 
 QString valorBruto(SecaoDoMac secao)
 {

@@ -1,5 +1,5 @@
 #include "app/DialogoDoDono.h"
-#include "app/servicos/Seguranca.h"
+#include "servicos/Seguranca.h"
 #include "support/Executar.h"
 #include "support/Portao.h"
 

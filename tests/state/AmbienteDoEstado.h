@@ -5,8 +5,8 @@
 #pragma once
 
 #include "api/ClienteDaAPI.h"
-#include "app/servicos/FilaDeIdentidades.h"
-#include "app/servicos/Seguranca.h"
+#include "servicos/FilaDeIdentidades.h"
+#include "servicos/Seguranca.h"
 #include "core/Chaveiro.h"
 #include "core/Configuracao.h"
 #include "core/CopiaDoCofre.h"

@@ -2,7 +2,7 @@
 // It must outlive the countdowns it made.
 #pragma once
 
-#include "app/servicos/Relogio.h"
+#include "servicos/Relogio.h"
 
 #include <QList>
 

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "api/ClienteDaAPI.h"
-#include "app/servicos/FilaDeIdentidades.h"
-#include "app/servicos/Preferencias.h"
+#include "servicos/FilaDeIdentidades.h"
+#include "servicos/Preferencias.h"
 #include "core/CopiaDoCofre.h"
 #include "core/Envelope.h"
 #include "plataforma/RepositorioDeIdentidades.h"

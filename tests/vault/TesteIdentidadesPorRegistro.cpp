@@ -4,7 +4,7 @@
 // list, so no change is ever lost.
 #include "AmbienteDoCofre.h"
 
-#include "app/servicos/IdentidadesDoPreenchimento.h"
+#include "servicos/IdentidadesDoPreenchimento.h"
 #include "core/ArquivosDoPreenchimento.h"
 
 #include <atomic>

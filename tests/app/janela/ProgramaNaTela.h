@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/CorvaneMacApp.h"
-#include "app/servicos/Seguranca.h"
+#include "servicos/Seguranca.h"
 #include "plataforma/InfoDoPacote.h"
 #include "servidor/ServidorDeDesenvolvimento.h"
 #include "support/CofreDeSegredosEmMemoria.h"

@@ -2,7 +2,7 @@
 // environment of this test build only: the secret store is the file named by
 // CORVANE_TESTE_SEGREDOS, and the owner check answers CORVANE_TESTE_DONO ("confirma" or
 // anything else for a refusal) without showing a prompt.
-#include "app/servicos/Seguranca.h"
+#include "servicos/Seguranca.h"
 #include "autofill/ProgramaDaExtensao.h"
 #include "plataforma/CofreDeSegredosEmArquivo.h"
 

@@ -6,7 +6,7 @@
 
 #include "Formulario.h"
 
-#include "app/servicos/Seguranca.h"
+#include "servicos/Seguranca.h"
 #include "support/quick/TelaComServidor.h"
 
 #include <QFuture>

@@ -1,7 +1,7 @@
 #include "EntradaNaTela.h"
 
 #include "app/MovimentoReduzido.h"
-#include "app/servicos/Seguranca.h"
+#include "servicos/Seguranca.h"
 #include "state/EntradaPeloSafari.h"
 #include "support/ContaNoServidor.h"
 #include "support/Executar.h"

@@ -4,7 +4,7 @@
 #include "EditorDeCodigo.h"
 #include "LeitorDaTela.h"
 #include "QuadroDoEditor.h"
-#include "app/servicos/Seguranca.h"
+#include "servicos/Seguranca.h"
 #include "support/Executar.h"
 
 #include <QGuiApplication>

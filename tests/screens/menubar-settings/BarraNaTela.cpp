@@ -1,6 +1,6 @@
 #include "BarraNaTela.h"
 
-#include "app/servicos/Seguranca.h"
+#include "servicos/Seguranca.h"
 #include "plataforma/Padroes.h"
 #include "support/Executar.h"
 

@@ -4,7 +4,7 @@
 #include "BarraNaTela.h"
 
 #include "support/Executar.h"
-#include "app/servicos/Preferencias.h"
+#include "servicos/Preferencias.h"
 #include "core/Configuracao.h"
 #include "plataforma/Padroes.h"
 #include "support/quick/Recortes.h"

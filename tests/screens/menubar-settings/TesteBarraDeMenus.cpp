@@ -6,7 +6,7 @@
 #include "support/Executar.h"
 #include "app/AreaDeTransferencia.h"
 #include "app/Tipo.h"
-#include "app/servicos/Preferencias.h"
+#include "servicos/Preferencias.h"
 #include "core/Totp.h"
 #include "screens/vault/CodigosDaGrade.h"
 #include "support/quick/Recortes.h"

@@ -1,6 +1,6 @@
 #include "CofreNaTela.h"
 
-#include "app/servicos/Seguranca.h"
+#include "servicos/Seguranca.h"
 #include "plataforma/Padroes.h"
 #include "support/Executar.h"
 

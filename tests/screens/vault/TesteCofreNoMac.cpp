@@ -3,7 +3,7 @@
 #include "CofreNaTela.h"
 
 #include "app/MovimentoReduzido.h"
-#include "app/servicos/Preferencias.h"
+#include "servicos/Preferencias.h"
 #include "screens/vault/JanelaDoCofre.h"
 #include "support/quick/BuscaVisual.h"
 

@@ -3,7 +3,7 @@
 #include "screens/vault/RegrasDasSenhas.h"
 
 #include "app/AreaDeTransferencia.h"
-#include "app/servicos/CentralDeAvisos.h"
+#include "servicos/CentralDeAvisos.h"
 #include "support/RelogioDeTeste.h"
 
 #include <QClipboard>

@@ -2,7 +2,7 @@
 
 #include "api/ClienteDaAPI.h"
 #include "app/RelogioDasTelas.h"
-#include "app/servicos/Preferencias.h"
+#include "servicos/Preferencias.h"
 #include "core/Chaveiro.h"
 #include "core/Configuracao.h"
 #include "core/CopiaDoCofre.h"

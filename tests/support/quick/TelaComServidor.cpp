@@ -1,7 +1,7 @@
 #include "TelaComServidor.h"
 
-#include "app/servicos/FilaDeIdentidades.h"
-#include "app/servicos/Seguranca.h"
+#include "servicos/FilaDeIdentidades.h"
+#include "servicos/Seguranca.h"
 #include "plataforma/InfoDoPacote.h"
 #include "support/Executar.h"
 

@@ -2,7 +2,7 @@
 // after the last one was posted, and the count of the user's copies in this run.
 #pragma once
 
-#include "app/servicos/Relogio.h"
+#include "servicos/Relogio.h"
 
 #include <QObject>
 #include <QString>

@@ -1,6 +1,6 @@
 // Changes by record in the identity queue: they join while they wait, follow the whole list asked
 // for before them, and are never written over a store that may not hold their base.
-#include "app/servicos/FilaDeIdentidades.h"
+#include "servicos/FilaDeIdentidades.h"
 #include "support/Executar.h"
 #include "support/Portao.h"
 

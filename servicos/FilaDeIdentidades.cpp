@@ -1,7 +1,7 @@
-#include "app/servicos/FilaDeIdentidades.h"
+#include "servicos/FilaDeIdentidades.h"
 
-#include "app/servicos/IdentidadesDoPreenchimento.h"
-#include "app/servicos/NoTrabalhador.h"
+#include "servicos/IdentidadesDoPreenchimento.h"
+#include "servicos/NoTrabalhador.h"
 
 #include <QCoro/QCoroFuture>
 #include <QFuture>

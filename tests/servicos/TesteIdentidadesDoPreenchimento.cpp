@@ -1,5 +1,5 @@
-#include "app/servicos/FilaDeIdentidades.h"
-#include "app/servicos/IdentidadesDoPreenchimento.h"
+#include "servicos/FilaDeIdentidades.h"
+#include "servicos/IdentidadesDoPreenchimento.h"
 #include "plataforma/ArquivoAtomico.h"
 #include "plataforma/InfoDoPacote.h"
 #include "support/DiretorioTemporario.h"

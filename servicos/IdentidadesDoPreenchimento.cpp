@@ -1,7 +1,7 @@
-#include "app/servicos/IdentidadesDoPreenchimento.h"
+#include "servicos/IdentidadesDoPreenchimento.h"
 
-#include "app/servicos/FilaDeIdentidades.h"
-#include "app/servicos/NoTrabalhador.h"
+#include "servicos/FilaDeIdentidades.h"
+#include "servicos/NoTrabalhador.h"
 #include "core/SemRepeticoes.h"
 
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "app/servicos/Seguranca.h"
+#include "servicos/Seguranca.h"
 #include "support/Executar.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/servicos/OpcaoDeBloqueio.h"
+#include "servicos/OpcaoDeBloqueio.h"
 
 std::optional<OpcaoDeBloqueio> opcaoDeBloqueio(qint64 segundos)
 {

@@ -1,4 +1,4 @@
-#include "app/servicos/Preferencias.h"
+#include "servicos/Preferencias.h"
 #include "plataforma/ArquivoAtomico.h"
 #include "plataforma/InfoDoPacote.h"
 #include "support/DiretorioTemporario.h"

@@ -1,4 +1,4 @@
-#include "app/servicos/Preferencias.h"
+#include "servicos/Preferencias.h"
 
 #include "core/Configuracao.h"
 

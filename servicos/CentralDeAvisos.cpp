@@ -1,4 +1,4 @@
-#include "app/servicos/CentralDeAvisos.h"
+#include "servicos/CentralDeAvisos.h"
 
 CentralDeAvisos::CentralDeAvisos(QObject *parent, Relogio *relogio)
     : QObject(parent), esconder_((relogio ? *relogio : Relogio::doSistema()).novaContagem(this))

@@ -1,4 +1,4 @@
-#include "app/servicos/TextosDoComputador.h"
+#include "servicos/TextosDoComputador.h"
 
 #include <QLoggingCategory>
 

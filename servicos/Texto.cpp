@@ -1,4 +1,4 @@
-#include "app/servicos/Texto.h"
+#include "servicos/Texto.h"
 
 #include <QTextBoundaryFinder>
 

@@ -1,4 +1,4 @@
-#include "app/servicos/Relogio.h"
+#include "servicos/Relogio.h"
 
 #include <QTimer>
 

@@ -1,6 +1,6 @@
-#include "app/servicos/Seguranca.h"
+#include "servicos/Seguranca.h"
 
-#include "app/servicos/TextosDoComputador.h"
+#include "servicos/TextosDoComputador.h"
 
 #include <QLoggingCategory>
 

@@ -1,4 +1,4 @@
-#include "app/servicos/CentralDeAvisos.h"
+#include "servicos/CentralDeAvisos.h"
 #include "support/RelogioDeTeste.h"
 
 #include <gtest/gtest.h>

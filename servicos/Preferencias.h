@@ -3,7 +3,7 @@
 // assignment writes through to the defaults store, and observers hear only of real changes.
 #pragma once
 
-#include "app/servicos/OpcaoDeBloqueio.h"
+#include "servicos/OpcaoDeBloqueio.h"
 #include "core/GeradorDeSenha.h"
 #include "plataforma/Padroes.h"
 
