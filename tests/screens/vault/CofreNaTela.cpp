@@ -72,6 +72,7 @@ QStringList CofreNaTela::idsNaGrade()
 
 void CofreNaTela::clicar(QQuickItem *alvo, Qt::MouseButton botao)
 {
+    ASSERT_NE(alvo, nullptr);
     QTest::mouseClick(janela(), botao, {}, centro(alvo));
     QCoreApplication::processEvents();
 }

@@ -65,16 +65,12 @@ protected:
     }
     QString escolhida(const char *secao) { return item(QString::fromLatin1(secao))->property("escolhida").toString(); }
     QQuickItem *campo(const char *nome) { return em(item(QStringLiteral("detalheDaSenha")), nome); }
+    QQuickItem *linhaDe(const QString &id) { return qobject_cast<QQuickItem *>(esperarObjeto(QStringLiteral("linha-") + id)); }
     QString valorDe(const char *nome) { return em(campo(nome), "valorDoCampo")->property("text").toString(); }
     void buscar(const QString &texto)
     {
         vista()->definirBusca(texto);
         QCoreApplication::processEvents();
-        // Rows come back on the views' next polish, which a slow run may not have reached yet.
-        for (QQuickItem *lista : raiz()->findChildren<QQuickItem *>()) {
-            if (lista->inherits("QQuickItemView"))
-                QMetaObject::invokeMethod(lista, "forceLayout");
-        }
     }
     // A drag across `alvo`, as a person selecting its text would make.
     void arrastarSobre(QQuickItem *alvo)
@@ -129,10 +125,10 @@ TEST_F(SecoesDeItens, ListaDeSenhasOrdemBuscaEEscolha)
     // Favourite first, then by title; the note is not listed; the first one is chosen.
     EXPECT_EQ(idsListados("SenhasNoMac"), (QStringList{netflix, banco, semTitulo}));
     EXPECT_EQ(escolhida("SenhasNoMac"), netflix);
-    QQuickItem *linha = item(QStringLiteral("linha-") + semTitulo);
+    QQuickItem *linha = linhaDe(semTitulo);
     EXPECT_EQ(em(linha, "tituloDaLinha")->property("text").toString(), QStringLiteral("so-no-site.org"));
     EXPECT_EQ(em(linha, "subtituloDaLinha")->property("text").toString(), QStringLiteral("bia"));
-    EXPECT_EQ(em(item(QStringLiteral("linha-") + banco), "subtituloDaLinha")->property("text").toString(), QString());
+    EXPECT_EQ(em(linhaDe(banco), "subtituloDaLinha")->property("text").toString(), QString());
     EXPECT_EQ(texto("tituloDaSenha"), QStringLiteral("Netflix"));
     EXPECT_EQ(texto("dominioDaSenha"), QStringLiteral("netflix.com"));
 
@@ -156,7 +152,7 @@ TEST_F(SecoesDeItens, ListaDeSenhasOrdemBuscaEEscolha)
     buscar(QString());
 
     // A click chooses; without a user name there is no user row.
-    clicar(item(QStringLiteral("linha-") + banco));
+    clicar(linhaDe(banco));
     EXPECT_EQ(escolhida("SenhasNoMac"), banco);
     EXPECT_EQ(texto("tituloDaSenha"), QStringLiteral("Banco"));
     EXPECT_FALSE(campo("campoUsuario")->isVisible());
@@ -214,13 +210,13 @@ TEST_F(SecoesDeItens, SenhaMascaradaReveladaECopiada)
     esperarCopia(QStringLiteral("ana@exemplo.com"), QStringLiteral("Usuário copiado"), 2);
 
     // Another choice hides the password again: a fresh detail, masked to at most 16.
-    clicar(item(QStringLiteral("linha-") + longa));
+    clicar(linhaDe(longa));
     EXPECT_EQ(valorDe("campoSenha"), bolinhas(16));
-    clicar(item(QStringLiteral("linha-") + netflix));
+    clicar(linhaDe(netflix));
     EXPECT_EQ(valorDe("campoSenha"), bolinhas(8));
 
     // No password: masked as 8, nothing to copy; the clipboard keeps what the person had.
-    clicar(item(QStringLiteral("linha-") + vazia));
+    clicar(linhaDe(vazia));
     EXPECT_EQ(valorDe("campoSenha"), bolinhas(8));
     area->setText(QStringLiteral("o que a pessoa copiou"));
     EXPECT_FALSE(em(campo("campoSenha"), "botaoCopiar")->isEnabled());
@@ -278,7 +274,7 @@ TEST_F(SecoesDeItens, CodigoAnexadoAoVivoESites)
     EXPECT_EQ(abertos, (QList<QUrl>{QUrl(QStringLiteral("https://github.com")), QUrl(QStringLiteral("https://x.com/entrar"))}));
 
     // A code that cannot be computed: an empty value and nothing to copy.
-    clicar(item(QStringLiteral("linha-") + quebrado));
+    clicar(linhaDe(quebrado));
     EXPECT_TRUE(campo("campoCodigo")->isVisible());
     EXPECT_EQ(valorDe("campoCodigo"), QString());
     QGuiApplication::clipboard()->setText(QStringLiteral("o que a pessoa copiou"));
@@ -322,7 +318,7 @@ TEST_F(SecoesDeItens, EditarPeloCabecalhoEPeloMenu)
             clicar(botao);
             EXPECT_EQ(editando(caso.tipo, caso.id), online);
 
-            clicar(item(QStringLiteral("linha-") + caso.id), Qt::RightButton);
+            clicar(linhaDe(caso.id), Qt::RightButton);
             avancar(300);
             clicar(item(QStringLiteral("menuEditarItem")));
             EXPECT_TRUE(editando(caso.tipo, caso.id));
@@ -370,7 +366,7 @@ TEST_F(SecoesDeItens, NotasListaBuscaEDetalhe)
 
     EXPECT_EQ(idsListados("NotasNoMac"), (QStringList{wifi, alarme, semTitulo}));
     EXPECT_EQ(escolhida("NotasNoMac"), wifi);
-    QQuickItem *linha = item(QStringLiteral("linha-") + wifi);
+    QQuickItem *linha = linhaDe(wifi);
     EXPECT_EQ(em(linha, "subtituloDaLinha")->property("text").toString(), QStringLiteral("rede: casa"));
     EXPECT_EQ(texto("tituloDaNota"), QStringLiteral("Wi-Fi"));
     EXPECT_EQ(texto("textoDaNota"), QStringLiteral("rede: casa\nsenha: 1234\nfim"));
@@ -396,7 +392,7 @@ TEST_F(SecoesDeItens, NotasListaBuscaEDetalhe)
     }
     buscar(QString());
 
-    clicar(item(QStringLiteral("linha-") + semTitulo));
+    clicar(linhaDe(semTitulo));
     EXPECT_EQ(texto("tituloDaNota"), QStringLiteral("Sem título"));
     EXPECT_EQ(texto("textoDaNota"), QStringLiteral("segredo"));
 

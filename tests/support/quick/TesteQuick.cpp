@@ -7,6 +7,7 @@
 #include "support/quick/MotorDeAnimacao.h"
 
 #include <QAccessible>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QPauseAnimation>
 #include <QApplication>
@@ -193,6 +194,21 @@ QObject *TesteQuick::acharObjeto(const QString &nome)
     if (!achado)
         ADD_FAILURE() << "no object named " << nome.toStdString();
     return achado;
+}
+
+QObject *TesteQuick::esperarObjeto(const QString &nome, int ms)
+{
+    QDeadlineTimer prazo(ms);
+    while (!prazo.hasExpired()) {
+        if (QObject *achado = procurar(raiz_, nome))
+            return achado;
+        for (QQuickItem *vista : raiz_->findChildren<QQuickItem *>()) {
+            if (vista->inherits("QQuickItemView"))
+                QMetaObject::invokeMethod(vista, "forceLayout");
+        }
+        QTest::qWait(10);
+    }
+    return acharObjeto(nome);
 }
 
 QPoint TesteQuick::centro(QQuickItem *item) const

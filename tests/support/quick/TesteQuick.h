@@ -44,6 +44,10 @@ protected:
         return qobject_cast<T *>(objeto);
     }
     QObject *acharObjeto(const QString &nome);
+    // Like acharObjeto, for an object that appears once the item views have laid out (a list's
+    // row after a model change): lets events run and the views lay out until it is there, for up
+    // to `ms`; fails the test when it never appears.
+    QObject *esperarObjeto(const QString &nome, int ms = 5000);
     // Centre of an item in window coordinates.
     QPoint centro(QQuickItem *item) const;
     QPoint ponto(QQuickItem *item, double x, double y) const;
