@@ -1,6 +1,6 @@
 #include "app/ComandosDoMenu.h"
 
-#include "app/VerificadorDeAtualizacao.h"
+#include "screens/menubar-settings/VerificadorDeAtualizacao.h"
 #include "vault/Cofre.h"
 
 bool comandoHabilitado(ComandoDoMenu comando, EstadoDoApp::Fase fase)

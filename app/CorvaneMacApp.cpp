@@ -1,7 +1,6 @@
 #include "CorvaneMacApp.h"
 
 #include "app/MarcasDaPartida.h"
-#include "app/Paleta.h"
 #include "plataforma/InfoDoPacote.h"
 #include "state/EntradaPeloSafari.h"
 
@@ -11,9 +10,7 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMetaMethod>
-#include <QPalette>
 #include <QQmlComponent>
-#include <QQuickStyle>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QUrl>
@@ -37,22 +34,6 @@ CorvaneMacApp::~CorvaneMacApp()
     delete ajustes_;
     delete principal_;
     motor_.reset();
-}
-
-void CorvaneMacApp::prepararAparencia()
-{
-    // The windows set their own light palette; the style must be one that honours it.
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
-    // The same light colours for what is not a Qt Quick window (the owner prompt), whatever the
-    // desktop's theme hands the application.
-    QPalette clara(Paleta::superficie(), Paleta::fundo());
-    for (auto papel : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        clara.setColor(papel, Paleta::texto());
-    clara.setColor(QPalette::Base, Paleta::superficie());
-    clara.setColor(QPalette::Highlight, Paleta::azul());
-    clara.setColor(QPalette::HighlightedText, Qt::white);
-    clara.setColor(QPalette::PlaceholderText, Paleta::textoApagado());
-    QGuiApplication::setPalette(clara);
 }
 
 QQuickWindow *CorvaneMacApp::criarJanela(const QString &modulo, const QString &tipo,

@@ -6,9 +6,9 @@
 #pragma once
 
 #include "app/ComandosDoMenu.h"
-#include "app/SituacaoDoPreenchimento.h"
-#include "app/VerificadorDeAtualizacao.h"
 #include "app/VigiaDoMac.h"
+#include "screens/menubar-settings/VerificadorDeAtualizacao.h"
+#include "screens/vault/SituacaoDoPreenchimento.h"
 #include "state/EstadoDoApp.h"
 
 #include <QGuiApplication>
@@ -36,9 +36,6 @@ public:
     // `argumentos` are the process's launch arguments (handed to the central state).
     explicit CorvaneMacApp(const QStringList &argumentos, QObject *pai = nullptr);
     ~CorvaneMacApp() override;
-
-    // The Basic style and the light look, before any window exists.
-    static void prepararAparencia();
 
     // A window's QML type: its module and its name in it.
     struct TipoDeJanela {
@@ -132,7 +129,7 @@ private:
     };
     AncoraDoPainel ancoraDoPainel_;
     std::optional<TipoDeJanela> tipoDoPainel_;
-    TipoDeJanela tipoDosAjustes_{QStringLiteral("Corvane.App"), QStringLiteral("JanelaDeAjustes")};
+    TipoDeJanela tipoDosAjustes_{QStringLiteral("Corvane.Quadro"), QStringLiteral("JanelaDeAjustes")};
     std::unique_ptr<QMenu> menuDaBandeja_;
     std::unique_ptr<QSystemTrayIcon> bandeja_;
 };

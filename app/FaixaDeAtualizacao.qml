@@ -3,6 +3,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Corvane.App
+import Corvane.Barra
 
 Rectangle {
     id: faixa

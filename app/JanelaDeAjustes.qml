@@ -2,6 +2,9 @@
 // no window of its own: the AutoFill section only.
 import QtQuick
 import Corvane.App
+import Corvane.Comum
+import Corvane.Cofre
+import Corvane.Barra
 
 JanelaDoCorvane {
     id: ajustes

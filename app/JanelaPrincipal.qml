@@ -3,6 +3,10 @@
 // with a shortcut wait while a sheet covers the window.
 import QtQuick.Controls.Basic
 import Corvane.App
+import Corvane.Comum
+import Corvane.Cofre
+import Corvane.Barra
+import Corvane.Quadro
 
 JanelaDoCorvane {
     id: janela

@@ -2,7 +2,6 @@
 // widest entry needs.
 import QtQuick
 import QtQuick.Controls.Basic
-import Corvane.App
 
 Menu {
     id: menu

@@ -4,6 +4,10 @@
 import QtQml
 import QtQuick
 import Corvane.App
+import Corvane.Comum
+import Corvane.Cofre
+import Corvane.Barra
+import Corvane.Quadro
 
 Item {
     id: raiz

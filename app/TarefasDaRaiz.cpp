@@ -1,8 +1,8 @@
 #include "TarefasDaRaiz.h"
 
 #include "app/MarcasDaPartida.h"
-#include "app/SituacaoDoPreenchimento.h"
-#include "app/VerificadorDeAtualizacao.h"
+#include "screens/menubar-settings/VerificadorDeAtualizacao.h"
+#include "screens/vault/SituacaoDoPreenchimento.h"
 #include "state/EstadoDoApp.h"
 
 #include <QCoro/QCoroTask>

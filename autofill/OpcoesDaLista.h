@@ -5,8 +5,8 @@
 // only the live codes of the rows built.
 #pragma once
 
-#include "app/ListaPorDiferenca.h"
 #include "autofill/ModeloDoPreenchimento.h"
+#include "kit/ListaPorDiferenca.h"
 
 #include <QDateTime>
 #include <QPointer>

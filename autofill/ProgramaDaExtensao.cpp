@@ -1,9 +1,9 @@
 #include "autofill/ProgramaDaExtensao.h"
 
-#include "app/CorvaneMacApp.h"
-#include "app/DialogoDoDono.h"
-#include "app/TraducoesDoQt.h"
 #include "autofill/protocolo/ProtocoloDoAnfitriao.h"
+#include "kit/Aparencia.h"
+#include "kit/DialogoDoDono.h"
+#include "kit/TraducoesDoQt.h"
 
 #include <QApplication>
 #include <QQmlComponent>
@@ -165,7 +165,7 @@ int executarExtensao(int argc, char **argv, const std::function<void()> &registr
     QApplication::setQuitOnLastWindowClosed(false);
     TraducoesDoQt::carregar();
     registrarDono();
-    CorvaneMacApp::prepararAparencia();
+    Aparencia::preparar();
 
     int saida = SaidaDaExtensao::pedidoInvalido;
     SessaoDaExtensao sessao(STDIN_FILENO, STDOUT_FILENO);

@@ -9,12 +9,12 @@
 // QSG_RENDER_LOOP=threaded, as the program runs on a GPU, they hold what the window's own
 // thread does while a render thread draws.
 #include "api/ClienteDaAPI.h"
-#include "app/RelogioDasTelas.h"
-#include "app/SituacaoDoPreenchimento.h"
-#include "servicos/Preferencias.h"
 #include "core/Envelope.h"
+#include "kit/RelogioDasTelas.h"
 #include "plataforma/Padroes.h"
 #include "screens/vault/JanelaDoCofre.h"
+#include "screens/vault/SituacaoDoPreenchimento.h"
+#include "servicos/Preferencias.h"
 #include "state/EstadoDoApp.h"
 
 #include <QApplication>
@@ -40,6 +40,7 @@
 #include <memory>
 
 Q_IMPORT_QML_PLUGIN(Corvane_AppPlugin)
+Q_IMPORT_QML_PLUGIN(Corvane_ComumPlugin)
 Q_IMPORT_QML_PLUGIN(Corvane_ContaPlugin)
 Q_IMPORT_QML_PLUGIN(Corvane_CofrePlugin)
 

@@ -13,6 +13,10 @@
 
 #include <optional>
 
+// The launch argument that wipes this computer's data (the session, the vault key, the local copy
+// and these defaults) before the application's start routine runs.
+inline constexpr const char *argumentoComecarDoZero = "-comecar-do-zero";
+
 class Padroes {
 public:
     // The store at `caminhoDoArquivo` (its folder must exist for writes to succeed).

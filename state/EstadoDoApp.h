@@ -8,9 +8,10 @@
 #include "api/ClienteDaAPI.h"
 #include "api/Corpos.h"
 #include "api/Respostas.h"
+#include "core/Conta.h"
+#include "plataforma/Padroes.h"
 #include "servicos/CentralDeAvisos.h"
 #include "servicos/Preferencias.h"
-#include "core/Conta.h"
 #include "state/Cadastro.h"
 #include "state/EdicaoNoMac.h"
 #include "state/ErroDeEntrada.h"
@@ -68,9 +69,6 @@ struct AmbienteDoEstado {
     // The clock of the toast centre (the system's when absent); it must outlive the state.
     Relogio *relogio = nullptr;
 };
-
-// The launch argument that wipes this computer's data before the start routine runs.
-inline constexpr const char *argumentoComecarDoZero = "-comecar-do-zero";
 
 class EstadoDoApp : public QObject {
     Q_OBJECT

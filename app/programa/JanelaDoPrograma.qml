@@ -1,9 +1,11 @@
 // The program's main window: the frame's window with each phase's real screen.
 import QtQuick
 import Corvane.App
+import Corvane.Comum
 import Corvane.Conta
 import Corvane.Cofre
 import Corvane.Editores
+import Corvane.Quadro
 
 JanelaPrincipal {
     id: janela

@@ -6,13 +6,14 @@
 // With CORVANE_MEDIR_PARTIDA=1 in the environment it prints "primeiro quadro" on standard output
 // when the main window has shown its first frame and exits (the start-up benchmark).
 #include "app/CorvaneMacApp.h"
-#include "app/DialogoDoDono.h"
 #include "app/EscolhaDoRenderizador.h"
 #include "app/InstanciaUnica.h"
-#include "app/LinhaDeComando.h"
 #include "app/MarcasDaPartida.h"
 #include "app/RegistroDoEsquema.h"
-#include "app/TraducoesDoQt.h"
+#include "kit/Aparencia.h"
+#include "kit/DialogoDoDono.h"
+#include "kit/LinhaDeComando.h"
+#include "kit/TraducoesDoQt.h"
 #include "plataforma/CofreDeSegredos.h"
 
 #include <QApplication>
@@ -24,10 +25,12 @@
 #include <cstdio>
 
 Q_IMPORT_QML_PLUGIN(Corvane_AppPlugin)
+Q_IMPORT_QML_PLUGIN(Corvane_ComumPlugin)
 Q_IMPORT_QML_PLUGIN(Corvane_ContaPlugin)
 Q_IMPORT_QML_PLUGIN(Corvane_CofrePlugin)
 Q_IMPORT_QML_PLUGIN(Corvane_EditoresPlugin)
 Q_IMPORT_QML_PLUGIN(Corvane_BarraPlugin)
+Q_IMPORT_QML_PLUGIN(Corvane_QuadroPlugin)
 Q_IMPORT_QML_PLUGIN(Corvane_ProgramaPlugin)
 
 int main(int argc, char **argv)
@@ -73,7 +76,7 @@ int main(int argc, char **argv)
                                          QCoreApplication::applicationFilePath());
     DialogoDoDono::registrar();
 
-    CorvaneMacApp::prepararAparencia();
+    Aparencia::preparar();
     EscolhaDoRenderizador::aplicar();
     MarcasDaPartida::marcar("antes-do-estado");
     CorvaneMacApp corvane(argumentos);

@@ -1,8 +1,8 @@
 // corvane-preenchimento: the AutoFill extension. The host starts it for one request; it reads
 // the request line on standard input and writes one answer line on standard output.
-#include "app/DialogoDoDono.h"
-#include "app/LinhaDeComando.h"
 #include "autofill/ProgramaDaExtensao.h"
+#include "kit/DialogoDoDono.h"
+#include "kit/LinhaDeComando.h"
 #include "plataforma/CofreDeSegredos.h"
 
 #include <QStringList>

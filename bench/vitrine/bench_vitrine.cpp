@@ -8,7 +8,7 @@
 //   --largura W       window width (default 1040)
 //   --qml ARQUIVO     another scene instead (to compare with a bare animated window)
 #include "app/EscolhaDoRenderizador.h"
-#include "app/MovimentoReduzido.h"
+#include "kit/MovimentoReduzido.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -27,6 +27,7 @@
 #include <memory>
 
 Q_IMPORT_QML_PLUGIN(Corvane_AppPlugin)
+Q_IMPORT_QML_PLUGIN(Corvane_ComumPlugin)
 Q_IMPORT_QML_PLUGIN(Corvane_ContaPlugin)
 
 namespace {

@@ -4,7 +4,7 @@
 // browser (`social`), without the e-mail code.
 import QtQuick
 import QtQuick.Layouts
-import Corvane.App
+import Corvane.Comum
 import Corvane.Conta
 
 ColumnLayout {

@@ -5,6 +5,7 @@
 // 28 points in from the right and fades in just after it.
 import QtQuick
 import Corvane.App
+import Corvane.Comum
 import Corvane.Conta
 
 Item {

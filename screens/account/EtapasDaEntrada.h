@@ -8,7 +8,7 @@
 // signals senhaMudou, codigoMudou, pedeCodigoMudou, erroMudou and enviandoMudou.
 #pragma once
 
-#include "app/MensagemDoErro.h"
+#include "screens/comum/MensagemDoErro.h"
 #include "state/ErroDeEntrada.h"
 #include "state/EstadoDoApp.h"
 #include "state/RegrasDoFormulario.h"

@@ -1,7 +1,7 @@
 #include "ForcaDaSenha.h"
 
-#include "app/Paleta.h"
 #include "core/GeradorDeSenha.h"
+#include "kit/Paleta.h"
 
 #include <algorithm>
 

@@ -5,6 +5,7 @@ import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Corvane.App
+import Corvane.Comum
 import Corvane.Conta
 
 ColumnLayout {

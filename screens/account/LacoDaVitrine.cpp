@@ -1,6 +1,6 @@
 #include "LacoDaVitrine.h"
 
-#include "app/MovimentoReduzido.h"
+#include "kit/MovimentoReduzido.h"
 
 LacoDaVitrine::LacoDaVitrine(QObject *parent) : QObject(parent), espera_(1000)
 {

@@ -1,6 +1,6 @@
 #include "ModeloDaSenhaSocial.h"
 
-#include "app/TiposNaTela.h"
+#include "screens/comum/TiposNaTela.h"
 #include "state/EstadoDoApp.h"
 
 ModeloDaSenhaSocial::ModeloDaSenhaSocial(QObject *pai) : EntradaEmDuasEtapas(pai)

@@ -1,8 +1,8 @@
 #include "ModeloDosBotoesSociais.h"
 
 #include "NavegacaoDaConta.h"
-#include "app/MensagemDoErro.h"
-#include "app/TiposNaTela.h"
+#include "screens/comum/MensagemDoErro.h"
+#include "screens/comum/TiposNaTela.h"
 #include "servicos/TextosDoComputador.h"
 #include "state/ErroDeEntrada.h"
 #include "state/EstadoDoApp.h"

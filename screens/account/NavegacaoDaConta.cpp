@@ -1,6 +1,6 @@
 #include "NavegacaoDaConta.h"
 
-#include "app/TiposNaTela.h"
+#include "screens/comum/TiposNaTela.h"
 
 NavegacaoDaConta::NavegacaoDaConta(QObject *pai) : QObject(pai) {}
 

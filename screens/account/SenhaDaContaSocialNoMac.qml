@@ -3,6 +3,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Corvane.App
+import Corvane.Comum
 import Corvane.Conta
 
 ColumnLayout {

@@ -1,6 +1,6 @@
 #include "TempoDaVitrine.h"
 
-#include "app/RelogioDasTelas.h"
+#include "kit/RelogioDasTelas.h"
 
 namespace {
 // 2001-01-01T00:00:00Z in milliseconds since the Unix epoch.

@@ -7,7 +7,7 @@
 #pragma once
 
 #include <QAbstractAnimation>
-#include "app/AnimacaoEmPassos.h"
+#include "kit/AnimacaoEmPassos.h"
 
 #include <QObject>
 #include <QQmlParserStatus>

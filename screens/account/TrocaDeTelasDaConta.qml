@@ -6,7 +6,7 @@
 // it with the spring that screen names. A change that keeps the key
 // (the wizard by e-mail given an answer with an empty e-mail) reaches the screen in place.
 import QtQuick
-import Corvane.App
+import Corvane.Comum
 import Corvane.Conta
 
 Item {

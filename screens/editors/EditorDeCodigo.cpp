@@ -2,7 +2,7 @@
 
 #include "ImportacaoDeLeituras.h"
 #include "LeitorDaTela.h"
-#include "app/MensagemDoErro.h"
+#include "screens/comum/MensagemDoErro.h"
 #include "servicos/TextosDoComputador.h"
 #include "state/EstadoDoApp.h"
 #include "vault/Cofre.h"

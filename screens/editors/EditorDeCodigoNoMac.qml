@@ -5,8 +5,9 @@ import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Corvane.App
-import Corvane.Editores
+import Corvane.Comum
 import Corvane.Conta
+import Corvane.Editores
 
 FolhaDeEdicaoNoMac {
     id: raiz

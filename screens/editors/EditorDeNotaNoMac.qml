@@ -1,8 +1,8 @@
 // The secure-note editor: "Título", "Texto" and "Favorito" in the edit sheet.
 import QtQuick
-import Corvane.App
-import Corvane.Editores
+import Corvane.Comum
 import Corvane.Conta
+import Corvane.Editores
 
 FolhaDeEdicaoNoMac {
     id: raiz

@@ -2,7 +2,7 @@
 // builds a fresh one for each edit. Closing (Cancelar, Escape, a finished save or delete) clears
 // `edicao` through the state.
 import QtQuick
-import Corvane.App
+import Corvane.Comum
 import Corvane.Editores
 
 Item {

@@ -1,7 +1,7 @@
 #include "ModeloDoEditor.h"
 
 #include "api/ErroDaAPI.h"
-#include "app/MensagemDoErro.h"
+#include "screens/comum/MensagemDoErro.h"
 #include "vault/Cofre.h"
 
 QString aparadoDeEspacos(const QString &texto)

@@ -2,7 +2,7 @@
 // under the tray icon. It closes when it loses the focus or on Escape.
 import QtQuick
 import QtQuick.Window
-import Corvane.App
+import Corvane.Comum
 import Corvane.Barra
 
 Window {

@@ -2,6 +2,8 @@
 // status and the owner check's availability are read again.
 import QtQuick
 import Corvane.App
+import Corvane.Comum
+import Corvane.Cofre
 import Corvane.Barra
 
 JanelaDoCorvane {

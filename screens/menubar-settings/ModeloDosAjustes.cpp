@@ -1,11 +1,11 @@
 #include "ModeloDosAjustes.h"
 
-#include "app/VerificadorDeAtualizacao.h"
+#include "core/Configuracao.h"
+#include "screens/menubar-settings/VerificadorDeAtualizacao.h"
 #include "servicos/OpcaoDeBloqueio.h"
 #include "servicos/Preferencias.h"
 #include "servicos/Seguranca.h"
 #include "servicos/TextosDoComputador.h"
-#include "core/Configuracao.h"
 #include "state/EstadoDoApp.h"
 
 #include <QDesktopServices>

@@ -1,7 +1,7 @@
 #include "RegrasDaBarra.h"
 
-#include "app/AreaDeTransferencia.h"
-#include "app/VerificadorDeAtualizacao.h"
+#include "screens/comum/AreaDeTransferencia.h"
+#include "screens/menubar-settings/VerificadorDeAtualizacao.h"
 #include "servicos/CentralDeAvisos.h"
 
 QString RegrasDaBarra::face(const QString &nomeDaFase)

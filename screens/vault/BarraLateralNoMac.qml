@@ -3,6 +3,7 @@
 // card.
 import QtQuick
 import Corvane.App
+import Corvane.Comum
 import Corvane.Cofre
 
 Rectangle {

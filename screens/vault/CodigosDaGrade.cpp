@@ -2,7 +2,7 @@
 
 #include "SecaoDoMac.h"
 
-#include "app/AreaDeTransferencia.h"
+#include "screens/comum/AreaDeTransferencia.h"
 
 
 // One listed code: its data read once, its generator built on first use.

@@ -7,9 +7,9 @@
 
 #include "RegrasDoCodigo.h"
 
-#include "app/ListaPorDiferenca.h"
-#include "servicos/CentralDeAvisos.h"
 #include "core/ConteudoDoItem.h"
+#include "kit/ListaPorDiferenca.h"
+#include "servicos/CentralDeAvisos.h"
 #include "vault/Cofre.h"
 
 #include <QDateTime>

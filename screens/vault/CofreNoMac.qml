@@ -15,6 +15,7 @@
 // this view's `vista` (the section, the search, the edit) where it declares them.
 import QtQuick
 import Corvane.App
+import Corvane.Comum
 import Corvane.Cofre
 
 Rectangle {

@@ -3,6 +3,7 @@
 // dismisses it.
 import QtQuick
 import Corvane.App
+import Corvane.Comum
 import Corvane.Cofre
 
 Rectangle {

@@ -3,6 +3,7 @@
 // sheets keep its interface: `edicao`, `cofre`, `estado` and the signal `fechar`.
 import QtQuick
 import Corvane.App
+import Corvane.Comum
 import Corvane.Cofre
 
 Item {

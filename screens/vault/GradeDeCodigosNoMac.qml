@@ -4,6 +4,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
 import Corvane.App
+import Corvane.Comum
 import Corvane.Cofre
 
 Item {

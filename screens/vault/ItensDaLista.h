@@ -4,8 +4,8 @@
 // difference so the list keeps its scroll position and its chosen row.
 #pragma once
 
-#include "app/ListaPorDiferenca.h"
 #include "core/Item.h"
+#include "kit/ListaPorDiferenca.h"
 #include "vault/Cofre.h"
 
 #include <QPointer>

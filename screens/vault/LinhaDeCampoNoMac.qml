@@ -4,6 +4,7 @@
 // its copy button disabled.
 import QtQuick
 import Corvane.App
+import Corvane.Comum
 import Corvane.Cofre
 
 Item {

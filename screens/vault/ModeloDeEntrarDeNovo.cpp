@@ -1,7 +1,7 @@
 #include "ModeloDeEntrarDeNovo.h"
 
 #include "RegrasDaSincronia.h"
-#include "app/MensagemDoErro.h"
+#include "screens/comum/MensagemDoErro.h"
 #include "servicos/TextosDoComputador.h"
 #include "state/EntradaPeloSafari.h"
 #include "state/ErroDeEntradaSocial.h"

@@ -6,6 +6,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
 import Corvane.App
+import Corvane.Comum
 import Corvane.Cofre
 
 Item {

@@ -2,8 +2,9 @@
 // the computer's password instead of the content; once released, the content shows.
 import QtQuick
 import Corvane.App
-import Corvane.Cofre
+import Corvane.Comum
 import Corvane.Conta
+import Corvane.Cofre
 
 Item {
     id: portao

@@ -2,7 +2,7 @@
 
 #include "RegrasDoCodigo.h"
 
-#include "app/AreaDeTransferencia.h"
+#include "screens/comum/AreaDeTransferencia.h"
 #include "servicos/CentralDeAvisos.h"
 #include "servicos/TextosDoComputador.h"
 

@@ -1,8 +1,8 @@
 #include "RegrasDoCodigo.h"
 
-#include "app/AreaDeTransferencia.h"
-#include "servicos/CentralDeAvisos.h"
 #include "core/ErroDeCripto.h"
+#include "screens/comum/AreaDeTransferencia.h"
+#include "servicos/CentralDeAvisos.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // When the list comes on screen without a choice, its first password is chosen.
 import QtQuick
 import QtQuick.Controls.Basic
-import Corvane.App
+import Corvane.Comum
 import Corvane.Cofre
 
 Item {

@@ -1,7 +1,7 @@
 #include "SincroniaAutomaticaNoMac.h"
 
 #include "RegrasDaSincronia.h"
-#include "app/RelogioDasTelas.h"
+#include "kit/RelogioDasTelas.h"
 
 #include <QGuiApplication>
 #include <QWindow>

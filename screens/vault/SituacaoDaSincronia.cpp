@@ -1,7 +1,7 @@
 #include "SituacaoDaSincronia.h"
 
 #include "RegrasDaSincronia.h"
-#include "app/RelogioDasTelas.h"
+#include "kit/RelogioDasTelas.h"
 
 SituacaoDaSincronia::SituacaoDaSincronia(QObject *pai) : QObject(pai), tique_(RelogioDasTelas::instancia().agora())
 {

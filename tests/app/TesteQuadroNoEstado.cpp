@@ -1,10 +1,10 @@
 // The frame's objects over a real central state: the vault menu commands follow the phase, and
 // the installed watcher locks on its events but not when focus passes between our windows.
-#include "support/RelogioDeTeste.h"
 #include "app/ComandosDoMenu.h"
-#include "app/VerificadorDeAtualizacao.h"
 #include "app/VigiaDoMac.h"
+#include "screens/menubar-settings/VerificadorDeAtualizacao.h"
 #include "state/AmbienteDoEstado.h"
+#include "support/RelogioDeTeste.h"
 
 #include <QSignalSpy>
 

@@ -1,10 +1,10 @@
 // The adapted texts table, the error line of every error kind, and the menu commands by phase.
 #include "api/ErroDaAPI.h"
 #include "app/ComandosDoMenu.h"
-#include "app/MensagemDoErro.h"
+#include "core/ErroDeCripto.h"
+#include "screens/comum/MensagemDoErro.h"
 #include "servicos/Seguranca.h"
 #include "servicos/TextosDoComputador.h"
-#include "core/ErroDeCripto.h"
 #include "state/ErroDeEntrada.h"
 #include "state/ErroDeEntradaSocial.h"
 #include "vault/ErroDoCofre.h"

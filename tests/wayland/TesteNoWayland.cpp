@@ -3,7 +3,7 @@
 // carries the marker other Wayland clients see and is gone from the clipboard 30 seconds later,
 // though the compositor hands our own selection back to us.
 #include "SessaoWayland.h"
-#include "app/AreaDeTransferencia.h"
+#include "screens/comum/AreaDeTransferencia.h"
 #include "support/DiretorioTemporario.h"
 
 #include <gtest/gtest.h>

@@ -4,6 +4,11 @@
 #include "plataforma/Padroes.h"
 #include "support/Executar.h"
 
+// Spelled out rather than built from TesteQuick's: the two are initialised in different files.
+const QString QuadroNaTela::importacoes = QStringLiteral(
+    "import QtQuick\nimport Corvane.App\nimport Corvane.Comum\nimport Corvane.Cofre\nimport Corvane.Barra\n"
+    "import Corvane.Quadro\n");
+
 void QuadroNaTela::SetUp()
 {
     pasta = std::make_unique<DiretorioTemporario>();

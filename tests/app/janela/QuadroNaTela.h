@@ -3,8 +3,8 @@
 // the AutoFill status over a temporary defaults file.
 #pragma once
 
-#include "app/SituacaoDoPreenchimento.h"
-#include "app/VerificadorDeAtualizacao.h"
+#include "screens/menubar-settings/VerificadorDeAtualizacao.h"
+#include "screens/vault/SituacaoDoPreenchimento.h"
 #include "servidor/ServidorDeDesenvolvimento.h"
 #include "state/EstadoDoApp.h"
 #include "support/DiretorioTemporario.h"
@@ -26,6 +26,9 @@ public:
 
 class QuadroNaTela : public TesteQuick {
 protected:
+    // The kit's imports and the frame's modules with the screens' ones it is drawn over.
+    static const QString importacoes;
+
     void SetUp() override;
     void TearDown() override;
 

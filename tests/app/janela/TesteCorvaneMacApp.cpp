@@ -2,7 +2,7 @@
 // opens the settings window apart from it, a closed main window opens again, and without a tray
 // the application ends with its last window.
 #include "app/CorvaneMacApp.h"
-#include "app/MovimentoReduzido.h"
+#include "kit/MovimentoReduzido.h"
 #include "plataforma/InfoDoPacote.h"
 #include "servidor/ServidorDeDesenvolvimento.h"
 #include "support/CofreDeSegredosEmMemoria.h"

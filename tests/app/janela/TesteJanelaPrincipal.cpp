@@ -3,7 +3,7 @@
 #include "QuadroNaTela.h"
 
 #include "app/ComandosDoMenu.h"
-#include "app/Paleta.h"
+#include "kit/Paleta.h"
 
 #include <QGuiApplication>
 #include <QPalette>

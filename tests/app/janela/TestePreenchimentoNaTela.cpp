@@ -2,7 +2,7 @@
 // dismissal surviving a restart.
 #include "QuadroNaTela.h"
 
-#include "app/Paleta.h"
+#include "kit/Paleta.h"
 
 #include <QTest>
 

@@ -2,8 +2,8 @@
 // the toast overlay and the update banner.
 #include "QuadroNaTela.h"
 
-#include "app/Paleta.h"
-#include "app/Presenca.h"
+#include "kit/Paleta.h"
+#include "kit/Presenca.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #include "EntradaNaTela.h"
 
-#include "app/MovimentoReduzido.h"
+#include "kit/MovimentoReduzido.h"
 #include "servicos/Seguranca.h"
 #include "state/EntradaPeloSafari.h"
 #include "support/ContaNoServidor.h"

@@ -4,8 +4,8 @@
 // reached through the window's navigation only.
 #include "EntradaNaTela.h"
 
-#include "app/MovimentoReduzido.h"
-#include "app/TiposNaTela.h"
+#include "kit/MovimentoReduzido.h"
+#include "screens/comum/TiposNaTela.h"
 #include "servidor/Totp.h"
 #include "state/EntradaPeloSafari.h"
 

@@ -3,7 +3,7 @@
 // only while the area scrolls.
 #include "EntradaNaTela.h"
 
-#include "app/Mola.h"
+#include "kit/Mola.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -2,7 +2,7 @@
 // navigation's change signals.
 #include "screens/account/NavegacaoDaConta.h"
 #include "screens/account/TelaDeConta.h"
-#include "app/TiposNaTela.h"
+#include "screens/comum/TiposNaTela.h"
 
 #include <QSignalSpy>
 

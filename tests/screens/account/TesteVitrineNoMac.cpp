@@ -3,7 +3,7 @@
 // and every loop and frame callback stopping when the showcase goes off screen.
 #include "Formulario.h"
 
-#include "app/MovimentoReduzido.h"
+#include "kit/MovimentoReduzido.h"
 #include "screens/account/RegrasDaVitrine.h"
 
 #include <QJSValue>

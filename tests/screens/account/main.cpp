@@ -4,6 +4,7 @@
 #include <QtQml/qqmlextensionplugin.h>
 
 Q_IMPORT_QML_PLUGIN(Corvane_AppPlugin)
+Q_IMPORT_QML_PLUGIN(Corvane_ComumPlugin)
 Q_IMPORT_QML_PLUGIN(Corvane_ContaPlugin)
 
 int main(int argc, char **argv)

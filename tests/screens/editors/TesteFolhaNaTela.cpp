@@ -7,9 +7,9 @@
 #include "PedidoAoPortal.h"
 #include "support/quick/PortalFalso.h"
 #include "QuadroDoEditor.h"
-#include "app/Mola.h"
-#include "app/RelogioDasTelas.h"
-#include "app/Tipo.h"
+#include "kit/Mola.h"
+#include "kit/RelogioDasTelas.h"
+#include "kit/Tipo.h"
 #include "support/Executar.h"
 #include "support/quick/Recortes.h"
 

@@ -4,9 +4,9 @@
 // the panel or the settings form shown over them.
 #pragma once
 
-#include "app/SituacaoDoPreenchimento.h"
-#include "app/VerificadorDeAtualizacao.h"
 #include "screens/menubar-settings/ModeloDosAjustes.h"
+#include "screens/menubar-settings/VerificadorDeAtualizacao.h"
+#include "screens/vault/SituacaoDoPreenchimento.h"
 #include "support/quick/TelaComConta.h"
 
 #include <QQuickItem>

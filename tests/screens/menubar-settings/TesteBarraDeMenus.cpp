@@ -3,12 +3,12 @@
 // without a code, the update row and the footer's actions.
 #include "BarraNaTela.h"
 
-#include "support/Executar.h"
-#include "app/AreaDeTransferencia.h"
-#include "app/Tipo.h"
-#include "servicos/Preferencias.h"
 #include "core/Totp.h"
+#include "kit/Tipo.h"
+#include "screens/comum/AreaDeTransferencia.h"
 #include "screens/vault/CodigosDaGrade.h"
+#include "servicos/Preferencias.h"
+#include "support/Executar.h"
 #include "support/quick/Recortes.h"
 
 #include <QClipboard>

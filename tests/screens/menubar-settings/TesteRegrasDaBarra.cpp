@@ -3,8 +3,8 @@
 #include "screens/menubar-settings/ModeloDosAjustes.h"
 #include "screens/menubar-settings/RegrasDaBarra.h"
 
-#include "app/VerificadorDeAtualizacao.h"
 #include "plataforma/InfoDoPacote.h"
+#include "screens/menubar-settings/VerificadorDeAtualizacao.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // and the vault window shown over them.
 #pragma once
 
-#include "app/SituacaoDoPreenchimento.h"
+#include "screens/vault/SituacaoDoPreenchimento.h"
 #include "support/quick/TelaComConta.h"
 
 #include <QQuickItem>

@@ -2,9 +2,9 @@
 // counts, the sections and the gate, the search, the toolbar and the account menu.
 #include "CofreNaTela.h"
 
-#include "app/MovimentoReduzido.h"
-#include "servicos/Preferencias.h"
+#include "kit/MovimentoReduzido.h"
 #include "screens/vault/JanelaDoCofre.h"
+#include "servicos/Preferencias.h"
 #include "support/quick/BuscaVisual.h"
 
 #include <QAccessible>

@@ -3,9 +3,9 @@
 // second's tick that keeps the cards.
 #include "CofreNaTela.h"
 
-#include "app/AreaDeTransferencia.h"
-#include "app/MovimentoReduzido.h"
-#include "app/Paleta.h"
+#include "kit/MovimentoReduzido.h"
+#include "kit/Paleta.h"
+#include "screens/comum/AreaDeTransferencia.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

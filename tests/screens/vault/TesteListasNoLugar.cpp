@@ -4,7 +4,7 @@
 // the scrolled code grid stays inside its area.
 #include "CofreNaTela.h"
 
-#include "app/AreaDeTransferencia.h"
+#include "screens/comum/AreaDeTransferencia.h"
 #include "screens/vault/JanelaDoCofre.h"
 #include "support/Executar.h"
 #include "support/quick/Recortes.h"

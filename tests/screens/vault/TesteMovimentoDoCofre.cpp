@@ -3,8 +3,8 @@
 // while the column below it moves on a spring.
 #include "CofreNaTela.h"
 
-#include "app/Mola.h"
-#include "app/MovimentoReduzido.h"
+#include "kit/Mola.h"
+#include "kit/MovimentoReduzido.h"
 #include "screens/vault/JanelaDoCofre.h"
 
 #include <algorithm>

@@ -1,11 +1,11 @@
 // The vault window's rules: sections and their texts, the search rule, the adaptive columns,
 // what a code card shows at a moment, the copy sequence and the window's own state.
-#include "app/AreaDeTransferencia.h"
-#include "servicos/CentralDeAvisos.h"
+#include "screens/comum/AreaDeTransferencia.h"
 #include "screens/vault/JanelaDoCofre.h"
 #include "screens/vault/RegrasDoCodigo.h"
 #include "screens/vault/RegrasDoCofre.h"
 #include "screens/vault/SecaoDoMac.h"
+#include "servicos/CentralDeAvisos.h"
 
 #include "support/RelogioDeTeste.h"
 

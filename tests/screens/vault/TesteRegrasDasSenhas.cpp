@@ -2,7 +2,7 @@
 // the copy of a field and the opening of a site.
 #include "screens/vault/RegrasDasSenhas.h"
 
-#include "app/AreaDeTransferencia.h"
+#include "screens/comum/AreaDeTransferencia.h"
 #include "servicos/CentralDeAvisos.h"
 #include "support/RelogioDeTeste.h"
 

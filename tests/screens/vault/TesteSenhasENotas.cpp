@@ -3,7 +3,7 @@
 // copies, the live attached code, the sites, the notes, and the empty states.
 #include "CofreNaTela.h"
 
-#include "app/AreaDeTransferencia.h"
+#include "screens/comum/AreaDeTransferencia.h"
 #include "screens/vault/JanelaDoCofre.h"
 #include "screens/vault/RegrasDasSenhas.h"
 #include "support/Executar.h"

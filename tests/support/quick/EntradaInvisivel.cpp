@@ -1,6 +1,6 @@
 #include "support/quick/EntradaInvisivel.h"
 
-#include "app/Presenca.h"
+#include "kit/Presenca.h"
 
 #include <QAccessible>
 #include <QMetaObject>

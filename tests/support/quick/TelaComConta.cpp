@@ -1,13 +1,13 @@
 #include "TelaComConta.h"
 
 #include "api/ClienteDaAPI.h"
-#include "app/RelogioDasTelas.h"
-#include "servicos/Preferencias.h"
 #include "core/Chaveiro.h"
 #include "core/Configuracao.h"
 #include "core/CopiaDoCofre.h"
 #include "core/Envelope.h"
+#include "kit/RelogioDasTelas.h"
 #include "plataforma/Padroes.h"
+#include "servicos/Preferencias.h"
 #include "support/ContaNoServidor.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "support/quick/TesteQuick.h"
 
-#include "app/MovimentoReduzido.h"
-#include "app/RelogioDasTelas.h"
+#include "kit/MovimentoReduzido.h"
+#include "kit/RelogioDasTelas.h"
 #include "support/quick/BuscaVisual.h"
 #include "support/quick/EntradaInvisivel.h"
 #include "support/quick/MotorDeAnimacao.h"
