@@ -25,6 +25,34 @@ protected:
     void paintEvent(QPaintEvent *) override { QPainter(this).fillRect(QRect(QPoint(), size()), QColor(0xf3f6fd)); }
 };
 
+// Starts the application natively on the session's Wayland display with the file store (this
+// throw-away session has no keyring), `ambiente` being the rest of its environment.
+void iniciar(QProcess &corvane, QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment())
+{
+    ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    corvane.setProcessEnvironment(ambiente);
+    corvane.start(QStringLiteral(CORVANE_PROGRAMA_APLICATIVO), {QStringLiteral("--armazenamento-de-segredos"), QStringLiteral("arquivo")});
+}
+
+// Ends the program when the test does, also when an assertion leaves it early.
+class Encerrar {
+public:
+    explicit Encerrar(QProcess &programa) : programa_(programa) {}
+    Encerrar(const Encerrar &) = delete;
+    Encerrar &operator=(const Encerrar &) = delete;
+    ~Encerrar()
+    {
+        programa_.terminate();
+        if (!programa_.waitForFinished(10'000)) {
+            programa_.kill();
+            programa_.waitForFinished();
+        }
+    }
+
+private:
+    QProcess &programa_;
+};
+
 } // namespace
 
 TEST(NoWayland, JanelaPrincipalAbreNativaEDesenha)
@@ -32,12 +60,9 @@ TEST(NoWayland, JanelaPrincipalAbreNativaEDesenha)
     EXIGIR_SESSAO_WAYLAND();
     const DiretorioTemporario pasta;
     QProcess corvane;
-    auto ambiente = QProcessEnvironment::systemEnvironment();
-    ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
-    corvane.setProcessEnvironment(ambiente);
     corvane.setProcessChannelMode(QProcess::ForwardedChannels);
-    // The file store: this throw-away session has no keyring.
-    corvane.start(QStringLiteral(CORVANE_PROGRAMA_APLICATIVO), {QStringLiteral("--armazenamento-de-segredos"), QStringLiteral("arquivo")});
+    iniciar(corvane);
+    const Encerrar encerrar(corvane);
     ASSERT_TRUE(corvane.waitForStarted());
     const auto janela = SessaoWayland::janela(QStringLiteral("corvane"));
     ASSERT_TRUE(janela.has_value()) << "no window with app_id corvane mapped";
@@ -60,11 +85,6 @@ TEST(NoWayland, JanelaPrincipalAbreNativaEDesenha)
     const auto cadeado = SessaoWayland::centroDoAzul(imagem);
     ASSERT_TRUE(cadeado.has_value()) << "the window's screen did not draw";
     EXPECT_NEAR(*cadeado, imagem.width() / 2.0, 6);
-    corvane.terminate();
-    if (!corvane.waitForFinished(10'000)) {
-        corvane.kill();
-        corvane.waitForFinished();
-    }
 }
 
 TEST(NoWayland, NumaColunaMaisEstreitaQueOMinimoDesenhaNoTamanhoDado)
@@ -72,11 +92,9 @@ TEST(NoWayland, NumaColunaMaisEstreitaQueOMinimoDesenhaNoTamanhoDado)
     EXIGIR_SESSAO_WAYLAND();
     const DiretorioTemporario pasta;
     QProcess corvane;
-    auto ambiente = QProcessEnvironment::systemEnvironment();
-    ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
-    corvane.setProcessEnvironment(ambiente);
     corvane.setProcessChannelMode(QProcess::ForwardedChannels);
-    corvane.start(QStringLiteral(CORVANE_PROGRAMA_APLICATIVO), {QStringLiteral("--armazenamento-de-segredos"), QStringLiteral("arquivo")});
+    iniciar(corvane);
+    const Encerrar encerrar(corvane);
     ASSERT_TRUE(corvane.waitForStarted());
     ASSERT_TRUE(SessaoWayland::janela(QStringLiteral("corvane")).has_value());
     // A second window beside it: the 1600-point output is split in two 800-point columns,
@@ -103,11 +121,6 @@ TEST(NoWayland, NumaColunaMaisEstreitaQueOMinimoDesenhaNoTamanhoDado)
     const auto meio = SessaoWayland::centroDoAzul(imagem);
     ASSERT_TRUE(meio.has_value()) << "no padlock in the shot";
     EXPECT_NEAR(*meio, imagem.width() / 2.0, 6) << "the window is wider than its column (cropped)";
-    corvane.terminate();
-    if (!corvane.waitForFinished(10'000)) {
-        corvane.kill();
-        corvane.waitForFinished();
-    }
 }
 
 TEST(NoWayland, CopiaProtegidaLevaAMarcaESomeEm30Segundos)
@@ -154,13 +167,12 @@ TEST(NoWayland, SegundaPartidaPassaSeuTokenDeAtivacaoAJanelaQueJaRoda)
     const DiretorioTemporario pasta;
     QProcess corvane;
     auto ambiente = QProcessEnvironment::systemEnvironment();
-    ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
     ambiente.remove(QStringLiteral("XDG_ACTIVATION_TOKEN"));
     // The client's side of the protocol on its error output: the activation request shows there
     // with the token it carries.
     ambiente.insert(QStringLiteral("WAYLAND_DEBUG"), QStringLiteral("client"));
-    corvane.setProcessEnvironment(ambiente);
-    corvane.start(QStringLiteral(CORVANE_PROGRAMA_APLICATIVO), {QStringLiteral("--armazenamento-de-segredos"), QStringLiteral("arquivo")});
+    iniciar(corvane, ambiente);
+    const Encerrar encerrar(corvane);
     ASSERT_TRUE(corvane.waitForStarted());
     ASSERT_TRUE(SessaoWayland::janela(QStringLiteral("corvane")).has_value());
     QByteArray protocolo;
@@ -173,19 +185,12 @@ TEST(NoWayland, SegundaPartidaPassaSeuTokenDeAtivacaoAJanelaQueJaRoda)
     const QByteArray token = "corvane-teste-7f3a9c";
     QProcess segunda;
     auto ambienteDaSegunda = QProcessEnvironment::systemEnvironment();
-    ambienteDaSegunda.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
     ambienteDaSegunda.insert(QStringLiteral("XDG_ACTIVATION_TOKEN"), QString::fromLatin1(token));
-    segunda.setProcessEnvironment(ambienteDaSegunda);
     segunda.setProcessChannelMode(QProcess::ForwardedChannels);
-    segunda.start(QStringLiteral(CORVANE_PROGRAMA_APLICATIVO), {QStringLiteral("--armazenamento-de-segredos"), QStringLiteral("arquivo")});
+    iniciar(segunda, ambienteDaSegunda);
     ASSERT_TRUE(segunda.waitForStarted());
     EXPECT_TRUE(QTest::qWaitFor([&] { return segunda.state() == QProcess::NotRunning; }, 20'000));
     EXPECT_EQ(segunda.exitCode(), 0) << "the second start did not hand over and leave";
     EXPECT_TRUE(QTest::qWaitFor([&] { return pedidoDeAtivacao(token); }, 10'000))
         << "the running window did not ask for activation with the second start's token";
-    corvane.terminate();
-    if (!corvane.waitForFinished(10'000)) {
-        corvane.kill();
-        corvane.waitForFinished();
-    }
 }
