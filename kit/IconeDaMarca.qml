@@ -3,7 +3,6 @@
 // and drops back with a bounce of the body while `abrindoEFechando` (not with reduced motion).
 import QtQuick
 import Corvane.App
-import QtQuick.Shapes
 
 Item {
     id: marca
@@ -111,33 +110,23 @@ Item {
         height: 120
         scale: marca.lado / 120
         transformOrigin: Item.TopLeft
-        layer.enabled: true
-        layer.samples: 4
-        layer.smooth: true
-        // qmllint disable type
-        // (6.4's qmllint has no type for the layer's QSize; the binding is valid)
-        layer.textureSize: Qt.size(Math.ceil(marca.lado * 2), Math.ceil(marca.lado * 2))
-        // qmllint enable type
+        // No layer: every part is antialiased on its own, and a layer whose content changes is
+        // drawn one frame late, which costs the window a second frame for each step.
 
-        Shape {
+        // The shackle as a picture with one pixel per point of the mark, painted again only when
+        // its shape or colour changes.
+        AlcaDoCadeado {
             id: alca
 
-            y: 1.75
-            width: 120
-            height: 120
-
-            ShapePath {
-                strokeColor: movimento.corDaAlca
-                strokeWidth: 7
-                fillColor: "transparent"
-                capStyle: ShapePath.RoundCap
-                joinStyle: ShapePath.RoundJoin
-                miterLimit: 10
-
-                PathSvg {
-                    path: movimento.caminhoDaAlca
-                }
-            }
+            objectName: "alca"
+            width: Math.ceil(marca.lado)
+            height: width
+            scale: 120 / width
+            transformOrigin: Item.TopLeft
+            cor: movimento.corDaAlca
+            girando: marca.abrindoEFechando
+            giro: movimento.giro
+            subida: movimento.subida
         }
 
         Rectangle {

@@ -6,7 +6,8 @@
 //   --reduzido        with reduce motion on
 //   --parada          with the showcase off screen (`ativa` false): the idle baseline
 //   --largura W       window width (default 1040)
-//   --qml ARQUIVO     another scene instead (to compare with a bare animated window)
+//   --qml ARQUIVO     another scene instead (to compare with a bare animated window; cenas/
+//                     holds one scene per moving piece of the showcase)
 #include "app/EscolhaDoRenderizador.h"
 #include "kit/MovimentoReduzido.h"
 

@@ -1,10 +1,16 @@
 // The brand padlock as drawn: its three looks and sizes, the open-and-close cycle and the wave
-// under a stepped clock, and reduced motion.
+// under a stepped clock, the shackle picture against the vector path, one frame per step, and
+// reduced motion.
 #include "kit/CicloDoCadeado.h"
 #include "kit/MovimentoReduzido.h"
 #include "support/quick/TesteQuick.h"
 
+#include <QPainterPath>
 #include <QQuickItem>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -215,6 +221,191 @@ TEST_F(CicloNaTela, ParadoQuandoNadaAnima)
             EXPECT_EQ(m->property(escala).toDouble(), 1);
         EXPECT_EQ(m->property("giro").toDouble(), 0);
     }
+}
+
+// The shackle picture against the vector path it replaced (a Shape stroking the same SVG path),
+// both in a layer like the mark's, at moments of the cycle that cover every shape it takes:
+// closed, lifted, turning through edge-on, open, dropping and bouncing.
+class AlcaComoOCaminho : public IconeDaMarca {
+protected:
+    // The part of the capture under `item` (its 120-unit grid).
+    QImage recorte(const QImage &imagem, QQuickItem *item)
+    {
+        const QPoint canto = ponto(item, 0, 0);
+        const QPoint fim = ponto(item, 120, 120);
+        return imagem.copy(QRect(canto, fim - QPoint(1, 1)));
+    }
+
+    // How much of each pixel the blue stroke covers on white (from the red channel), its sum
+    // and the box of the pixels at least a third covered.
+    struct Tinta {
+        explicit Tinta(const QImage &recorte) : imagem(recorte)
+        {
+            for (int y = 0; y < imagem.height(); ++y) {
+                for (int x = 0; x < imagem.width(); ++x) {
+                    total += em(x, y);
+                    if (em(x, y) >= 1.0 / 3)
+                        caixa |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        [[nodiscard]] double em(int x, int y) const
+        {
+            return std::clamp((255.0 - imagem.pixelColor(x, y).red()) / (255.0 - 59.0), 0.0, 1.0);
+        }
+        QImage imagem;
+        double total = 0;
+        QRect caixa;
+    };
+};
+
+TEST_F(AlcaComoOCaminho, MesmoDesenhoEmCadaMomentoDoCiclo)
+{
+    QQuickItem *raiz = mostrar(importacoes + QStringLiteral(R"(
+import QtQuick.Shapes
+Row {
+    id: raiz
+    property string caminho
+    property bool girando: false
+    property real giro: 0
+    property real subida: 0
+    property color cor: Paleta.azul
+    readonly property real lado: 88
+    padding: 16
+    spacing: 16
+    component Grade: Item {
+        width: 120
+        height: 120
+        scale: raiz.lado / 120
+        transformOrigin: Item.TopLeft
+        layer.enabled: true
+        layer.samples: 4
+        layer.smooth: true
+        layer.textureSize: Qt.size(raiz.lado * 2, raiz.lado * 2)
+    }
+    Item {
+        width: raiz.lado
+        height: raiz.lado
+        Grade {
+            objectName: "antes"
+            Shape {
+                y: 1.75
+                width: 120
+                height: 120
+                ShapePath {
+                    strokeColor: raiz.cor
+                    strokeWidth: 7
+                    fillColor: "transparent"
+                    capStyle: ShapePath.RoundCap
+                    joinStyle: ShapePath.RoundJoin
+                    miterLimit: 10
+                    PathSvg { path: raiz.caminho }
+                }
+            }
+        }
+    }
+    Item {
+        width: raiz.lado
+        height: raiz.lado
+        Grade {
+            objectName: "agora"
+            AlcaDoCadeado {
+                width: raiz.lado * 2
+                height: raiz.lado * 2
+                scale: 120 / width
+                transformOrigin: Item.TopLeft
+                cor: raiz.cor
+                girando: raiz.girando
+                giro: raiz.giro
+                subida: raiz.subida
+            }
+        }
+    }
+})"),
+                               QSize(240, 120), QStringLiteral("#ffffff"));
+    ASSERT_TRUE(raiz);
+    // Edge-on the turned shackle folds back on itself at the top: the picture rounds that end
+    // as the software renderer always drew it, where OpenGL's stroker squared it off (up to two
+    // pixels lower).
+    const struct {
+        const char *nome;
+        bool girando;
+        int ms;
+        int topo; // how many pixels higher the top may stand
+    } momentos[] = {{"fechada", false, 0, 0},   {"repouso", true, 0, 0},      {"subindo", true, 360, 0},
+                    {"girando", true, 700, 0},  {"de perfil", true, 840, 2},  {"aberta", true, 1152, 0},
+                    {"voltando", true, 1600, 0}, {"descendo", true, 2016, 0}, {"ricochete", true, 2280, 0}};
+    for (const auto &momento : momentos) {
+        SCOPED_TRACE(momento.nome);
+        const QuadroDoCadeado q = quadroDoCiclo(momento.ms / 1000.0);
+        const QPainterPath caminho = momento.girando ? alcaEmGiro(q.giro, q.subida) : alcaDoCadeado();
+        raiz->setProperty("caminho", comoSvg(caminho));
+        raiz->setProperty("girando", momento.girando);
+        raiz->setProperty("giro", q.giro);
+        raiz->setProperty("subida", q.subida);
+        avancar(16);
+        const QImage imagem = capturar(QStringLiteral("alca-como-o-caminho-%1-%2")
+                                           .arg(momento.ms, 4, 10, QLatin1Char('0'))
+                                           .arg(QString::fromLatin1(momento.nome).replace(' ', '-')));
+        const Tinta antes(recorte(imagem, achar<QQuickItem>(QStringLiteral("antes"))));
+        const Tinta agora(recorte(imagem, achar<QQuickItem>(QStringLiteral("agora"))));
+        EXPECT_GT(antes.total, 100) << "the reference drew a shackle";
+        EXPECT_NEAR(agora.total, antes.total, antes.total * (momento.topo > 0 ? 0.15 : 0.03));
+        EXPECT_NEAR(agora.caixa.left(), antes.caixa.left(), 1);
+        EXPECT_NEAR(agora.caixa.right(), antes.caixa.right(), 1);
+        EXPECT_NEAR(agora.caixa.bottom(), antes.caixa.bottom(), 1);
+        EXPECT_LE(agora.caixa.top(), antes.caixa.top() + 1);
+        EXPECT_GE(agora.caixa.top(), antes.caixa.top() - 1 - momento.topo);
+        // Away from the top, no pixel is more than the two antialiasings' rounding apart.
+        double maior = 0;
+        for (int y = antes.caixa.top() + 4; y < antes.imagem.height(); ++y)
+            for (int x = 0; x < antes.imagem.width(); ++x)
+                maior = std::max(maior, std::abs(antes.em(x, y) - agora.em(x, y)));
+        EXPECT_LE(maior, 0.45);
+    }
+}
+
+// With the mark in steps, a step of the cycle costs the window one frame; holds of the cycle
+// paint no new shackle.
+TEST_F(CicloNaTela, UmQuadroPorPassoEAlcaParadaNasPausas)
+{
+    QQuickItem *raiz = mostrar(importacoes + QStringLiteral(R"(
+IconeDaMarca { tamanho: 34; estilo: EstiloDaMarca.Azul; animando: true; abrindoEFechando: true; passo: 50 }
+)"),
+                               QSize(60, 60));
+    ASSERT_TRUE(raiz);
+    QQuickItem *alca = achar<QQuickItem>(QStringLiteral("alca"));
+    ASSERT_TRUE(alca);
+    QSignalSpy quadros(janela(), &QQuickWindow::frameSwapped);
+    // Lets the window draw whatever a step asked for (the stepped clock does not move meanwhile).
+    const auto desenhar = [&] {
+        for (int i = 0; i < 4; ++i)
+            QTest::qWait(20);
+    };
+    // Up to the turn, then step by step through it: the shackle changes on every step.
+    avancar(600 - 5);
+    desenhar();
+    for (int passo = 0; passo < 8; ++passo) {
+        SCOPED_TRACE(passo);
+        quadros.clear();
+        const int pinturas = alca->property("pinturas").toInt();
+        avancar(50);
+        desenhar();
+        EXPECT_EQ(quadros.count(), 1);
+        EXPECT_EQ(alca->property("pinturas").toInt(), pinturas + 1);
+    }
+    // Open and waiting (1.15 s to 1.44 s of the cycle; the shared beat may run up to a step
+    // ahead of this test's clock): the dots still step, the shackle holds.
+    avancar(1250 - 1000);
+    desenhar();
+    const int pinturas = alca->property("pinturas").toInt();
+    quadros.clear();
+    for (int passo = 0; passo < 3; ++passo) {
+        avancar(50);
+        desenhar();
+    }
+    EXPECT_EQ(quadros.count(), 3);
+    EXPECT_EQ(alca->property("pinturas").toInt(), pinturas);
 }
 
 } // namespace
