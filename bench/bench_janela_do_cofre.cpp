@@ -10,6 +10,7 @@
 // thread does while a render thread draws.
 #include "api/ClienteDaAPI.h"
 #include "core/Envelope.h"
+#include "kit/Aparencia.h"
 #include "kit/RelogioDasTelas.h"
 #include "plataforma/Padroes.h"
 #include "screens/vault/JanelaDoCofre.h"
@@ -24,7 +25,6 @@
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickItem>
-#include <QQuickStyle>
 #include <QQuickWindow>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -302,8 +302,9 @@ int main(int argc, char **argv)
     // QSG_RENDER_LOOP=threaded measures what the window's own thread is left with.
     if (!qEnvironmentVariableIsSet("QSG_RENDER_LOOP"))
         qputenv("QSG_RENDER_LOOP", "basic");
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
     QApplication aplicacao(argc, argv);
+    // The programs' own start: Basic style, light palette, painting on one pool thread.
+    Aparencia::preparar();
     RelogioDasTelas::instancia().usarFonte([] { return agora; });
     // No card under the pointer: the measures are of cards at rest.
     QCursor::setPos(1590, 1190);

@@ -8,6 +8,7 @@
 #include "core/Chaveiro.h"
 #include "core/CopiaDoCofre.h"
 #include "core/Envelope.h"
+#include "kit/Aparencia.h"
 #include "plataforma/CofreDeSegredosEmArquivo.h"
 
 #include <QApplication>
@@ -18,7 +19,6 @@
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickItem>
-#include <QQuickStyle>
 #include <QQuickWindow>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -198,8 +198,9 @@ int main(int argc, char **argv)
 {
     if (!qEnvironmentVariableIsSet("QSG_RENDER_LOOP"))
         qputenv("QSG_RENDER_LOOP", "basic");
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
     QApplication aplicacao(argc, argv);
+    // The programs' own start: Basic style, light palette, painting on one pool thread.
+    Aparencia::preparar();
     QCursor::setPos(1590, 1190);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

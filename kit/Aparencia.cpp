@@ -1,6 +1,7 @@
 #include "kit/Aparencia.h"
 
 #include "kit/Paleta.h"
+#include "servicos/PoolDeTrabalho.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -20,4 +21,7 @@ void Aparencia::preparar()
     clara.setColor(QPalette::HighlightedText, Qt::white);
     clara.setColor(QPalette::PlaceholderText, Paleta::textoApagado());
     QGuiApplication::setPalette(clara);
+    // Large fills painted on one of Qt's pool threads rather than sliced over all of them: the
+    // windows repaint small regions often, and the wake-ups cost more than the painting.
+    PoolDeTrabalho::limitarPinturaEmFios();
 }

@@ -1,8 +1,10 @@
-// Runs a blocking function on the global thread pool and resumes the awaiting coroutine on its
+// Runs a blocking function on the program's work pool and resumes the awaiting coroutine on its
 // own thread through that thread's event loop. Used for the file-locking store calls, which
 // must not block the main thread. Needs only QtCore (no QtConcurrent), and the resumption is an
 // ordinary queued call, so a chain of store calls never nests inside another's notification.
 #pragma once
+
+#include "servicos/PoolDeTrabalho.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoro/QCoroTask>
@@ -30,7 +32,7 @@ public:
         // it resumes the coroutine where it was suspended. The awaiter lives in the suspended
         // frame, so `this` stays valid until then.
         QObject *retorno = QAbstractEventDispatcher::instance(QThread::currentThread());
-        QThreadPool::globalInstance()->start([this, continuacao, retorno] {
+        PoolDeTrabalho::pool()->start([this, continuacao, retorno] {
             try {
                 if constexpr (std::is_void_v<R>)
                     funcao_();

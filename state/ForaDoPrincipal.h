@@ -1,4 +1,4 @@
-// Runs CPU-heavy key work (argon2id, key generation) on the thread pool through QtConcurrent, so
+// Runs CPU-heavy key work (argon2id, key generation) on the program's work pool through QtConcurrent, so
 // the main thread keeps handling events while a coroutine awaits it. The work's own exception is
 // carried back and rethrown on the awaiting side (QtConcurrent would only pass QException).
 //
@@ -8,6 +8,8 @@
 // Not a coroutine on purpose: with GCC 12 a capturing closure passed by value into a coroutine
 // from inside a co_await expression is destroyed twice, so the closure never crosses one.
 #pragma once
+
+#include "servicos/PoolDeTrabalho.h"
 
 #include <QCoro/QCoroFuture>
 #include <QFuture>
@@ -23,11 +25,11 @@ struct Desfecho {
     std::exception_ptr erro;
 };
 
-// f's result, computed on a pool thread; f must not touch any QObject of the main thread.
+// f's result, computed on a work-pool thread; f must not touch any QObject of the main thread.
 template <typename F, typename R = std::invoke_result_t<F>>
 [[nodiscard]] QFuture<Desfecho<R>> foraDoPrincipal(F funcao)
 {
-    return QtConcurrent::run([funcao = std::move(funcao)]() {
+    return QtConcurrent::run(PoolDeTrabalho::pool(), [funcao = std::move(funcao)]() {
         Desfecho<R> desfecho;
         try {
             desfecho.valor.emplace(funcao());

@@ -9,6 +9,7 @@
 //   --qml ARQUIVO     another scene instead (to compare with a bare animated window; cenas/
 //                     holds one scene per moving piece of the showcase)
 #include "app/EscolhaDoRenderizador.h"
+#include "kit/Aparencia.h"
 #include "kit/MovimentoReduzido.h"
 
 #include <QApplication>
@@ -17,7 +18,6 @@
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
-#include <QQuickStyle>
 #include <QQuickWindow>
 #include <QTimer>
 #include <QtQml/qqmlextensionplugin.h>
@@ -68,8 +68,9 @@ int main(int argc, char **argv)
     }
     if (software)
         EscolhaDoRenderizador::usarRenderizadorDeSoftware();
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
     QApplication app(argc, argv);
+    // The programs' own start: Basic style, light palette, painting on one pool thread.
+    Aparencia::preparar();
     MovimentoReduzido::instancia().definir(reduzido);
 
     QQmlEngine engine;

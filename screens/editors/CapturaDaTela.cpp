@@ -3,6 +3,7 @@
 #include "JanelasAfastadas.h"
 #include "LeitorDaTela.h"
 #include "PedidoAoPortal.h"
+#include "servicos/PoolDeTrabalho.h"
 #include "state/EstadoDoApp.h"
 
 #include <QCoro/QCoroFuture>
@@ -128,7 +129,7 @@ QCoro::Task<QList<QImage>> capturarPeloPortal(QDBusConnection barramento)
     const QUrl endereco(resposta->resultados.value(QStringLiteral("uri")).toString());
     if (!endereco.isLocalFile())
         throw LeitorDaTelaNoMac::FalhaNaCaptura();
-    QFuture<QImage> leitura = QtConcurrent::run(&lerERemover, endereco.toLocalFile());
+    QFuture<QImage> leitura = QtConcurrent::run(PoolDeTrabalho::pool(), &lerERemover, endereco.toLocalFile());
     QImage imagem = co_await leitura;
     if (imagem.isNull())
         throw LeitorDaTelaNoMac::FalhaNaCaptura();

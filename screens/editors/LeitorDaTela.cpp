@@ -2,6 +2,7 @@
 
 #include "CapturaDaTela.h"
 #include "core/SemRepeticoes.h"
+#include "servicos/PoolDeTrabalho.h"
 
 #include <QBuffer>
 #include <cstring>
@@ -112,21 +113,21 @@ QList<QString> lerTelas(const QList<QImage> &telas)
 // destroys such temporaries twice in coroutines.
 QCoro::Task<QList<QString>> lerImagemAoFundo(QImage imagem)
 {
-    QFuture<QList<QString>> leitura = QtConcurrent::run(&lerImagem, imagem);
+    QFuture<QList<QString>> leitura = QtConcurrent::run(PoolDeTrabalho::pool(), &lerImagem, imagem);
     QList<QString> lidos = co_await leitura;
     co_return lidos;
 }
 
 QCoro::Task<QList<QString>> lerArquivoAoFundo(QString caminho)
 {
-    QFuture<QList<QString>> leitura = QtConcurrent::run(&lerArquivo, caminho);
+    QFuture<QList<QString>> leitura = QtConcurrent::run(PoolDeTrabalho::pool(), &lerArquivo, caminho);
     QList<QString> lidos = co_await leitura;
     co_return lidos;
 }
 
 QCoro::Task<QList<QString>> lerBytesAoFundo(QByteArray bytes)
 {
-    QFuture<QList<QString>> leitura = QtConcurrent::run(&lerBytes, bytes);
+    QFuture<QList<QString>> leitura = QtConcurrent::run(PoolDeTrabalho::pool(), &lerBytes, bytes);
     QList<QString> lidos = co_await leitura;
     co_return lidos;
 }
@@ -134,7 +135,7 @@ QCoro::Task<QList<QString>> lerBytesAoFundo(QByteArray bytes)
 QCoro::Task<QList<QString>> lerATela(EstadoDoApp *estado)
 {
     QList<QImage> telas = co_await CapturaDaTela::capturar(estado);
-    QFuture<QList<QString>> leitura = QtConcurrent::run(&lerTelas, telas);
+    QFuture<QList<QString>> leitura = QtConcurrent::run(PoolDeTrabalho::pool(), &lerTelas, telas);
     QList<QString> lidos = co_await leitura;
     co_return lidos;
 }
