@@ -95,58 +95,88 @@ QImage ImagemDaMancha::desenhar(const QColor &cor, double alfa, double raio, dou
 void ImagemDaMancha::refazer()
 {
     imagem_ = desenhar(cor_, alfa_, raio_, desfoque_);
+    pintadaInteira_ = false;
     setImplicitSize(imagem_.width(), imagem_.height());
     emit formaMudou();
     update();
 }
 
-bool ImagemDaMancha::tocaUmCanto() const
+QList<QRectF> ImagemDaMancha::cantosTocados(QPointF posicao) const
 {
     const double r = std::min({raioDoRecorte_, larguraDoRecorte_ / 2, alturaDoRecorte_ / 2});
     if (r <= 0)
-        return false;
-    const QRectF eu(x(), y(), width(), height());
+        return {};
+    const QRectF eu(posicao, size());
     const QRectF cantos[] = {
         {0, 0, r, r},
         {larguraDoRecorte_ - r, 0, r, r},
         {0, alturaDoRecorte_ - r, r, r},
         {larguraDoRecorte_ - r, alturaDoRecorte_ - r, r, r},
     };
-    return std::any_of(std::begin(cantos), std::end(cantos), [&eu](const QRectF &c) { return eu.intersects(c); });
+    QList<QRectF> tocados;
+    for (const QRectF &canto : cantos)
+        if (eu.intersects(canto))
+            tocados.append(canto.translated(-posicao)); // in this item's coordinates at `posicao`
+    return tocados;
 }
 
 void ImagemDaMancha::conferirCantos()
 {
-    // A move in the clear changes only where the picture is drawn; over a corner (or just off
-    // one) the cut has moved with it.
-    if (cortada_ || tocaUmCanto())
+    // The cut depends on the panel's shape: all of it is painted again.
+    if (cortada_ || !cantosTocados(position()).isEmpty()) {
+        pintadaInteira_ = false;
         update();
+    }
 }
 
 void ImagemDaMancha::geometryChange(const QRectF &nova, const QRectF &antiga)
 {
     QQuickPaintedItem::geometryChange(nova, antiga);
-    if (nova.size() != antiga.size())
+    if (nova.size() != antiga.size() || !pintadaInteira_) {
+        // A new picture, or one not yet painted whole: a partial paint would leave the rest empty.
+        pintadaInteira_ = false;
         update();
-    else
-        conferirCantos();
+        return;
+    }
+    // The picture moves with the item; only the cut stays with the panel. Painted again, in the
+    // item's own coordinates, are the squares where the cut was (to be whole blob again) and
+    // where it now is, a pixel wider for the arc's antialiasing.
+    const QList<QRectF> afetados = cantosTocados(antiga.topLeft()) + cantosTocados(nova.topLeft());
+    const QRect eu(0, 0, static_cast<int>(std::ceil(width())), static_cast<int>(std::ceil(height())));
+    for (const QRectF &canto : std::as_const(afetados)) {
+        const QRect parte = canto.toAlignedRect().adjusted(-1, -1, 1, 1).intersected(eu);
+        if (!parte.isEmpty())
+            update(parte);
+    }
 }
 
 void ImagemDaMancha::paint(QPainter *pintor)
 {
     ++pinturas_;
-    pintor->drawImage(QRectF(0, 0, width(), height()), imagem_);
-    cortada_ = tocaUmCanto();
-    if (cortada_) {
-        // Everything outside the rounded panel, in this item's coordinates, is cleared.
-        const double r = std::min({raioDoRecorte_, larguraDoRecorte_ / 2, alturaDoRecorte_ / 2});
-        QPainterPath painel;
-        painel.addRoundedRect(QRectF(-x(), -y(), larguraDoRecorte_, alturaDoRecorte_), r, r);
+    const QRectF inteira(0, 0, width(), height());
+    if (!pintor->hasClipping() || pintor->clipBoundingRect().contains(inteira))
+        pintadaInteira_ = true;
+    pintor->drawImage(inteira, imagem_);
+    const QList<QRectF> cantos = cantosTocados(position());
+    cortada_ = !cantos.isEmpty();
+    if (!cortada_)
+        return;
+    // In each corner square reached, what lies past the panel's arc is cleared: the square less
+    // the disc of radius r around the square's inner corner.
+    const double r = cantos.first().width();
+    pintor->setRenderHint(QPainter::Antialiasing);
+    pintor->setCompositionMode(QPainter::CompositionMode_DestinationOut);
+    for (const QRectF &canto : cantos) {
+        const QRectF painel(QPointF(-x(), -y()), QSizeF(larguraDoRecorte_, alturaDoRecorte_));
+        const QPointF centro(canto.center().x() < painel.center().x() ? canto.right() : canto.left(),
+                             canto.center().y() < painel.center().y() ? canto.bottom() : canto.top());
         QPainterPath fora;
-        fora.addRect(QRectF(0, 0, width(), height()));
-        fora = fora.subtracted(painel);
-        pintor->setRenderHint(QPainter::Antialiasing);
-        pintor->setCompositionMode(QPainter::CompositionMode_DestinationOut);
+        fora.setFillRule(Qt::OddEvenFill);
+        fora.addRect(canto);
+        fora.addEllipse(centro, r, r);
+        pintor->save();
+        pintor->setClipRect(canto, Qt::IntersectClip);
         pintor->fillPath(fora, Qt::black);
+        pintor->restore();
     }
 }

@@ -9,6 +9,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QQuickPaintedItem>
 #include <QtQml/qqmlregistration.h>
 
@@ -56,8 +57,9 @@ protected:
 
 private:
     void refazer();
-    // Whether this item's rectangle, where it now stands, reaches into a rounded corner.
-    [[nodiscard]] bool tocaUmCanto() const;
+    // The panel's corner squares this item's rectangle reaches with its top left at `posicao`, in
+    // the item's coordinates there.
+    [[nodiscard]] QList<QRectF> cantosTocados(QPointF posicao) const;
     void conferirCantos();
 
     QColor cor_ = Qt::blue;
@@ -69,5 +71,8 @@ private:
     double raioDoRecorte_ = 0;
     QImage imagem_;
     bool cortada_ = false; // painted last with a corner cut away
+    // Whether the painted picture is whole, so that a move may repaint only corner squares.
+    // Touched on the main thread only: painting happens while the main thread waits (sync).
+    bool pintadaInteira_ = false;
     std::atomic<int> pinturas_ = 0;
 };

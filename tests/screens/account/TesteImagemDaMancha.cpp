@@ -6,9 +6,11 @@
 #include "screens/account/ImagemDaMancha.h"
 #include "screens/account/RegrasDaVitrine.h"
 
+#include <QQmlComponent>
 #include <QQuickItem>
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -128,6 +130,82 @@ Item {
     EXPECT_TRUE(parecida(cor(395, 385), QColor(Qt::white))) << cor(395, 385).name().toStdString();
     EXPECT_TRUE(parecida(cor(370, 370), QColor(Qt::red))) << cor(370, 370).name().toStdString();
     EXPECT_TRUE(parecida(cor(390, 350), QColor(Qt::red))) << cor(390, 350).name().toStdString();
+}
+
+TEST_F(ImagemDaManchaNaTela, MovidaPorUmCantoFicaIgualAUmaPintadaAliDeUmaVez)
+{
+    // Each move repaints only the corner squares; after a walk into, along and out of corners the
+    // picture must be the one a blob painted whole at the same place shows.
+    ASSERT_TRUE(mostrar(importacoesDaConta + QStringLiteral(R"(
+Item {
+    width: 300; height: 300
+    Item {
+        id: painel
+        width: 300; height: 300
+        clip: true
+        ImagemDaMancha {
+            objectName: "movida"
+            cor: "#2050ff"; alfa: 0.8; raio: 60; desfoque: 12
+            x: 100; y: 100
+            larguraDoRecorte: painel.width
+            alturaDoRecorte: painel.height
+            raioDoRecorte: 40
+        }
+    }
+})"),
+                        QSize(300, 300), QStringLiteral("#ffffff")));
+    auto *movida = achar<QQuickItem>(QStringLiteral("movida"));
+    ASSERT_TRUE(movida);
+    const double lado = movida->width();
+
+    struct Caminho {
+        const char *nome;
+        QPointF de, ate;
+    };
+    const Caminho caminhos[] = {
+        {"into the top-left corner", {40, 40}, {-30, -25}},
+        {"along the top edge from one corner to the other", {-20, -20}, {300 - lado + 20, -20}},
+        {"out of the bottom-right corner", {300 - lado + 30, 300 - lado + 24}, {100, 110}},
+    };
+    for (const Caminho &caminho : caminhos) {
+        SCOPED_TRACE(caminho.nome);
+        movida->setVisible(true);
+        movida->setPosition(caminho.de);
+        avancar(16);
+        capturar(QStringLiteral("mancha-caminho"));
+        const QPointF passo = (caminho.ate - caminho.de) / 12;
+        for (int i = 1; i <= 12; ++i) {
+            movida->setPosition(QPointF(std::round(caminho.de.x() + i * passo.x()),
+                                        std::round(caminho.de.y() + i * passo.y())));
+            avancar(16);
+            capturar(QStringLiteral("mancha-caminho"));
+        }
+        const QImage andando = capturar(QStringLiteral("mancha-caminho-fim-") + QString::number(&caminho - caminhos));
+
+        // The same blob, made afresh where the walk ended.
+        movida->setVisible(false);
+        QQmlComponent componente(&engine());
+        componente.setData((importacoesDaConta + QStringLiteral(R"(
+ImagemDaMancha {
+    cor: "#2050ff"; alfa: 0.8; raio: 60; desfoque: 12
+    larguraDoRecorte: 300; alturaDoRecorte: 300; raioDoRecorte: 40
+})")).toUtf8(),
+                           QUrl());
+        std::unique_ptr<QQuickItem> fresca(qobject_cast<QQuickItem *>(componente.create()));
+        ASSERT_TRUE(fresca) << componente.errorString().toStdString();
+        fresca->setPosition(movida->position());
+        fresca->setParentItem(movida->parentItem());
+        avancar(16);
+        const QImage inteira = capturar(QStringLiteral("mancha-caminho-inteira-") + QString::number(&caminho - caminhos));
+        fresca.reset();
+
+        ASSERT_EQ(andando.size(), inteira.size());
+        int diferentes = 0;
+        for (int y = 0; y < andando.height(); ++y)
+            for (int x = 0; x < andando.width(); ++x)
+                diferentes += andando.pixel(x, y) != inteira.pixel(x, y);
+        EXPECT_EQ(diferentes, 0);
+    }
 }
 
 } // namespace
