@@ -3,7 +3,6 @@ pragma ComponentBehavior: Bound
 // seconds, clockwise on screen, each tile bobbing by up to 5 points. While `parada` (reduced
 // motion) or not `ativa` the picture holds still.
 import QtQuick
-import QtQuick.Shapes
 import Corvane.App
 import Corvane.Conta
 
@@ -26,47 +25,44 @@ Item {
         rodando: orbita.ativa && !orbita.parada
     }
 
-    // The dashed ellipse never changes while the size holds: one cached texture, with a point of
-    // room around it for the stroke. Not with the software renderer, which draws a layer afresh on
-    // every frame and with it everything over the layer's whole square; there the stroke is drawn
-    // only where something moved over it.
-    Item {
+    // The dashed ellipse, drawn once for each size (with a point of room around it for the
+    // stroke) and afterwards only shown. A stroked shape would be stroked afresh whenever a tile
+    // passes over it.
+    Canvas {
+        id: traco
+
+        // The path's box, a point of room on every side; the picture stands on whole points (a
+        // picture between pixels is drawn blurred) and the path keeps its exact place within it.
+        readonly property real esquerda: orbita.width / 2 - orbita.rx - 1
+        readonly property real topo: orbita.height / 2 - orbita.ry - 1
+
         objectName: "tracoDaOrbita"
-        x: orbita.width / 2 - orbita.rx - 1
-        y: orbita.height / 2 - orbita.ry - 1
-        width: 2 * orbita.rx + 2
-        height: 2 * orbita.ry + 2
-        layer.enabled: GraphicsInfo.api !== GraphicsInfo.Software
+        x: Math.floor(esquerda)
+        y: Math.floor(topo)
+        width: Math.ceil(esquerda + 2 * orbita.rx + 2) - x
+        height: Math.ceil(topo + 2 * orbita.ry + 2) - y
+        renderStrategy: Canvas.Immediate
+        onWidthChanged: requestPaint()
+        onHeightChanged: requestPaint()
+        onEsquerdaChanged: requestPaint()
+        onTopoChanged: requestPaint()
 
-        Shape {
-            id: elipse
-
-            objectName: "elipseDaOrbita"
-            x: 1
-            y: 1
-            width: 2 * orbita.rx
-            height: 2 * orbita.ry
-
-            ShapePath {
-                strokeColor: Qt.rgba(201 / 255, 210 / 255, 227 / 255, 1)
-                strokeWidth: 1
-                strokeStyle: ShapePath.DashLine
-                dashPattern: [3, 7]
-                dashOffset: 0
-                capStyle: ShapePath.FlatCap
-                joinStyle: ShapePath.MiterJoin
-                miterLimit: 10
-                fillColor: "transparent"
-
-                PathAngleArc {
-                    centerX: orbita.rx
-                    centerY: orbita.ry
-                    radiusX: orbita.rx
-                    radiusY: orbita.ry
-                    startAngle: 0
-                    sweepAngle: 360
-                }
-            }
+        onPaint: {
+            const ctx = getContext("2d");
+            ctx.reset();
+            if (orbita.rx <= 0 || orbita.ry <= 0)
+                return;
+            ctx.lineWidth = 1;
+            ctx.strokeStyle = Qt.rgba(201 / 255, 210 / 255, 227 / 255, 1);
+            ctx.setLineDash([3, 7]);
+            ctx.lineDashOffset = 0;
+            ctx.lineCap = "butt";
+            ctx.lineJoin = "miter";
+            ctx.miterLimit = 10;
+            // From three o'clock, clockwise.
+            ctx.beginPath();
+            ctx.ellipse(traco.esquerda - traco.x + 1, traco.topo - traco.y + 1, 2 * orbita.rx, 2 * orbita.ry);
+            ctx.stroke();
         }
     }
 
@@ -83,8 +79,10 @@ Item {
             objectName: "azulejoDaOrbita" + index
             width: 44
             height: 44
-            x: centro.x - width / 2
-            y: centro.y - height / 2
+            // On whole pixels: a tile between pixels is drawn afresh, blended at its edges, at
+            // every step; on whole pixels it moves only when it has travelled a pixel.
+            x: Math.round((centro.x - width / 2) * Screen.devicePixelRatio) / Screen.devicePixelRatio
+            y: Math.round((centro.y - height / 2) * Screen.devicePixelRatio) / Screen.devicePixelRatio
 
             // The tile and its shadow travel as one cached texture (the shadow reaches 20 points
             // past the tile), drawn once and only moved afterwards; with the software renderer as

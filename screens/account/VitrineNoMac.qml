@@ -78,13 +78,13 @@ Item {
         // qmllint enable unqualified
     }
 
-    // The content is centred in the panel, 28 points in from its sides.
+    // The content is centred in the panel, on a whole point, 28 points in from its sides.
     ColumnLayout {
         id: coluna
 
         x: 28
+        y: Math.round((parent.height - height) / 2)
         width: parent.width - 56
-        anchors.verticalCenter: parent.verticalCenter
         spacing: 0
 
         RowLayout {

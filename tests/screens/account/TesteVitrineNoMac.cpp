@@ -245,16 +245,27 @@ TEST_F(Vitrine, OrbitaNaHoraDoRelogioEUmQuartoDeVoltaEm22sEMeio)
         SCOPED_TRACE(decorrido);
         const double t = inicioDesde2001 + decorrido;
         EXPECT_NEAR(achar(QStringLiteral("tempoDaOrbita"))->property("t").toDouble(), t, 1e-6);
+        // Each tile stands on the whole window pixel nearest its place on the orbit.
         for (int i = 0; i < 10; ++i) {
             const QPointF esperado = vitrine::posicaoNaOrbita(i, t, w, h);
             const QPointF centro = centroDoAzulejo(i);
-            EXPECT_NEAR(centro.x(), esperado.x(), 0.01) << i;
-            EXPECT_NEAR(centro.y(), esperado.y(), 0.01) << i;
+            EXPECT_NEAR(centro.x(), esperado.x(), 0.5) << i;
+            EXPECT_NEAR(centro.y(), esperado.y(), 0.5) << i;
+            auto *azulejo = achar<QQuickItem>(QStringLiteral("azulejoDaOrbita%1").arg(i));
+            const QPointF naJanela = azulejo->mapToScene(QPointF(0, 0));
+            EXPECT_EQ(naJanela, QPointF(naJanela.toPoint())) << i;
         }
     }
-    auto *elipse = achar<QQuickItem>(QStringLiteral("elipseDaOrbita"));
-    EXPECT_DOUBLE_EQ(elipse->width(), 2 * vitrine::raioXDaOrbita(w));
-    EXPECT_DOUBLE_EQ(elipse->height(), 2 * vitrine::raioYDaOrbita(w));
+    // The dashed ellipse's picture: on whole points, holding the path's box and a point of room
+    // on every side of it.
+    auto *elipse = achar<QQuickItem>(QStringLiteral("tracoDaOrbita"));
+    const QRectF caixa(w / 2 - vitrine::raioXDaOrbita(w) - 1, h / 2 - vitrine::raioYDaOrbita(w) - 1,
+                       2 * vitrine::raioXDaOrbita(w) + 2, 2 * vitrine::raioYDaOrbita(w) + 2);
+    const QRectF figura(elipse->position(), elipse->size());
+    EXPECT_EQ(figura, QRectF(figura.toAlignedRect()));
+    EXPECT_TRUE(figura.contains(caixa));
+    EXPECT_LT(figura.width() - caixa.width(), 2);
+    EXPECT_LT(figura.height() - caixa.height(), 2);
 }
 
 // The slow layers change at most 20 times a second: their time holds between 50 ms steps and
