@@ -166,8 +166,8 @@ void ImagemDaMancha::paint(QPainter *pintor)
     const double r = cantos.first().width();
     pintor->setRenderHint(QPainter::Antialiasing);
     pintor->setCompositionMode(QPainter::CompositionMode_DestinationOut);
+    const QRectF painel(QPointF(-x(), -y()), QSizeF(larguraDoRecorte_, alturaDoRecorte_));
     for (const QRectF &canto : cantos) {
-        const QRectF painel(QPointF(-x(), -y()), QSizeF(larguraDoRecorte_, alturaDoRecorte_));
         const QPointF centro(canto.center().x() < painel.center().x() ? canto.right() : canto.left(),
                              canto.center().y() < painel.center().y() ? canto.bottom() : canto.top());
         QPainterPath fora;

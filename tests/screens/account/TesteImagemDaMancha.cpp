@@ -67,27 +67,35 @@ TEST(ImagemDaMancha, SemTamanhoNaoDesenhaNada)
 
 using ImagemDaManchaNaTela = TesteQuick;
 
-TEST_F(ImagemDaManchaNaTela, SoSePintaDeNovoSobreUmCantoArredondadoEODeixaLimpo)
+// A clipped square panel of `lado` points, its corners rounded by 40, holding one blob with the
+// given properties.
+QString painelComUmaMancha(int lado, const QString &propriedades)
 {
-    // A 400-point panel with corners of radius 40 on white; the blob, 100 points wide, starts in
-    // the middle.
-    ASSERT_TRUE(mostrar(importacoesDaConta + QStringLiteral(R"(
+    return importacoesDaConta + QStringLiteral(R"(
 Item {
-    width: 400; height: 400
+    width: %1; height: %1
     Item {
         id: painel
-        width: 400; height: 400
+        width: %1; height: %1
         clip: true
         ImagemDaMancha {
-            objectName: "mancha"
-            cor: "#ff0000"; alfa: 1; raio: 50; desfoque: 0
-            x: 150; y: 150
+%2
             larguraDoRecorte: painel.width
             alturaDoRecorte: painel.height
             raioDoRecorte: 40
         }
     }
-})"),
+})").arg(lado).arg(propriedades);
+}
+
+TEST_F(ImagemDaManchaNaTela, SoSePintaDeNovoSobreUmCantoArredondadoEODeixaLimpo)
+{
+    // A 400-point panel with corners of radius 40 on white; the blob, 100 points wide, starts in
+    // the middle.
+    ASSERT_TRUE(mostrar(painelComUmaMancha(400, QStringLiteral(R"(
+            objectName: "mancha"
+            cor: "#ff0000"; alfa: 1; raio: 50; desfoque: 0
+            x: 150; y: 150)")),
                         QSize(400, 400), QStringLiteral("#ffffff")));
     auto *mancha = achar<QQuickItem>(QStringLiteral("mancha"));
     ASSERT_TRUE(mancha);
@@ -136,23 +144,10 @@ TEST_F(ImagemDaManchaNaTela, MovidaPorUmCantoFicaIgualAUmaPintadaAliDeUmaVez)
 {
     // Each move repaints only the corner squares; after a walk into, along and out of corners the
     // picture must be the one a blob painted whole at the same place shows.
-    ASSERT_TRUE(mostrar(importacoesDaConta + QStringLiteral(R"(
-Item {
-    width: 300; height: 300
-    Item {
-        id: painel
-        width: 300; height: 300
-        clip: true
-        ImagemDaMancha {
+    ASSERT_TRUE(mostrar(painelComUmaMancha(300, QStringLiteral(R"(
             objectName: "movida"
             cor: "#2050ff"; alfa: 0.8; raio: 60; desfoque: 12
-            x: 100; y: 100
-            larguraDoRecorte: painel.width
-            alturaDoRecorte: painel.height
-            raioDoRecorte: 40
-        }
-    }
-})"),
+            x: 100; y: 100)")),
                         QSize(300, 300), QStringLiteral("#ffffff")));
     auto *movida = achar<QQuickItem>(QStringLiteral("movida"));
     ASSERT_TRUE(movida);
