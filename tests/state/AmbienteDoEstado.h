@@ -20,6 +20,7 @@
 #include "support/ContaNoServidor.h"
 #include "support/DiretorioTemporario.h"
 #include "support/ErroEsperado.h"
+#include "support/PedidosEmAndamento.h"
 #include "support/Executar.h"
 #include "support/RelogioDeTeste.h"
 
@@ -159,11 +160,9 @@ protected:
         const bool pronta = esperarAte([this] {
             return estado && estado->cofre() && estado->cofre()->carregado() &&
                    !servidor.pedidos(QStringLiteral("GET"), QStringLiteral("/v1/conta")).isEmpty() &&
-                   !estado->cofre()->sincronizando();
+                   !estado->cofre()->sincronizando() && Testes::semPedidosEmAndamento(*estado->api());
         });
         EXPECT_TRUE(pronta) << "a primeira sincronia não terminou";
-        // The account refresh's last step runs right after its answer.
-        QCoreApplication::processEvents();
     }
 
     // Runs the event loop until `condicao` holds, at most `limite`.

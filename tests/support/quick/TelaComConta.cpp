@@ -9,6 +9,7 @@
 #include "plataforma/Padroes.h"
 #include "servicos/Preferencias.h"
 #include "support/ContaNoServidor.h"
+#include "support/PedidosEmAndamento.h"
 
 #include <QCoreApplication>
 #include <QUuid>
@@ -46,7 +47,8 @@ void TelaComConta::esperarPrimeiraSincronia()
 {
     EXPECT_TRUE(esperarAte([this] {
         return estado->cofre() && estado->cofre()->carregado() && !estado->cofre()->sincronizando() &&
-               !servidor.pedidos(QStringLiteral("GET"), QStringLiteral("/v1/conta")).isEmpty();
+               !servidor.pedidos(QStringLiteral("GET"), QStringLiteral("/v1/conta")).isEmpty() &&
+               Testes::semPedidosEmAndamento(*estado->api());
     })) << "a primeira sincronia não terminou";
     QCoreApplication::processEvents();
 }
