@@ -38,32 +38,24 @@ Item {
         rodando: vitrine.ativa
     }
 
-    // The panel and its dots, drawn straight into the window: the dots are a picture painted once
-    // and the panel a plain rounded rectangle. (A layer here would be drawn afresh on every frame
-    // by the software renderer, and with it everything over the whole panel.)
-    Item {
+    // The panel, its dots and the blobs over them, composed as one picture that is drawn afresh
+    // only where a blob moved; opaque between the rounded corners, so nothing under it is drawn.
+    FundoDaVitrine {
         objectName: "fundoDaVitrine"
         anchors.fill: parent
-
-        Rectangle {
-            id: painel
-
-            objectName: "painelDaVitrine"
-            anchors.fill: parent
-            radius: 28
-            color: Qt.rgba(238 / 255, 242 / 255, 251 / 255, 1)
-        }
-
-        // The dots keep within the panel's rounded shape.
-        PontosDeFundo {
-            anchors.fill: parent
-            raioDoRecorte: painel.radius
-        }
+        Accessible.ignored: true
+        cor: Qt.rgba(238 / 255, 242 / 255, 251 / 255, 1)
+        raioDoRecorte: 28
+        // qmllint disable type
+        // (the Loader's item is typed QObject; 6.4 cannot cast it to the layer's type)
+        manchas: camadaDasManchas.item ? camadaDasManchas.item.lista : []
+        // qmllint enable type
     }
 
-    // The blobs over it move as pictures drawn once. Under reduced motion the layer is left out
-    // altogether.
+    // Where the blobs are. Under reduced motion the layer is left out altogether.
     Loader {
+        id: camadaDasManchas
+
         objectName: "camadaDasManchas"
         anchors.fill: parent
         active: !vitrine.reduzir
@@ -73,7 +65,6 @@ Item {
         // component through a Loader)
         sourceComponent: ManchasDaVitrine {
             ativa: vitrine.ativa
-            raioDoRecorte: painel.radius
         }
         // qmllint enable unqualified
     }
