@@ -146,6 +146,10 @@ private:
     std::unique_ptr<QSGTexture> textura_;
 };
 
+// Rows of each opaque band: a blob's move replaces, and the renderer draws again, only the bands
+// its squares reach.
+constexpr int linhasPorFaixa = 64;
+
 // The panel's corner radius in whole device pixels: the strips above and below the opaque band
 // are that tall.
 int alturaDaFaixa(QSize pixels, qreal escala, double raio)
@@ -342,16 +346,20 @@ void FundoDaVitrine::prepararFaixas()
     const int r = alturaDaFaixa(pixels, escala_, raioDoRecorte_);
     const double raio = std::min({raioDoRecorte_ * escala_, pixels.width() / 2.0, pixels.height() / 2.0});
     faixas_.clear();
+    const auto opacas = [this, pixels](int de, int ate) {
+        for (int y = de; y < ate; y += linhasPorFaixa) {
+            const QRect linhas(0, y, pixels.width(), std::min(linhasPorFaixa, ate - y));
+            faixas_.append({linhas, QImage(linhas.size(), QImage::Format_RGB32), {}});
+        }
+    };
     if (r == 0) {
-        faixas_.append({QRect(QPoint(0, 0), pixels), QImage(pixels, QImage::Format_RGB32), {}});
+        opacas(0, pixels.height());
         return;
     }
     const QRect topo(0, 0, pixels.width(), r);
-    const QRect meio(0, r, pixels.width(), pixels.height() - 2 * r);
     const QRect baixo(0, pixels.height() - r, pixels.width(), r);
     faixas_.append({topo, QImage(topo.size(), QImage::Format_ARGB32_Premultiplied), desenharMascara(pixels, topo, raio)});
-    if (!meio.isEmpty())
-        faixas_.append({meio, QImage(meio.size(), QImage::Format_RGB32), {}});
+    opacas(r, pixels.height() - r);
     faixas_.append({baixo, QImage(baixo.size(), QImage::Format_ARGB32_Premultiplied), desenharMascara(pixels, baixo, raio)});
 }
 

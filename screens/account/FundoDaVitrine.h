@@ -1,9 +1,9 @@
 // The showcase's background as one picture: the soft blue rounded panel, its field of faint dots
-// and the drifting blobs over them, composed here and shown as three textures: the band between
-// the rounded corners opaque, the strips above and below it with the corners cut away. The
+// and the drifting blobs over them, composed here and shown as horizontal bands of texture: opaque
+// between the rounded corners, with the corners cut away in the strips above and below. The
 // software renderer then copies one opaque picture where it used to blend four layers, and
 // draws nothing under it. When a blob moves, only the squares it left and entered are composed
-// again.
+// again, and only the bands they reach are replaced and drawn again.
 #pragma once
 
 #include <QColor>
@@ -103,7 +103,7 @@ protected:
     void itemChange(ItemChange mudanca, const ItemChangeData &dados) override;
 
 private:
-    // One of the three textures: its rows of the panel, in device pixels, and its picture.
+    // One band: its rows of the panel, in device pixels, and its picture.
     struct Faixa {
         QRect linhas;
         QImage imagem; // opaque for the middle band, with alpha for the strips
