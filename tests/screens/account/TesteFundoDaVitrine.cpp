@@ -66,12 +66,13 @@ TEST(ManchaDoFundo, SemTamanhoNaoDesenhaNada)
     EXPECT_TRUE(ManchaDoFundo::desenhar(Qt::blue, 0.5, 0, 0).isNull());
 }
 
-using FundoNaTela = TesteQuick;
-
-// A `lado`-point background with corners of radius 40 and one blob, on white.
-QString fundoComUmaMancha(int lado, const QString &mancha)
-{
-    return importacoesDaConta + QStringLiteral(R"(
+class FundoNaTela : public TesteQuick {
+protected:
+    // A `lado`-point background with corners of radius 40 and one blob (`mancha`: its
+    // properties), shown on white.
+    FundoDaVitrine *mostrarFundo(int lado, const QString &mancha)
+    {
+        return qobject_cast<FundoDaVitrine *>(mostrar(importacoesDaConta + QStringLiteral(R"(
 FundoDaVitrine {
     width: %1; height: %1
     cor: "#eef2fb"
@@ -82,8 +83,15 @@ FundoDaVitrine {
 %2
         }
     ]
-})").arg(lado).arg(mancha);
-}
+})").arg(lado).arg(mancha),
+                                                      QSize(lado, lado), QStringLiteral("#ffffff")));
+    }
+};
+
+// A soft blue blob in the middle of a 300-point background.
+const QString manchaAzulNoMeio = QStringLiteral(R"(
+            cor: "#2050ff"; alfa: 0.8; raio: 60; desfoque: 12
+            centro: Qt.point(150, 150))");
 
 // Pixels of `a` and `b` whose channels differ by more than `tolerancia` (the screen draws the
 // textures through OpenGL, which may round a blend differently).
@@ -118,11 +126,7 @@ QImage esperado(FundoDaVitrine &fundo, qreal escala)
 
 TEST_F(FundoNaTela, MovidaFicaIgualAoFundoCompostoDeUmaVezEComponSoOQueMudou)
 {
-    auto *raiz = mostrar(fundoComUmaMancha(300, QStringLiteral(R"(
-            cor: "#2050ff"; alfa: 0.8; raio: 60; desfoque: 12
-            centro: Qt.point(150, 150))")),
-                         QSize(300, 300), QStringLiteral("#ffffff"));
-    auto *fundo = qobject_cast<FundoDaVitrine *>(raiz);
+    FundoDaVitrine *fundo = mostrarFundo(300, manchaAzulNoMeio);
     ASSERT_TRUE(fundo);
     auto *mancha = achar<ManchaDoFundo>(QStringLiteral("mancha"));
     ASSERT_TRUE(mancha);
@@ -174,11 +178,9 @@ TEST_F(FundoNaTela, MovidaFicaIgualAoFundoCompostoDeUmaVezEComponSoOQueMudou)
 
 TEST_F(FundoNaTela, CantosArredondadosFicamLimposComAManchaSobreEles)
 {
-    auto *raiz = mostrar(fundoComUmaMancha(400, QStringLiteral(R"(
+    ASSERT_TRUE(mostrarFundo(400, QStringLiteral(R"(
             cor: "#ff0000"; alfa: 1; raio: 50; desfoque: 0
-            centro: Qt.point(360, 360))")),
-                         QSize(400, 400), QStringLiteral("#ffffff"));
-    ASSERT_TRUE(raiz);
+            centro: Qt.point(360, 360))")));
     // The disc's quarter past the arc is cut away; inside the arc it is drawn; the rest of the
     // panel is its own colour.
     const QImage imagem = capturar(QStringLiteral("fundo-mancha-no-canto"));
@@ -199,11 +201,7 @@ TEST_F(FundoNaTela, CantosArredondadosFicamLimposComAManchaSobreEles)
 
 TEST_F(FundoNaTela, SemAsManchasFicaOPainelComOsPontos)
 {
-    auto *raiz = mostrar(fundoComUmaMancha(300, QStringLiteral(R"(
-            cor: "#2050ff"; alfa: 0.8; raio: 60; desfoque: 12
-            centro: Qt.point(150, 150))")),
-                         QSize(300, 300), QStringLiteral("#ffffff"));
-    auto *fundo = qobject_cast<FundoDaVitrine *>(raiz);
+    FundoDaVitrine *fundo = mostrarFundo(300, manchaAzulNoMeio);
     ASSERT_TRUE(fundo);
     // The blob goes (as the layer does under reduced motion): the panel is bare where it was.
     delete achar<ManchaDoFundo>(QStringLiteral("mancha"));
